@@ -1,0 +1,54 @@
+# ThermoDesk: the two set-up commands are `make demo` and `make check`.
+# Both install what is missing first (Debian packages, as root or through sudo).
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD ?= build
+PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev libqt6svg6 libgl-dev \
+            fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+DEMO_SECONDS ?= 8
+
+.PHONY: all deps debug asan release run demo check bench format clean
+
+all: debug
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing: $$missing"; \
+		$(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+debug: deps
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)/debug -j$(JOBS)
+
+asan: deps
+	cmake -S . -B $(BUILD)/asan -DCMAKE_BUILD_TYPE=Debug -DTHERMODESK_SANITIZE=ON
+	cmake --build $(BUILD)/asan -j$(JOBS)
+
+release: deps
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DTHERMODESK_BENCH=ON -DTHERMODESK_TESTS=OFF
+	cmake --build $(BUILD)/release -j$(JOBS)
+
+# The program alone, for a real meter: pick its port in the "COM Port" window.
+run: debug
+	$(BUILD)/debug/src/thermodesk $(ARGS)
+
+# The program against the virtual meter. Without a display it runs under Xvfb, takes a
+# screenshot of the live panel after DEMO_SECONDS seconds and ends.
+demo: debug
+	@tools/demo.sh $(BUILD)/debug $(DEMO_SECONDS)
+
+check: asan
+	cd $(BUILD)/asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: release
+	@for b in $(BUILD)/release/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

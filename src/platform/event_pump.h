@@ -1,0 +1,18 @@
+#pragma once
+
+// Lets window events run from inside a handler: the waits and long loops of the
+// program run on the one user-interface thread and keep the windows alive this way.
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+
+    // Returns after the given time (monotonic), letting events run meanwhile; returns
+    // early only when the program is quitting.
+    virtual void wait(double seconds) = 0;
+    // Lets pending events run. Throttled: a call only processes events when about
+    // 15 ms have passed since the last one did, so per-record calls stay cheap.
+    virtual void yield() = 0;
+    // True once the main window has closed: loops and waits stop at their next check.
+    virtual bool quitting() const = 0;
+    virtual void requestQuit() = 0;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class SerialLink;
+class EventPump;
+class Dialogs;
+class Clock;
+class TextPrinter;
+
+// The outside world as the program sees it: real adapters in the application, fakes in tests.
+struct Platform {
+    SerialLink *serial = nullptr;
+    EventPump *pump = nullptr;
+    Dialogs *dialogs = nullptr;
+    Clock *clock = nullptr;
+    std::function<std::unique_ptr<TextPrinter>()> makeTextPrinter;
+};

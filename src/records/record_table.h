@@ -1,0 +1,69 @@
+#pragma once
+
+#include "records/record_row.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+// The five text columns of a record list, stored compactly: the Windows-1252 bytes of
+// every cell in one buffer with one end offset per cell, decoded only when a cell is
+// asked for. A 345,600-record file costs less than twice its size this way.
+class RecordTable {
+public:
+    RecordTable();
+
+    int rowCount() const { return int(m_ends.size() / RecordColumnCount); }
+    // Row is 0-based among the data rows; out of range gives an empty text.
+    QString cell(int column, int row) const;
+    // The stored Windows-1252 bytes of a cell (empty out of range); valid until the
+    // table changes. Saves and plots read these without decoding.
+    QByteArrayView rawCell(int column, int row) const;
+
+    QString heading(int column) const;
+    void setHeading(int column, const QString &text);
+
+    // False only when the table cannot grow any further (4 GiB of cell text or
+    // INT_MAX rows); nothing is appended then.
+    bool appendRow(const RecordRow &cells);
+    // The same from cells already in Windows-1252, as the file reader splits them.
+    bool appendEncodedRow(const std::array<QByteArrayView, RecordColumnCount> &cells);
+
+    // Removes the data rows; the headings stay.
+    void clear();
+    // Room for this many more rows and cell bytes, so a large load grows in one step.
+    void reserve(int moreRows, qsizetype moreBytes);
+    void reserveBytes(qsizetype moreBytes) { reserve(0, moreBytes); }
+    // Gives back the room that reserve() or growth left unused.
+    void squeeze();
+    // What the table holds in memory, headings and unused room included.
+    qsizetype memoryBytes() const;
+
+    // Calls the callback on the first row appended after each arm call, so a model can
+    // learn of new rows without a call per row. A copied table carries no callback.
+    void setRowsAddedCallback(std::function<void()> callback);
+    void armRowsAddedCallback() { m_rowsAdded.armed = true; }
+
+private:
+    // Keeps the callback with the table it was set on: copies start without one.
+    struct RowsAddedCallback {
+        std::function<void()> call;
+        bool armed = false;
+
+        RowsAddedCallback() = default;
+        RowsAddedCallback(const RowsAddedCallback &) {}
+        RowsAddedCallback &operator=(const RowsAddedCallback &) { return *this; }
+    };
+
+    bool canAppend(qsizetype bytes) const;
+    void rowAdded();
+
+    QByteArray m_bytes;
+    std::vector<quint32> m_ends; // end offset in m_bytes of each cell, row by row
+    std::array<QString, RecordColumnCount> m_headings;
+    RowsAddedCallback m_rowsAdded;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The system's dialogs through QMessageBox, QInputDialog and QFileDialog.
+class QtDialogs : public Dialogs {
+public:
+    // The window the dialogs are centred on; may change as windows come and go.
+    void setParentWindow(QWidget *window) { m_parent = window; }
+
+    Answer message(const QString &text, Icon icon, Buttons buttons, const QString &title) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString openFile(const QString &filter) override;
+    QString saveFile(const QString &filter) override;
+
+    // "Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|" as Qt's "Data Files (*.rdg);;All Files
+    // (*.*)".
+    static QString qtFilter(const QString &filter);
+
+private:
+    QPointer<QWidget> m_parent;
+};

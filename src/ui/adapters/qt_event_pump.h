@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/event_pump.h"
+
+#include <QElapsedTimer>
+
+// Waits and yields by running the Qt event loop: a nested QEventLoop for waits, so the
+// windows stay alive and no core is burnt while the meter is polled.
+class QtEventPump : public EventPump {
+public:
+    QtEventPump();
+
+    void wait(double seconds) override;
+    void yield() override;
+    bool quitting() const override { return m_quitting; }
+    void requestQuit() override;
+
+private:
+    QElapsedTimer m_sinceYield;
+    bool m_quitting = false;
+};

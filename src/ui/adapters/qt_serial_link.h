@@ -1,0 +1,40 @@
+#pragma once
+
+#include "link/port_names.h"
+#include "platform/serial_link.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+// The meter's port through QSerialPort. A port that fails while open (adapter unplugged,
+// the other side of a pseudo-terminal gone) is closed at once and reopened when its
+// device is back; meanwhile it reads as silence.
+class QtSerialLink : public QObject, public SerialLink {
+    Q_OBJECT
+
+public:
+    static constexpr int ReopenIntervalMs = 500;
+
+    explicit QtSerialLink(PortNames names, QObject *parent = nullptr);
+
+    bool open(int portNumber) override;
+    bool isOpen() const override;
+    QByteArray readAll() override;
+    bool write(const QByteArray &bytes) override;
+    bool broken() const override { return m_broken; }
+    void close() override;
+
+    QString device() const { return m_device; }
+
+private:
+    bool openDevice();
+    void onError(QSerialPort::SerialPortError error);
+    void tryReopen();
+
+    PortNames m_names;
+    QSerialPort m_port;
+    QTimer m_reopenTimer;
+    QString m_device;
+    bool m_broken = false;
+};

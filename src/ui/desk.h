@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/port_names.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class Program;
+class Port;
+class Panel;
+class QtDialogs;
+class QtEventPump;
+class QtClock;
+class QtSerialLink;
+
+// Puts the program together with the real Qt adapters and creates the windows' views as
+// the program opens them. The application's main() is this and the command line.
+class Desk : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Desk(const PortNames &names, QObject *parent = nullptr);
+    ~Desk() override;
+
+    // Shows the port chooser, the first window of a run.
+    void start();
+
+    Program &program() { return *m_program; }
+    Port *portWindow() const;
+    Panel *panelWindow() const;
+
+private:
+    void onPortChosen(const QString &text);
+
+    PortNames m_names;
+    std::unique_ptr<QtEventPump> m_pump;
+    std::unique_ptr<QtDialogs> m_dialogs;
+    std::unique_ptr<QtClock> m_clock;
+    std::unique_ptr<QtSerialLink> m_serial;
+    std::unique_ptr<Program> m_program;
+    QPointer<Port> m_port;
+    QPointer<Panel> m_panel;
+};

@@ -1,0 +1,181 @@
+#include "ui/panel.h"
+
+#include "panel/panel_model.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+static void initImages() {
+    Q_INIT_RESOURCE(images);
+}
+
+namespace {
+
+const QColor DigitColour(0, 0, 255);
+const QColor DisplayBackground(0xd9, 0xe2, 0xc8);
+
+QFont displayFont(double pointSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+} // namespace
+
+Panel::Panel(PanelModel &model, QWidget *parent)
+    : QMainWindow(parent)
+    , m_model(model) {
+    initImages();
+    setObjectName(QStringLiteral("Panel"));
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    setCentralWidget(buildDisplay());
+
+    connect(&m_model, &PanelModel::displayChanged, this, &Panel::refresh);
+    connect(&m_model, &PanelModel::captionChanged, this, &Panel::refresh);
+    refresh();
+    move(0, 0);
+}
+
+QWidget *Panel::buildDisplay() {
+    auto *display = new QWidget(this);
+    display->setObjectName(QStringLiteral("Display"));
+    display->setAutoFillBackground(true);
+    QPalette palette = display->palette();
+    palette.setColor(QPalette::Window, DisplayBackground);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    display->setPalette(palette);
+
+    // Top row: the clock with its symbol, the statistics indicators.
+    auto *top = new QHBoxLayout;
+    top->addWidget(image("ImaClock", ":/images/clock.svg"));
+    top->addWidget(label("LblTime", 24, true));
+    top->addStretch(1);
+    for (const char *name : {"LblMax", "LblMin", "LblAvg", "LblM"})
+        top->addWidget(label(name, 12));
+
+    // The main reading with its channel marks and unit, above the small reading with its own.
+    auto *marks = new QHBoxLayout;
+    marks->setSpacing(2);
+    for (const char *name : {"LblUpT1", "LblDash", "LblUpT2"})
+        marks->addWidget(label(name, 12));
+    marks->addStretch(1);
+
+    auto *readings = new QGridLayout;
+    readings->setHorizontalSpacing(8);
+    readings->addLayout(marks, 0, 0, Qt::AlignTop);
+    QLabel *main = label("LblMain", 48, true);
+    main->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    main->setMinimumWidth(QFontMetrics(main->font()).horizontalAdvance(QStringLiteral("-1638.3")));
+    readings->addWidget(main, 0, 1);
+    readings->addWidget(image("ImaUpC", ":/images/unit_up_c.svg"), 0, 2, Qt::AlignTop);
+    readings->addWidget(image("ImaUpF", ":/images/unit_up_f.svg"), 0, 2, Qt::AlignTop);
+
+    readings->addWidget(label("LblDownT1", 12), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    readings->addWidget(label("LblDownT2", 12), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    QLabel *small = label("LblSmall", 27.75, true);
+    small->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    readings->addWidget(small, 1, 1);
+    readings->addWidget(image("ImaDownC", ":/images/unit_down_c.svg"), 1, 2);
+    readings->addWidget(image("ImaDownF", ":/images/unit_down_f.svg"), 1, 2);
+    readings->setColumnStretch(1, 1);
+
+    // Bottom row: the thermocouple type and the remaining indicators.
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(label("LblType", 12));
+    bottom->addStretch(1);
+    for (const char *name : {"LblH", "LblRec"})
+        bottom->addWidget(label(name, 12));
+    bottom->addWidget(image("ImaRel", ":/images/rel.svg"));
+    bottom->addWidget(image("ImaBt", ":/images/battery.svg"));
+
+    auto *lcd = new QVBoxLayout;
+    lcd->addLayout(top);
+    lcd->addLayout(readings);
+    lcd->addLayout(bottom);
+
+    // The port and the recording state, below the meter's display.
+    auto *status = new QHBoxLayout;
+    QLabel *com = label("LblCOM", 21.75);
+    com->installEventFilter(this);
+    com->setCursor(Qt::PointingHandCursor);
+    status->addWidget(com);
+    status->addStretch(1);
+    QLabel *recording = label("LblRecording", 12);
+    recording->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    status->addWidget(recording);
+    status->addWidget(label("LblCount", 12));
+
+    auto *layout = new QVBoxLayout(display);
+    layout->addLayout(lcd);
+    layout->addLayout(status);
+    QLabel *fileName = label("LblFileName", 9);
+    fileName->setFont(QFont());
+    fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(fileName);
+    return display;
+}
+
+QLabel *Panel::label(const char *name, double pointSize, bool blueDigits) {
+    auto *l = new QLabel(this);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(displayFont(pointSize));
+    if (blueDigits) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::WindowText, DigitColour);
+        l->setPalette(palette);
+    }
+    // Indicators come and go with every frame; the display must not jump around.
+    QSizePolicy policy = l->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    l->setSizePolicy(policy);
+    return l;
+}
+
+QLabel *Panel::image(const char *name, const char *resource) {
+    auto *l = new QLabel(this);
+    l->setObjectName(QLatin1String(name));
+    l->setFixedSize(32, 32);
+    l->setPixmap(QIcon(QLatin1String(resource)).pixmap(32, 32));
+    QSizePolicy policy = l->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    l->setSizePolicy(policy);
+    return l;
+}
+
+void Panel::refresh() {
+    const PanelDisplay &display = m_model.display();
+    for (const auto &entry : PanelDisplay::entries()) {
+        auto *widget = findChild<QLabel *>(QLatin1String(entry.name));
+        if (!widget)
+            continue;
+        const DisplayElement &element = display.*entry.element;
+        if (widget->pixmap().isNull() && widget->text() != element.text)
+            widget->setText(element.text);
+        widget->setVisible(element.visible);
+    }
+    setWindowTitle(m_model.caption());
+}
+
+void Panel::closeEvent(QCloseEvent *event) {
+    emit closing();
+    event->accept();
+}
+
+bool Panel::eventFilter(QObject *watched, QEvent *event) {
+    if (watched->objectName() == QLatin1String("LblCOM") &&
+        event->type() == QEvent::MouseButtonPress) {
+        m_model.clickLblCOM();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

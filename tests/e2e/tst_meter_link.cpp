@@ -1,0 +1,104 @@
+#include "fakes/fake_dialogs.h"
+#include "panel/panel_model.h"
+#include "program/program.h"
+#include "ui/adapters/qt_clock.h"
+#include "ui/adapters/qt_event_pump.h"
+#include "ui/adapters/qt_serial_link.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The real serial adapter against the virtual meter on a pseudo-terminal.
+class TestMeterLink : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void followsTheMeter();
+
+private:
+    void tell(const char *command);
+
+    QTemporaryDir m_dir;
+    QProcess m_sim;
+    QString m_link;
+};
+
+void TestMeterLink::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_link = m_dir.filePath(QStringLiteral("meter"));
+    m_sim.setProgram(QStringLiteral(METER_SIM_PATH));
+    m_sim.setArguments({"--link", m_link, "--quiet", "--interval", "300"});
+    m_sim.start();
+    QVERIFY(m_sim.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_link), 5000);
+}
+
+void TestMeterLink::cleanupTestCase() {
+    tell("quit");
+    if (!m_sim.waitForFinished(3000))
+        m_sim.kill();
+}
+
+void TestMeterLink::tell(const char *command) {
+    m_sim.write(QByteArray(command) + '\n');
+    m_sim.waitForBytesWritten(1000);
+}
+
+void TestMeterLink::followsTheMeter() {
+    PortNames names;
+    QVERIFY(names.addMapping(QStringLiteral("COM1=") + m_link));
+    QtSerialLink serial(names);
+    QtEventPump pump;
+    FakeDialogs dialogs;
+    QtClock clock;
+    Platform platform{&serial, &pump, &dialogs, &clock, {}};
+    Program program(platform);
+    program.choosePort(QStringLiteral("COM1"));
+    QVERIFY(program.loadPanel());
+    const PanelDisplay &display = program.panel().display();
+    const auto com = [&] { return display.LblCOM.text; };
+
+    // A frame is shown.
+    QTRY_VERIFY_WITH_TIMEOUT(!display.LblMain.text.isEmpty(), 5000);
+    QCOMPARE(com(), QStringLiteral("COM1"));
+    QVERIFY(program.state.UnitText == QStringLiteral("\u00B0C"));
+    QVERIFY(!program.state.T1Text.isEmpty() && !program.state.DiffText.isEmpty());
+
+    // Silence and an unplugged meter are waited for inside the frame timer's tick, so the
+    // test reacts to what the panel shows from inside that wait, as a user would.
+    QStringList seen;
+    bool brokenWhileUnplugged = false;
+    connect(&program.panel(), &PanelModel::displayChanged, this, [&] {
+        if (!seen.isEmpty() && seen.constLast() == com())
+            return;
+        seen << com();
+        if (seen.size() == 2) { // "No COM" after silence
+            tell("silence off");
+        } else if (seen.size() == 3) { // back to "COM1"
+            tell("unplug");
+        } else if (seen.size() == 4) { // "No COM" while unplugged
+            brokenWhileUnplugged = serial.broken();
+            tell("unit F");
+            tell("replug");
+        }
+    });
+    seen << com();
+    tell("silence on");
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 5, 40000);
+    QCOMPARE(seen, (QStringList{"COM1", "No COM", "COM1", "No COM", "COM1"}));
+    QVERIFY(brokenWhileUnplugged);
+    QVERIFY(!serial.broken());
+    QTRY_COMPARE_WITH_TIMEOUT(program.state.UnitText, QStringLiteral("\u00B0F"), 5000);
+    QVERIFY(program.panel().Timer1().isActive());
+
+    program.quit();
+    QVERIFY(!serial.isOpen());
+}
+
+QTEST_GUILESS_MAIN(TestMeterLink)
+#include "tst_meter_link.moc"

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/clock.h"
+
+// A clock that stands still until a test moves it.
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return current; }
+    void advance(int seconds) { current = current.addSecs(seconds); }
+
+    QDateTime current{QDate(2001, 5, 3), QTime(14, 25, 1)};
+};

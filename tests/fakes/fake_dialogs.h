@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+// Dialogs answered from scripts; every question asked is recorded.
+class FakeDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+        QString title;
+    };
+
+    Answer message(const QString &text, Icon icon, Buttons buttons, const QString &title) override {
+        messages.append({text, icon, buttons, title});
+        return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
+    }
+    QString input(const QString &prompt, const QString &title,
+                  const QString &defaultText) override {
+        inputPrompts << prompt;
+        inputTitles << title;
+        inputDefaults << defaultText;
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+    }
+    QString openFile(const QString &filter) override {
+        openFilters << filter;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString saveFile(const QString &filter) override {
+        saveFilters << filter;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
+
+    QList<Message> messages;
+    QList<Answer> answers;
+    QStringList inputPrompts, inputTitles, inputDefaults, inputAnswers;
+    QStringList openFilters, openAnswers;
+    QStringList saveFilters, saveAnswers;
+};

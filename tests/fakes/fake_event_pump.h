@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/event_pump.h"
+
+#include <functional>
+
+// Waits take no time; each wait and yield can run a test's hook, which is how tests make
+// things happen "during" a wait (a click, a close, the meter speaking again).
+class FakeEventPump : public EventPump {
+public:
+    void wait(double seconds) override {
+        ++waits;
+        waitedSeconds += seconds;
+        if (onWait)
+            onWait(waits);
+    }
+    void yield() override {
+        ++yields;
+        if (onYield)
+            onYield(yields);
+    }
+    bool quitting() const override { return m_quitting; }
+    void requestQuit() override { m_quitting = true; }
+
+    int waits = 0;
+    int yields = 0;
+    double waitedSeconds = 0;
+    std::function<void(int)> onWait;
+    std::function<void(int)> onYield;
+
+private:
+    bool m_quitting = false;
+};

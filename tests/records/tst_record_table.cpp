@@ -1,0 +1,98 @@
+#include "records/record_table.h"
+
+#include <QTest>
+
+class TestRecordTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsRoundTrip();
+    void appendOwnCells();
+    void outOfRangeIsEmpty();
+    void clearKeepsHeadings();
+    void costsLessThanTwiceTheFile();
+};
+
+void TestRecordTable::cellsRoundTrip() {
+    RecordTable table;
+    table.appendRow({"1", "2001/05/03 14:25:01", "25.3", "24.1", "1.2"});
+    table.appendRow({"2", "", QString::fromUtf8("25°"), "OL", QString::fromUtf8("€")});
+    table.appendEncodedRow({"3", "01/05/03 14:25:03", "-OL", "\xB0", ""});
+
+    QCOMPARE(table.rowCount(), 3);
+    const QStringList expected[] = {
+        {"1", "2001/05/03 14:25:01", "25.3", "24.1", "1.2"},
+        {"2", "", QString::fromUtf8("25°"), "OL", QString::fromUtf8("€")},
+        {"3", "01/05/03 14:25:03", "-OL", QString::fromUtf8("°"), ""},
+    };
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < RecordColumnCount; ++column)
+            QCOMPARE(table.cell(column, row), expected[row][column]);
+    }
+    // Stored as the bytes a record file holds.
+    QCOMPARE(table.rawCell(2, 1), QByteArrayView("25\xB0"));
+    QCOMPARE(table.rawCell(4, 1), QByteArrayView("\x80"));
+}
+
+void TestRecordTable::appendOwnCells() {
+    // Copying a row within the table: the cells must survive the buffer growing.
+    RecordTable table;
+    table.appendRow({"1", "2001/05/03 14:25:01", "25.3", "24.1", "1.2"});
+    for (int i = 0; i < 12; ++i) {
+        const int last = table.rowCount() - 1;
+        QVERIFY(table.appendEncodedRow({table.rawCell(0, last), table.rawCell(1, last),
+                                        table.rawCell(2, last), table.rawCell(3, last),
+                                        table.rawCell(4, last)}));
+    }
+    QCOMPARE(table.rowCount(), 13);
+    QCOMPARE(table.cell(1, 12), QStringLiteral("2001/05/03 14:25:01"));
+    QCOMPARE(table.cell(4, 12), QStringLiteral("1.2"));
+}
+
+void TestRecordTable::outOfRangeIsEmpty() {
+    RecordTable table;
+    QCOMPARE(table.cell(0, 0), QString());
+    table.appendRow({"1", "a", "b", "c", "d"});
+    QCOMPARE(table.cell(0, 1), QString());
+    QCOMPARE(table.cell(0, -1), QString());
+    QCOMPARE(table.cell(5, 0), QString());
+    QCOMPARE(table.cell(-1, 0), QString());
+    QCOMPARE(table.heading(5), QString());
+}
+
+void TestRecordTable::clearKeepsHeadings() {
+    RecordTable table;
+    QCOMPARE(table.heading(1), QStringLiteral("     Date Time    "));
+    QCOMPARE(table.heading(4), QStringLiteral("T1-T2"));
+    table.setHeading(0, headingField("J", QString::fromUtf8("°F")));
+    table.appendRow({"1", "a", "b", "c", "d"});
+    table.clear();
+    QCOMPARE(table.rowCount(), 0);
+    QCOMPARE(table.heading(0), QString::fromUtf8("J Type °F"));
+    table.appendRow({"7", "x", "", "", "z"});
+    QCOMPARE(table.cell(0, 0), QStringLiteral("7"));
+    QCOMPARE(table.cell(4, 0), QStringLiteral("z"));
+}
+
+void TestRecordTable::costsLessThanTwiceTheFile() {
+    // Realistic record lines, as recording writes them (44 bytes each with TABs, CR LF).
+    RecordTable table;
+    const int rows = 20000;
+    qsizetype fileBytes = 0;
+    for (int i = 1; i <= rows; ++i) {
+        const RecordRow row{QString::number(100000 + i), "2001/05/03 14:25:01", "25.3", "-24.1",
+                            "49.4"};
+        table.appendRow(row);
+        for (const QString &cell : row)
+            fileBytes += cell.size() + 1;
+        fileBytes += 2;
+    }
+    table.squeeze();
+    QVERIFY2(
+        table.memoryBytes() <= 2 * fileBytes,
+        qPrintable(
+            QStringLiteral("%1 bytes for a %2-byte file").arg(table.memoryBytes()).arg(fileBytes)));
+}
+
+QTEST_GUILESS_MAIN(TestRecordTable)
+#include "tst_record_table.moc"

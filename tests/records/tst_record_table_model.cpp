@@ -1,0 +1,140 @@
+#include "records/record_table_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+RecordRow record(int number) {
+    return {QString::number(number), "2001/05/03 14:25:01", "25.3", "24.1", "1.2"};
+}
+
+// Runs the model's queued announcement, as the event loop would.
+void runQueuedCalls(QObject *model) {
+    QCoreApplication::sendPostedEvents(model, QEvent::MetaCall);
+}
+} // namespace
+
+class TestRecordTableModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsAreAnnouncedInOneBatch();
+    void publishOnDemand();
+    void headingsAndCells();
+    void clearRowsResets();
+    void queuedCallOutlivesNoModel();
+};
+
+void TestRecordTableModel::rowsAreAnnouncedInOneBatch() {
+    RecordTableModel model;
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+
+    for (int i = 1; i <= 1000; ++i)
+        model.table().appendRow(record(i));
+    QCOMPARE(model.rowCount(), 0); // nothing announced until the queued call runs
+    runQueuedCalls(&model);
+    QCOMPARE(model.rowCount(), 1000);
+    QCOMPARE(inserted.size(), 1);
+    QCOMPARE(inserted[0][1].toInt(), 0);
+    QCOMPARE(inserted[0][2].toInt(), 999);
+
+    // Rows appended after an announcement schedule the next one.
+    model.table().appendRow(record(1001));
+    model.table().appendRow(record(1002));
+    runQueuedCalls(&model);
+    QCOMPARE(model.rowCount(), 1002);
+    QCOMPARE(inserted.size(), 2);
+    QCOMPARE(inserted[1][1].toInt(), 1000);
+    QCOMPARE(inserted[1][2].toInt(), 1001);
+}
+
+void TestRecordTableModel::publishOnDemand() {
+    RecordTableModel model;
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+
+    model.table().appendRow(record(1));
+    model.publishRows();
+    QCOMPARE(model.rowCount(), 1);
+    // Appended while the first queued call is still pending: that call announces it.
+    model.table().appendRow(record(2));
+    model.table().appendRow(record(3));
+    QCOMPARE(model.rowCount(), 1);
+    runQueuedCalls(&model);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(inserted.size(), 2);
+    model.publishRows(); // nothing new: no announcement
+    QCOMPARE(inserted.size(), 2);
+}
+
+void TestRecordTableModel::headingsAndCells() {
+    RecordTableModel model;
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
+
+    model.setHeading(0, QString::fromUtf8("K Type °C"));
+    QCOMPARE(headers.size(), 1);
+    QCOMPARE(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
+    QCOMPARE(headers[0][1].toInt(), 0);
+    QCOMPARE(headers[0][2].toInt(), 0);
+
+    const QStringList expectedHeadings{QString::fromUtf8("K Type °C"), "     Date Time    ", "T1",
+                                       "T2", "T1-T2"};
+    QCOMPARE(model.columnCount(), 5);
+    for (int column = 0; column < 5; ++column)
+        QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), expectedHeadings[column]);
+
+    model.table().appendRow({"1", "2001/05/03 14:25:01", "OL", "", QString::fromUtf8("°")});
+    model.publishRows();
+    QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1"));
+    QCOMPARE(model.index(0, 2).data().toString(), QStringLiteral("OL"));
+    QCOMPARE(model.index(0, 3).data().toString(), QString());
+    QCOMPARE(model.index(0, 4).data().toString(), QString::fromUtf8("°"));
+    QVERIFY(model.index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
+}
+
+void TestRecordTableModel::clearRowsResets() {
+    RecordTableModel model;
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+    model.setHeading(0, "J Type x");
+    for (int i = 1; i <= 5; ++i)
+        model.table().appendRow(record(i));
+    model.publishRows();
+    model.clearRows();
+    QCOMPARE(reset.size(), 1);
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.table().rowCount(), 0);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("J Type x"));
+
+    // A queued call from before the reset finds nothing stale to announce.
+    runQueuedCalls(&model);
+    QCOMPARE(model.rowCount(), 0);
+    model.table().appendRow(record(1));
+    runQueuedCalls(&model);
+    QCOMPARE(model.rowCount(), 1);
+
+    // Cleared behind the model's back: the next announcement resets rather than lies.
+    model.table().clear();
+    model.publishRows();
+    QCOMPARE(reset.size(), 2);
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestRecordTableModel::queuedCallOutlivesNoModel() {
+    auto *model = new RecordTableModel;
+    model->table().appendRow(record(1));
+    // A copy of the table must not call back into the model.
+    RecordTable copy = model->table();
+    delete model;
+    copy.appendRow(record(2));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(copy.rowCount(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestRecordTableModel)
+#include "tst_record_table_model.moc"

@@ -135,6 +135,12 @@ void PanelModel::waitForMeter() {
     startTimers();
 }
 
+void PanelModel::setSaveButton(int image, const QString &tooltip) {
+    m_toolbar[0].image = image;
+    m_toolbar[0].tooltip = tooltip;
+    emit toolbarChanged();
+}
+
 void PanelModel::stopTimers() {
     m_timer1.stop();
     m_timer2.stop();

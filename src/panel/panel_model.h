@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/panel_display.h"
+#include "program/tool_button.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -50,12 +51,18 @@ public:
     // The sampling timer's work.
     void setSampler(std::function<void()> sampler) { m_sampler = std::move(sampler); }
 
+    // Toolbar1: "Save", "Open", "Sample", "List", "Graph".
+    const QList<ToolButton> &toolbar() const { return m_toolbar; }
+    // The first button shows the recording state.
+    void setSaveButton(int image, const QString &tooltip);
+
     DisplayElement &element(DisplayElement PanelDisplay::*which) { return m_display.*which; }
     void notifyDisplayChanged() { emit displayChanged(); }
 
 signals:
     void displayChanged();
     void captionChanged();
+    void toolbarChanged();
 
 private:
     void samplingTick();
@@ -65,6 +72,11 @@ private:
     Platform &m_platform;
     PanelDisplay m_display;
     QString m_caption = Caption;
+    QList<ToolButton> m_toolbar{{QStringLiteral("Save"), QStringLiteral("Save As"), 1},
+                                {QStringLiteral("Open"), QStringLiteral("Open File to Read"), 2},
+                                {QStringLiteral("Sample"), QStringLiteral("Sampling Rate"), 3},
+                                {QStringLiteral("List"), QStringLiteral("List Display"), 4},
+                                {QStringLiteral("Graph"), QStringLiteral("Graphic Display"), 5}};
     QTimer m_timer1;
     QTimer m_timer2;
     bool m_frameTickRunning = false;

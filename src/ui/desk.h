@@ -2,6 +2,7 @@
 
 #include "link/port_names.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -14,6 +15,8 @@ class QtDialogs;
 class QtEventPump;
 class QtClock;
 class QtSerialLink;
+class ListWindow;
+class RecordListModel;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
 // the program opens them. The application's main() is this and the command line.
@@ -33,6 +36,8 @@ public:
 
 private:
     void onPortChosen(const QString &text);
+    void showList(RecordListModel *list);
+    void closeList(RecordListModel *list);
 
     PortNames m_names;
     std::unique_ptr<QtEventPump> m_pump;
@@ -42,4 +47,5 @@ private:
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;
+    QHash<RecordListModel *, QPointer<ListWindow>> m_lists;
 };

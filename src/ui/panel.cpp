@@ -1,6 +1,7 @@
 #include "ui/panel.h"
 
 #include "panel/panel_model.h"
+#include "ui/tool_images.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -34,16 +35,39 @@ Panel::Panel(PanelModel &model, QWidget *parent)
     , m_model(model) {
     initImages();
     setObjectName(QStringLiteral("Panel"));
-    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setIconSize(QSize(24, 24));
+    buildToolbar();
     setCentralWidget(buildDisplay());
+    connect(&m_model, &PanelModel::toolbarChanged, this, &Panel::refreshToolbar);
 
     connect(&m_model, &PanelModel::displayChanged, this, &Panel::refresh);
     connect(&m_model, &PanelModel::captionChanged, this, &Panel::refresh);
     refresh();
     move(0, 0);
+}
+
+void Panel::buildToolbar() {
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    for (const ToolButton &button : m_model.toolbar()) {
+        QAction *action = m_toolbar->addAction(button.tooltip);
+        action->setObjectName(button.key);
+        const QString key = button.key;
+        connect(action, &QAction::triggered, this, [this, key] { emit toolbarButton(key); });
+    }
+    refreshToolbar();
+}
+
+void Panel::refreshToolbar() {
+    for (const ToolButton &button : m_model.toolbar()) {
+        QAction *action = m_toolbar->findChild<QAction *>(button.key);
+        if (!action)
+            continue;
+        action->setIcon(toolImage(objectName(), button.image));
+        action->setToolTip(button.tooltip);
+        action->setText(button.tooltip);
+    }
 }
 
 QWidget *Panel::buildDisplay() {

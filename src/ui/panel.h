@@ -18,6 +18,8 @@ public:
 
 signals:
     void closing();
+    // A button of Toolbar1 was pressed; its key.
+    void toolbarButton(const QString &key);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,6 +30,8 @@ private:
     QLabel *label(const char *name, double pointSize, bool blueDigits = false);
     QLabel *image(const char *name, const char *resource);
     void refresh();
+    void buildToolbar();
+    void refreshToolbar();
 
     PanelModel &m_model;
     QToolBar *m_toolbar = nullptr;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// A toolbar button of a window: identified by its key, drawn from the window's image
+// list by its index, explained by its tooltip.
+struct ToolButton {
+    QString key;
+    QString tooltip;
+    int image = 0;
+
+    bool operator==(const ToolButton &) const = default;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class Program;
+class RecordListModel;
+
+// The toolbars of the record list windows: "Save" of the live list and the logger list,
+// "Print" of an opened file ("Plot" comes with the file plot).
+class ListCommands {
+public:
+    explicit ListCommands(Program &program);
+
+    void onToolbarButton(RecordListModel *list, const QString &key);
+
+    // Writes the list to a chosen record file, the heading row first. The live list
+    // closes once saved; a list whose file cannot be written stays as it is.
+    void save(RecordListModel *list);
+    // Prints an opened file as a table of fixed-pitch lines.
+    void print(RecordListModel *list);
+
+private:
+    // Lets events run; false when the list was closed or the program is ending meanwhile.
+    bool stillOpenAfterEvents(RecordListModel *list);
+
+    Program &m_program;
+};

@@ -21,61 +21,11 @@
 #include <limits>
 #include <string>
 
+#include "bench_support.h"
+
 namespace {
 
-constexpr int Records = 345600; // the most a recording file holds
-constexpr int Runs = 5;
-
-// Best of the runs, in seconds.
-double bestOf(const std::function<void()> &run) {
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < Runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
-
-// A file as recording writes it: heading, records 1.. one second apart, readings that
-// wander like a slowly warming and cooling pair of thermocouples.
-bool writeRecordingFile(const QString &path) {
-    RecordFileWriter writer(RecordFileWriter::Flush::AtEnd);
-    if (!writer.create(path) || !writer.writeHeading("K", QString::fromUtf8("°C")))
-        return false;
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    for (int i = 1; i <= Records; ++i) {
-        const int t1 = 253 + (i / 7) % 120 - (i / 13) % 60; // tenths of a degree
-        const int t2 = 241 - (i / 11) % 90 + (i / 17) % 40;
-        const QString t1Text =
-            i % 50000 == 0 ? QStringLiteral("OL") : QString::number(t1 / 10.0, 'f', 1);
-        const QString diff =
-            i % 50000 == 0 ? QStringLiteral("----") : QString::number((t1 - t2) / 10.0, 'f', 1);
-        if (!writer.writeRecord(i, recordTimeStamp(start.addSecs(i - 1)), t1Text,
-                                QString::number(t2 / 10.0, 'f', 1), diff))
-            return false;
-    }
-    return writer.close();
-}
-
-// The simplest honest C++ loop: getline, then five finds of TAB per line.
-size_t baselineGetline(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    size_t fields = 0;
-    while (std::getline(in, line)) {
-        size_t from = 0;
-        for (int f = 0; f < 5; ++f) {
-            const size_t tab = line.find('\t', from);
-            if (tab == std::string::npos)
-                break;
-            ++fields;
-            from = tab + 1;
-        }
-    }
-    return fields;
-}
+using namespace bench;
 
 // The same with one read of the whole file and memchr.
 size_t baselineMemchr(const std::string &path) {
@@ -128,15 +78,6 @@ bool save(const RecordTable &table, const QString &path) {
 QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void row(const char *what, const QString &value, const QString &target, bool met) {
-    std::printf("%-44s %14s   %-10s %s\n", what, qPrintable(value), qPrintable(target),
-                target.isEmpty() ? "" : (met ? "ok" : "MISSED"));
-}
-
-QString ms(double seconds) {
-    return QString::number(seconds * 1000, 'f', 1) + " ms";
 }
 
 } // namespace

@@ -104,8 +104,8 @@ QWidget *Panel::buildDisplay() {
     readings->addWidget(image("ImaUpC", ":/images/unit_up_c.svg"), 0, 2, Qt::AlignTop);
     readings->addWidget(image("ImaUpF", ":/images/unit_up_f.svg"), 0, 2, Qt::AlignTop);
 
-    readings->addWidget(label("LblDownT1", 12), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
-    readings->addWidget(label("LblDownT2", 12), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    readings->addWidget(label("LblDownT1", 12), 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    readings->addWidget(label("LblDownT2", 12), 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *small = label("LblSmall", 27.75, true);
     small->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     readings->addWidget(small, 1, 1);

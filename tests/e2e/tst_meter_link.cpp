@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The real serial adapter against the virtual meter on a pseudo-terminal.
 class TestMeterLink : public QObject {
@@ -19,6 +20,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void followsTheMeter();
+    void quitWhileWaitingForTheMeter();
 
 private:
     void tell(const char *command);
@@ -98,6 +100,30 @@ void TestMeterLink::followsTheMeter() {
 
     program.quit();
     QVERIFY(!serial.isOpen());
+}
+
+void TestMeterLink::quitWhileWaitingForTheMeter() {
+    PortNames names;
+    QVERIFY(names.addMapping(QStringLiteral("COM1=") + m_link));
+    QtSerialLink serial(names);
+    QtEventPump pump;
+    FakeDialogs dialogs;
+    QtClock clock;
+    Program program(Platform{&serial, &pump, &dialogs, &clock, {}});
+    program.choosePort(QStringLiteral("COM1"));
+    QVERIFY(program.loadPanel());
+
+    // The main window closes while the frame timer's tick waits for a silent meter: the
+    // wait unwinds (else this test never gets control back), the port is closed.
+    connect(&program.panel(), &PanelModel::displayChanged, this, [&] {
+        if (program.panel().display().LblCOM.text == QLatin1String("No COM"))
+            QTimer::singleShot(300, &program, &Program::quit);
+    });
+    tell("silence on");
+    QTRY_VERIFY_WITH_TIMEOUT(pump.quitting(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
+    QVERIFY(!program.panel().Timer1().isActive() && !program.panel().Timer2().isActive());
+    tell("silence off");
 }
 
 QTEST_GUILESS_MAIN(TestMeterLink)

@@ -1,0 +1,163 @@
+// Window benchmark: the real commands with the real list windows shown. Opens a full
+// 345,600-record file into FileList until it is painted, saves a full live list, and
+// times sampling ticks that append to a live list of that size. Prints one table.
+
+#include "bench_support.h"
+
+#include "panel/panel_commands.h"
+#include "panel/panel_model.h"
+#include "panel/sampler.h"
+#include "platform/dialogs.h"
+#include "platform/serial_link.h"
+#include "program/program.h"
+#include "records/list_commands.h"
+#include "ui/adapters/qt_clock.h"
+#include "ui/adapters/qt_event_pump.h"
+#include "ui/list_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <map>
+
+namespace {
+
+using namespace bench;
+
+// Answers every file dialog with the path it is given.
+class ScriptedDialogs : public Dialogs {
+public:
+    QString path;
+    Answer message(const QString &, Icon, Buttons, const QString &) override { return Answer::Ok; }
+    QString input(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &) override { return path; }
+    QString saveFile(const QString &) override { return path; }
+};
+
+// A meter that has a frame ready at every read.
+class SteadyMeter : public SerialLink {
+public:
+    bool open(int) override { return true; }
+    bool isOpen() const override { return true; }
+    QByteArray readAll() override { return QByteArray::fromHex("020945010080fd00f003"); }
+    bool write(const QByteArray &) override { return true; }
+    bool broken() const override { return false; }
+    void close() override {}
+};
+
+// Shows every list window the program opens, as the application does.
+class Windows : public QObject {
+public:
+    explicit Windows(Program &program) {
+        connect(&program, &Program::listOpened, this, [this, &program](RecordListModel *list) {
+            auto *window = new ListWindow(program, *list);
+            m_windows[list] = window;
+            window->show();
+        });
+        connect(&program, &Program::listClosing, this, [this](RecordListModel *list) {
+            delete m_windows[list];
+            m_windows.erase(list);
+        });
+    }
+    ~Windows() override {
+        for (auto &[list, window] : m_windows)
+            delete window;
+    }
+
+private:
+    std::map<RecordListModel *, ListWindow *> m_windows;
+};
+
+void settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    bench::Runs = 3;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("recording.rdg");
+    if (!dir.isValid() || !writeRecordingFile(path)) {
+        std::fprintf(stderr, "cannot write the test file in %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+
+    SteadyMeter link;
+    QtEventPump pump;
+    ScriptedDialogs dialogs;
+    QtClock clock;
+    Program program(Platform{&link, &pump, &dialogs, &clock, {}});
+    Windows windows(program);
+    program.choosePort("COM1");
+    program.loadPanel();
+    program.panel().stopTimers();
+    program.state.TypeText = "K";
+    program.state.UnitText = program.state.ListUnit = QString::fromUtf8("°C");
+    program.state.T1Text = "25.3";
+    program.state.T2Text = "24.1";
+    program.state.DiffText = "1.2";
+
+    const double getlineTime = bestOf([&] { baselineGetline(path.toStdString()); });
+
+    // "Open": dialog answered, file read into FileList, the window painted.
+    dialogs.path = path;
+    int openedRows = 0;
+    const double openTime = bestOf([&] {
+        program.panelCommands().open();
+        settle();
+        openedRows = program.fileList() ? program.fileList()->rowCount() - 1 : -1;
+    });
+
+    // "Save" of a live list holding 345,600 rows, window shown.
+    program.panelCommands().list();
+    RecordListModel &list = *program.list();
+    for (int row = 1; row < program.fileList()->rowCount(); ++row)
+        list.appendRow(program.fileList()->row(row));
+    settle();
+    // The sampling timer's tick alone, then with the events it causes (the list window
+    // learning of the new row, scrolling and repainting).
+    program.panel().stopTimers();
+    std::vector<double> ticks;
+    std::vector<double> ticksShown;
+    Sampler &sampler = program.sampler();
+    program.state.ListCount = 1000; // numbering far from the next dump
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        sampler.tick();
+        ticks.push_back(timer.nsecsElapsed() / 1e9);
+        settle();
+        ticksShown.push_back(timer.nsecsElapsed() / 1e9);
+    }
+    std::sort(ticks.begin(), ticks.end());
+    std::sort(ticksShown.begin(), ticksShown.end());
+
+    dialogs.path = dir.filePath("saved.rdg");
+    const int savedRows = list.rowCount() - 1;
+    QElapsedTimer saveTimer;
+    saveTimer.start();
+    program.listCommands().save(&list);
+    const double saveTime = saveTimer.nsecsElapsed() / 1e9;
+    const bool listClosed = !program.list();
+
+    std::printf("Windows: %d records, real commands with the windows shown\n\n", openedRows);
+    std::printf("%-44s %14s   %-10s %s\n", "measure", "value", "target", "");
+    row("baseline: getline + find TAB", ms(getlineTime), "", true);
+    row("\"Open\" into FileList, painted (best of 3)", ms(openTime), "< 300 ms", openTime < 0.3);
+    row("\"Open\" / getline baseline", QString::number(openTime / getlineTime, 'f', 2), "<= 3",
+        openTime / getlineTime <= 3);
+    row("sampling tick, list of 345,600 (median)", ms(ticks[ticks.size() / 2]), "< 1 ms",
+        ticks[ticks.size() / 2] < 0.001);
+    row("sampling tick, list of 345,600 (worst)", ms(ticks.back()), "< 1 ms", ticks.back() < 0.001);
+    row("tick + repaint of the list (median, info)", ms(ticksShown[ticksShown.size() / 2]), "",
+        true);
+    row("\"Save\" of the live list", ms(saveTime), "< 300 ms", saveTime < 0.3);
+    std::printf("\nrows saved %d, list closed after saving: %s\n", savedRows,
+                listClosed ? "yes" : "NO");
+    program.quit();
+    return openedRows == 345600 && listClosed ? 0 : 1;
+}

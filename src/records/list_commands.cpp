@@ -14,10 +14,6 @@
 
 namespace {
 
-QString progress(int row) {
-    return QString::number(row) + QStringLiteral(" Records Completed");
-}
-
 // Restores what a long list operation changed, however it ends.
 class ListOperation {
 public:
@@ -67,9 +63,13 @@ void ListCommands::save(RecordListModel *list) {
         return;
     Dialogs &dialogs = *m_program.platform().dialogs;
     FileTransfer::ShowSaveDialog(dialogs, state);
-    if (!state.FileChosen || !m_program.isOpen(list))
+    if (!state.FileChosen)
         return;
+    // Cleared even when the list closed during the dialog, or the panel's next "Save",
+    // cancelled, would record into this file.
     state.FileChosen = false;
+    if (!m_program.isOpen(list))
+        return;
     const QString path = state.ChosenFileName;
 
     bool written = false;
@@ -81,7 +81,7 @@ void ListCommands::save(RecordListModel *list) {
         for (int row = 0; written && row < list->rowCount(); ++row) {
             written = row == 0 ? file.writeRow(list->row(0))
                                : file.writeTableRows(list->table().table(), row - 1, row);
-            list->setCaption(progress(row));
+            list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
             if (!stillOpenAfterEvents(list)) {
                 file.close();
                 return;
@@ -114,7 +114,7 @@ void ListCommands::print(RecordListModel *list) {
     }
     for (int row = 0; row < list->rowCount(); ++row) {
         const QString line = Printout::line(list->row(row));
-        list->setCaption(progress(row));
+        list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
         if (!stillOpenAfterEvents(list) || !printer->printLine(line))
             return;
         if (row == 0 && !printer->printLine(Printout::ruleLine()))

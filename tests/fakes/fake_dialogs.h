@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 // Dialogs answered from scripts; every question asked is recorded.
 class FakeDialogs : public Dialogs {
 public:
@@ -28,10 +30,14 @@ public:
     }
     QString openFile(const QString &filter) override {
         openFilters << filter;
+        if (onFileDialog)
+            onFileDialog();
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     QString saveFile(const QString &filter) override {
         saveFilters << filter;
+        if (onFileDialog)
+            onFileDialog();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
 
@@ -40,4 +46,6 @@ public:
     QStringList inputPrompts, inputTitles, inputDefaults, inputAnswers;
     QStringList openFilters, openAnswers;
     QStringList saveFilters, saveAnswers;
+    // Runs while a file dialog is open: the timers and other windows go on meanwhile.
+    std::function<void()> onFileDialog;
 };

@@ -4,6 +4,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_serial_link.h"
+#include "fakes/fake_text_printer.h"
 #include "program/platform.h"
 
 // All fakes together, wired into a Platform.
@@ -12,6 +13,7 @@ struct FakePlatform {
     FakeEventPump pump;
     FakeDialogs dialogs;
     FakeClock clock;
+    FakeTextPrinter::Job printJob;
 
     Platform platform() {
         Platform p;
@@ -19,6 +21,7 @@ struct FakePlatform {
         p.pump = &pump;
         p.dialogs = &dialogs;
         p.clock = &clock;
+        p.makeTextPrinter = [this] { return std::make_unique<FakeTextPrinter>(printJob); };
         return p;
     }
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+// Checks on the files the commands write, through the process's descriptor table (Linux).
+
+// The descriptor through which this process holds the file open, or -1.
+inline int openDescriptorOf(const QString &path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd :
+         fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (!target.isEmpty() && QFile::symLinkTarget(fds.filePath(fd)) == target)
+            return fd.toInt();
+    }
+    return -1;
+}
+
+// Whether the file is still open: the commands must close what they open, however they end.
+inline bool isFileOpen(const QString &path) {
+    return openDescriptorOf(path) >= 0;
+}
+
+// Makes every further write to the open file fail with "No space left on device", as a
+// full disk would: its descriptor is pointed at /dev/full. False when it is not open.
+inline bool fillDiskUnder(const QString &path) {
+    const int fd = openDescriptorOf(path);
+    const int full = ::open("/dev/full", O_WRONLY);
+    const bool swapped = fd >= 0 && full >= 0 && ::dup2(full, fd) == fd;
+    if (full >= 0)
+        ::close(full);
+    return swapped;
+}
+
+// The whole file as bytes.
+inline QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

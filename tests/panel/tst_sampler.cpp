@@ -1,0 +1,392 @@
+#include "fakes/fake_platform.h"
+#include "fakes/file_checks.h"
+#include "panel/panel_commands.h"
+#include "panel/panel_model.h"
+#include "panel/sampler.h"
+#include "program/program.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The heading line of a recording started with a J thermocouple in °C (0xB0: the degree sign).
+const QByteArray Heading = "J Type \xB0"
+                           "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n";
+
+QByteArray line(const QByteArrayList &fields) {
+    return fields.join('\t') + "\t\r\n";
+}
+
+// A record line stamped on 3 May 2001 at 14:25 and the given second.
+QByteArray record(const QByteArray &number, int second, const QByteArray &t1 = "25.3",
+                  const QByteArray &t2 = "240", const QByteArray &diff = "-214.7") {
+    return line({number, "2001/05/03 14:25:" + QByteArray::number(second).rightJustified(2, '0'),
+                 t1, t2, diff});
+}
+
+} // namespace
+
+// The sampling timer's tick: countdown, live list, record file, continuation files, the
+// dump of a full live list, and what happens when a file cannot be written.
+class TestSampler : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void countdown_data();
+    void countdown();
+    void liveListRowsAndScroll();
+    void recordsGoToTheFileAtOnce();
+    void unitChangeClosesTheListThenStopsRecording();
+    void continuationFiles();
+    void fullListIsDumped();
+
+    void recordingThatCannotStart_data();
+    void recordingThatCannotStart();
+    void recordingThatCannotWriteStops_data();
+    void recordingThatCannotWriteStops();
+    void dumpThatCannotWriteKeepsTheRows();
+
+private:
+    // One tick of Timer2, a second after the last one.
+    void tick(int times = 1);
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    void verifyIdleShown();
+
+    std::unique_ptr<FakePlatform> m_fakes;
+    std::unique_ptr<Program> m_program;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Sampler *m_sampler = nullptr;
+    ProgramState *m_state = nullptr;
+    QString m_startDir;
+};
+
+void TestSampler::init() {
+    m_fakes = std::make_unique<FakePlatform>();
+    m_program = std::make_unique<Program>(m_fakes->platform());
+    m_program->choosePort(QStringLiteral("COM1"));
+    QVERIFY(m_program->loadPanel());
+    m_sampler = &m_program->sampler();
+    m_state = &m_program->state;
+    // 25.3 on T1, 240 on T2, J thermocouple, °C.
+    m_program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
+    // Every list window's item model is checked through all it goes through.
+    connect(m_program.get(), &Program::listOpened, this, [](RecordListModel *list) {
+        new QAbstractItemModelTester(&list->table(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+    });
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_startDir = QDir::currentPath();
+}
+
+void TestSampler::cleanup() {
+    QDir::setCurrent(m_startDir);
+    m_program.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_fakes.reset();
+    m_dir.reset();
+}
+
+void TestSampler::tick(int times) {
+    for (int i = 0; i < times; ++i) {
+        m_fakes->clock.advance(1);
+        m_sampler->tick();
+    }
+}
+
+void TestSampler::verifyIdleShown() {
+    const PanelDisplay &d = m_program->panel().display();
+    QCOMPARE(m_program->panel().toolbar().at(0),
+             (ToolButton{QStringLiteral("Save"), QStringLiteral("Save As"), 1}));
+    QVERIFY(!d.LblRecording.visible);
+    QCOMPARE(d.LblCount.text, QString());
+    QCOMPARE(d.LblFileName.text, QString());
+    QVERIFY(!m_state->Recording);
+    QCOMPARE(m_state->RecordCount, 0);
+}
+
+void TestSampler::countdown_data() {
+    QTest::addColumn<int>("samplingTime");  // 0: as the panel loaded (1 s)
+    QTest::addColumn<bool>("sampleBefore"); // a sample was taken before "Sample" set the time
+    QTest::addColumn<QString>("samples");   // per tick: 1 when it sampled
+
+    QTest::newRow("1 s as loaded") << 0 << false << "1111";
+    QTest::newRow("3 s") << 3 << false << "1001001";
+    QTest::newRow("3 s set mid-count") << 3 << true << "1001001";
+    QTest::newRow("5 s") << 5 << true << "10000100";
+    QTest::newRow("back to 1 s") << 1 << true << "1111";
+}
+
+void TestSampler::countdown() {
+    QFETCH(int, samplingTime);
+    QFETCH(bool, sampleBefore);
+    QFETCH(QString, samples);
+
+    m_program->panelCommands().list();
+    if (sampleBefore) {
+        m_sampler->setSamplingTime(2);
+        tick(2); // one sample, then one tick of the countdown
+    }
+    if (samplingTime > 0)
+        m_sampler->setSamplingTime(samplingTime);
+    QString sampled;
+    for (int i = 0; i < samples.size(); ++i) {
+        const int before = m_state->ListCount;
+        tick();
+        sampled += m_state->ListCount > before ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    QCOMPARE(sampled, samples);
+}
+
+void TestSampler::liveListRowsAndScroll() {
+    m_program->panelCommands().list();
+    RecordListModel *list = m_program->list();
+    for (int i = 1; i <= 12; ++i) {
+        m_state->T1Text = QString::number(i);
+        tick();
+        QCOMPARE(list->firstVisibleRow(), std::max(0, i - RecordListModel::VisibleDataRows));
+    }
+    QCOMPARE(list->rowCount(), 13);
+    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->row(1), (RecordRow{"1", "2001/05/03 14:25:02", "1", "240", "-214.7"}));
+    QCOMPARE(list->row(12), (RecordRow{"12", "2001/05/03 14:25:13", "12", "240", "-214.7"}));
+    QCoreApplication::sendPostedEvents(); // the table announces its rows to views in batches
+    QCOMPARE(list->table().rowCount(), 12);
+}
+
+void TestSampler::recordsGoToTheFileAtOnce() {
+    const QString file = path(QStringLiteral("data.rdg"));
+    m_sampler->setSamplingTime(3);
+    tick(); // a sample at 14:25:02, before the recording starts
+
+    QVERIFY(m_sampler->startRecording(file));
+    const PanelDisplay &d = m_program->panel().display();
+    QCOMPARE(m_program->panel().toolbar().at(0),
+             (ToolButton{QStringLiteral("Save"), QStringLiteral("Stop Recording"), 6}));
+    QVERIFY(d.LblRecording.visible);
+    QCOMPARE(d.LblFileName.text, file);
+    QCOMPARE(d.LblCount.text, QString());
+    QCOMPARE(fileBytes(file), Heading);
+
+    // The countdown runs on: the first record comes with the next sampling tick.
+    tick(2);
+    QCOMPARE(fileBytes(file), Heading);
+    tick();
+    QCOMPARE(fileBytes(file), Heading + record("1", 5));
+    QCOMPARE(d.LblCount.text, QStringLiteral("1"));
+
+    m_state->T1Text = QStringLiteral("OL");
+    m_state->DiffText = QStringLiteral("----");
+    tick(3);
+    QCOMPARE(fileBytes(file), Heading + record("1", 5) + record("2", 8, "OL", "240", "----"));
+    QCOMPARE(d.LblCount.text, QStringLiteral("2"));
+    QVERIFY(isFileOpen(file));
+
+    m_sampler->stopRecording();
+    verifyIdleShown();
+    QVERIFY(!isFileOpen(file));
+    tick(3);
+    QCOMPARE(fileBytes(file), Heading + record("1", 5) + record("2", 8, "OL", "240", "----"));
+}
+
+void TestSampler::unitChangeClosesTheListThenStopsRecording() {
+    const QString file = path(QStringLiteral("data.rdg"));
+    QSignalSpy closing(m_program.get(), &Program::listClosing);
+    m_sampler->setSamplingTime(2);
+    m_program->panelCommands().list();
+    QVERIFY(m_sampler->startRecording(file));
+    tick();
+
+    // Another thermocouple type alone changes nothing.
+    m_state->TypeText = QStringLiteral("K");
+    tick(2);
+    QCOMPARE(m_state->ListCount, 2);
+    const QByteArray written = Heading + record("1", 2) + record("2", 4);
+    QCOMPARE(fileBytes(file), written);
+
+    // The meter switched to °F: the list closes at the sampling tick...
+    m_state->UnitText = QStringLiteral("\u00B0F");
+    tick(2);
+    QCOMPARE(closing.count(), 1);
+    QVERIFY(!m_state->ListOpen);
+    QCOMPARE(m_state->ListCount, 0);
+    QVERIFY(!m_program->list());
+    QVERIFY(m_state->Recording);
+    QCOMPARE(fileBytes(file), written);
+
+    // ...and recording stops at the very next tick, writing nothing.
+    tick();
+    verifyIdleShown();
+    QVERIFY(!isFileOpen(file));
+    QCOMPARE(fileBytes(file), written);
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestSampler::continuationFiles() {
+    // A dot in a folder name does not count: the part number goes into the file's name.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("run.1")));
+    const QString first = path(QStringLiteral("run.1/data.rdg"));
+    QVERIFY(m_sampler->startRecording(first));
+    tick();
+
+    m_state->RecordCount = Sampler::MaxRecordsPerFile;
+    m_state->TypeText = QStringLiteral("K"); // the heading keeps the recording's own type
+    tick(2);
+    const QString second = path(QStringLiteral("run.1/data001.rdg"));
+    QCOMPARE(fileBytes(first), Heading + record("1", 2));
+    QVERIFY(!isFileOpen(first));
+    QCOMPARE(fileBytes(second), Heading + record("345601", 3) + record("345602", 4));
+    QCOMPARE(m_state->FilePart, 1);
+    QCOMPARE(m_program->panel().display().LblCount.text, QStringLiteral("345602"));
+    QCOMPARE(m_state->ChosenFileName, first);
+
+    // The part number goes on across recordings.
+    m_sampler->stopRecording();
+    QCOMPARE(m_state->FilePart, 1);
+    const QString other = path(QStringLiteral("other.rdg"));
+    QVERIFY(m_sampler->startRecording(other));
+    m_state->RecordCount = 2 * Sampler::MaxRecordsPerFile;
+    tick();
+    QCOMPARE(fileBytes(path(QStringLiteral("other002.rdg"))),
+             "K Type \xB0"
+             "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n" +
+                 record("691201", 5));
+    QCOMPARE(fileBytes(other), "K Type \xB0"
+                               "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n");
+    m_sampler->stopRecording();
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestSampler::fullListIsDumped() {
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_program->panelCommands().list();
+    RecordListModel *list = m_program->list();
+    QStringList captions;
+    connect(list, &RecordListModel::captionChanged, this, [&] { captions << list->caption(); });
+    QSignalSpy busy(m_program.get(), &Program::busyChanged);
+    tick(2);
+    QCoreApplication::sendPostedEvents(); // views learn of the rows before the dump
+
+    m_state->ListCount = Sampler::MaxListRows - 1;
+    tick(); // row 345600 at 14:25:04
+    QCOMPARE(fileBytes(path(QStringLiteral("0503142504.rdg"))),
+             Heading + record("1", 2) + record("2", 3) + record("345600", 4));
+    QCOMPARE(captions,
+             (QStringList{"0 Records Completed", "1 Records Completed", "2 Records Completed",
+                          "3 Records Completed", "Real Time List"}));
+    QCOMPARE(busy.count(), 2);
+    QCOMPARE(busy.at(0).at(0).toBool(), true);
+    QCOMPARE(busy.at(1).at(0).toBool(), false);
+    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(m_state->ListCount, Sampler::MaxListRows);
+
+    // Numbering goes on, and the new row is in view.
+    tick();
+    QCOMPARE(list->row(1), (RecordRow{"345601", "2001/05/03 14:25:05", "25.3", "240", "-214.7"}));
+    QCOMPARE(list->firstVisibleRow(), 0);
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestSampler::recordingThatCannotStart_data() {
+    QTest::addColumn<QString>("file"); // %1: the test's folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "%1/missing/data.rdg"
+                                    << "No such file or directory";
+    QTest::newRow("disk full") << "/dev/full"
+                               << "No space left on device";
+    QTest::newRow("a folder") << "%1"
+                              << "Is a directory";
+}
+
+void TestSampler::recordingThatCannotStart() {
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    file.replace(QStringLiteral("%1"), m_dir->path());
+
+    QVERIFY(!m_sampler->startRecording(file));
+    verifyIdleShown();
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
+    QVERIFY2(message.text.contains(file) && message.text.contains(reason),
+             qPrintable(message.text));
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QVERIFY(!isFileOpen(file));
+    tick();
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+}
+
+void TestSampler::recordingThatCannotWriteStops_data() {
+    QTest::addColumn<bool>("atContinuation"); // else the disk fills under the open file
+    QTest::addColumn<QString>("failedFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("continuation cannot be created") << true << "data001.rdg"
+                                                    << "Is a directory";
+    QTest::newRow("disk full") << false << "data.rdg"
+                               << "No space left on device";
+}
+
+void TestSampler::recordingThatCannotWriteStops() {
+    QFETCH(bool, atContinuation);
+    QFETCH(QString, failedFile);
+    QFETCH(QString, reason);
+
+    const QString file = path(QStringLiteral("data.rdg"));
+    QVERIFY(m_sampler->startRecording(file));
+    tick();
+    if (atContinuation) {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("data001.rdg")));
+        m_state->RecordCount = Sampler::MaxRecordsPerFile;
+    } else {
+        QVERIFY(fillDiskUnder(file));
+    }
+    tick();
+
+    verifyIdleShown();
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
+    QVERIFY2(message.text.contains(path(failedFile)) && message.text.contains(reason),
+             qPrintable(message.text));
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QVERIFY(!isFileOpen(file));
+    if (atContinuation)
+        QCOMPARE(fileBytes(file), Heading + record("1", 2));
+
+    // Stopped means stopped: the next ticks neither write nor complain again.
+    tick(2);
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+}
+
+void TestSampler::dumpThatCannotWriteKeepsTheRows() {
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir().mkdir(QStringLiteral("0503142504.rdg"))); // a folder where the dump goes
+    m_program->panelCommands().list();
+    RecordListModel *list = m_program->list();
+    QSignalSpy busy(m_program.get(), &Program::busyChanged);
+    tick(2);
+    m_state->ListCount = Sampler::MaxListRows - 1;
+    tick();
+
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const QString text = m_fakes->dialogs.messages.at(0).text;
+    QVERIFY2(text.contains(QStringLiteral("0503142504.rdg")) && text.contains("Is a directory"),
+             qPrintable(text));
+    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->cell(0, 3), QStringLiteral("345600"));
+    QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
+    QCOMPARE(busy.count(), 2);
+    QVERIFY(m_state->ListOpen);
+
+    tick();
+    QCOMPARE(list->rowCount(), 5);
+    QCOMPARE(list->cell(0, 4), QStringLiteral("345601"));
+}
+
+QTEST_GUILESS_MAIN(TestSampler)
+#include "tst_sampler.moc"

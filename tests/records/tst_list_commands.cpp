@@ -1,0 +1,337 @@
+#include "fakes/fake_platform.h"
+#include "fakes/file_checks.h"
+#include "panel/panel_commands.h"
+#include "panel/panel_model.h"
+#include "panel/sampler.h"
+#include "program/program.h"
+#include "records/list_commands.h"
+
+#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray HeadingJC = "J Type \xB0"
+                             "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n";
+const QList<RecordRow> Rows{{"1", "2001/05/03 14:25:02", "25.3", "240", "-214.7"},
+                            {"2", "2001/05/03 14:25:03", "OL", "-OL", "----"},
+                            {"3", "2001/05/03 14:25:04", "-0.5", "0", "-0.5"}};
+const QByteArray RowLines = "1\t2001/05/03 14:25:02\t25.3\t240\t-214.7\t\r\n"
+                            "2\t2001/05/03 14:25:03\tOL\t-OL\t----\t\r\n"
+                            "3\t2001/05/03 14:25:04\t-0.5\t0\t-0.5\t\r\n";
+
+} // namespace
+
+// The list windows' toolbars: "Save" of the live list and the logger list, "Print" of an
+// opened file.
+class TestListCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveList_data();
+    void saveList();
+    void saveWhileRecordingDoesNothing();
+    void saveCancelledLeavesTheList();
+    void failedSaveKeepsTheList_data();
+    void failedSaveKeepsTheList();
+    void closingListWhileSavingStopsCleanly();
+    void listClosedDuringTheDialogLeavesNoChoice();
+    void saveDataListTwice();
+
+    void print();
+    void printEmptyFileList();
+    void printEndsEarly_data();
+    void printEndsEarly();
+
+private:
+    RecordListModel *openList(RecordListModel::Kind kind, int rows);
+    void press(RecordListModel *list, const char *key) {
+        m_program->listCommands().onToolbarButton(list, QLatin1String(key));
+    }
+    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
+    // Records, at every yield, the caption and whether the panel's timers were stopped.
+    void watchYields(RecordListModel *list);
+
+    std::unique_ptr<FakePlatform> m_fakes;
+    std::unique_ptr<Program> m_program;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    PanelModel *m_panel = nullptr;
+    QStringList m_captions;
+    bool m_timersStopped = true;
+};
+
+void TestListCommands::init() {
+    m_fakes = std::make_unique<FakePlatform>();
+    m_program = std::make_unique<Program>(m_fakes->platform());
+    m_program->choosePort(QStringLiteral("COM1"));
+    QVERIFY(m_program->loadPanel());
+    m_panel = &m_program->panel();
+    m_panel->showFrame(QByteArray::fromHex("020945810080fd00f003")); // J, °C
+    // Every list window's item model is checked through all it goes through.
+    connect(m_program.get(), &Program::listOpened, this, [](RecordListModel *list) {
+        new QAbstractItemModelTester(&list->table(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+    });
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_captions.clear();
+    m_timersStopped = true;
+}
+
+void TestListCommands::cleanup() {
+    m_program.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_fakes.reset();
+    m_dir.reset();
+}
+
+RecordListModel *TestListCommands::openList(RecordListModel::Kind kind, int rows) {
+    RecordListModel *list = m_program->openWindow(kind);
+    for (int row = 0; row < rows; ++row)
+        list->appendRow(Rows.at(row));
+    if (kind == RecordListModel::Kind::List)
+        m_program->state.ListCount = rows;
+    return list;
+}
+
+void TestListCommands::watchYields(RecordListModel *list) {
+    m_fakes->pump.onYield = [this, list](int) {
+        if (m_program->isOpen(list))
+            m_captions << list->caption();
+        m_timersStopped =
+            m_timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+    };
+}
+
+void TestListCommands::saveList_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("three rows") << 3 << HeadingJC + RowLines;
+    QTest::newRow("empty list: the heading only") << 0 << HeadingJC;
+}
+
+void TestListCommands::saveList() {
+    QFETCH(int, rows);
+    QFETCH(QByteArray, bytes);
+
+    RecordListModel *list = openList(RecordListModel::Kind::List, rows);
+    const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
+    m_fakes->dialogs.saveAnswers << path;
+    watchYields(list);
+    press(list, "Save");
+
+    QCOMPARE(m_fakes->dialogs.saveFilters,
+             QStringList{"Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|"});
+    QCOMPARE(fileBytes(path), bytes);
+    QVERIFY(!isFileOpen(path));
+    QStringList progress;
+    for (int row = 0; row <= rows; ++row)
+        progress << QString::number(row) + QStringLiteral(" Records Completed");
+    QCOMPARE(m_captions, progress);
+    QVERIFY(m_timersStopped);
+    QVERIFY(timersRunning());
+    QVERIFY(!m_program->list());
+    QVERIFY(!m_program->state.ListOpen);
+    QCOMPARE(m_program->state.ListCount, 0);
+    QVERIFY(!m_program->state.FileChosen);
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestListCommands::saveWhileRecordingDoesNothing() {
+    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    QVERIFY(m_program->sampler().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
+    m_fakes->dialogs.saveAnswers << m_dir->filePath(QStringLiteral("list.rdg"));
+    press(list, "Save");
+
+    QVERIFY(m_fakes->dialogs.saveFilters.isEmpty());
+    QVERIFY(m_program->isOpen(list));
+    QCOMPARE(list->rowCount(), 3);
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("list.rdg"))));
+}
+
+void TestListCommands::saveCancelledLeavesTheList() {
+    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    press(list, "Save");
+
+    QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
+    QVERIFY(m_program->isOpen(list));
+    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
+    QCOMPARE(m_program->state.ListCount, 2);
+    QVERIFY(timersRunning());
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestListCommands::failedSaveKeepsTheList_data() {
+    QTest::addColumn<QString>("path"); // %1: the test's folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "%1/missing/list.rdg"
+                                    << "No such file or directory";
+    QTest::newRow("disk full") << "/dev/full"
+                               << "No space left on device";
+}
+
+void TestListCommands::failedSaveKeepsTheList() {
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    path.replace(QStringLiteral("%1"), m_dir->path());
+
+    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    m_fakes->dialogs.saveAnswers << path;
+    press(list, "Save");
+
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
+    QVERIFY2(message.text.contains(path) && message.text.contains(reason),
+             qPrintable(message.text));
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QVERIFY(m_program->isOpen(list));
+    QVERIFY(m_program->state.ListOpen);
+    QCOMPARE(m_program->state.ListCount, 3);
+    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->row(3), Rows.at(2));
+    QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
+    QVERIFY(timersRunning());
+    QVERIFY(!isFileOpen(path));
+}
+
+void TestListCommands::closingListWhileSavingStopsCleanly() {
+    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
+    m_fakes->dialogs.saveAnswers << path;
+    m_fakes->pump.onYield = [&](int yields) {
+        if (yields != 2)
+            return;
+        m_program->closeWindow(list);
+        // The window's events may delete the list at once: nothing may touch it after.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    press(list, "Save");
+
+    QCOMPARE(m_fakes->pump.yields, 2);
+    QVERIFY(!m_program->list());
+    QVERIFY(!m_program->state.ListOpen);
+    QVERIFY(timersRunning());
+    QVERIFY(!isFileOpen(path));
+}
+
+void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
+    // The sampling timer runs while the dialog is open: a unit change closes the list.
+    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
+    m_fakes->dialogs.saveAnswers << path;
+    m_fakes->dialogs.onFileDialog = [&] {
+        m_fakes->dialogs.onFileDialog = nullptr;
+        m_program->closeWindow(list);
+    };
+    press(list, "Save");
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(!m_program->state.FileChosen);
+
+    // So the panel's "Save", cancelled, starts no recording into the list's file.
+    m_program->panelCommands().save();
+    QVERIFY(!m_program->state.Recording);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(timersRunning());
+}
+
+void TestListCommands::saveDataListTwice() {
+    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    list->setColumn0Heading(QStringLiteral("K Type \u00B0F")); // the logger set's own
+    const QString first = m_dir->filePath(QStringLiteral("a.rdg"));
+    const QString second = m_dir->filePath(QStringLiteral("b.rdg"));
+    m_fakes->dialogs.saveAnswers << first << second;
+    press(list, "Save");
+    press(list, "Save");
+
+    QCOMPARE(fileBytes(first), "K Type \xB0"
+                               "F\t     Date Time    \tT1\tT2\tT1-T2\t\r\n" +
+                                   RowLines);
+    QCOMPARE(fileBytes(second), fileBytes(first));
+    QVERIFY(m_program->isOpen(list));
+    QCOMPARE(list->caption(), QStringLiteral("Data List"));
+    QCOMPARE(list->rowCount(), 4);
+    QVERIFY(timersRunning());
+}
+
+void TestListCommands::print() {
+    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    list->setColumn0Heading(QStringLiteral("K Type \u00B0F"));
+    // A hand-edited cell longer than its column is printed whole.
+    list->appendRow({"123456789012345678901", "2001/05/03 14:25:05", "1234567890", "1", "-1"});
+    list->setCaption(QStringLiteral("three.rdg"));
+    watchYields(list);
+    press(list, "Print");
+
+    const FakeTextPrinter::Job &job = m_fakes->printJob;
+    QCOMPARE(job.dialogs, 1);
+    QCOMPARE(job.fontFamily, QStringLiteral("Lucida Console"));
+    QCOMPARE(job.fontSize, 8.0);
+    const QStringList expected{
+        " -",
+        " -",
+        " -",
+        "",
+        "         K Type \u00B0F        Date Time           T1       T2    T1-T2",
+        "-        ---------------------------------------------------------",
+        "                 1  2001/05/03 14:25:02     25.3      240   -214.7",
+        "                 2  2001/05/03 14:25:03       OL      -OL     ----",
+        "123456789012345678901  2001/05/03 14:25:051234567890        1       -1",
+    };
+    QCOMPARE(job.lines, expected);
+    QCOMPARE(job.lines.at(4).size(), 66);
+    QVERIFY(job.ended);
+    QCOMPARE(m_captions, (QStringList{"0 Records Completed", "1 Records Completed",
+                                      "2 Records Completed", "3 Records Completed"}));
+    QCOMPARE(list->caption(), QStringLiteral("three.rdg"));
+    QVERIFY(m_timersStopped);
+    QVERIFY(timersRunning());
+}
+
+void TestListCommands::printEmptyFileList() {
+    RecordListModel *list = openList(RecordListModel::Kind::FileList, 0);
+    press(list, "Print");
+
+    QCOMPARE(m_fakes->printJob.lines,
+             (QStringList{" -", " -", " -", "",
+                          "         J Type \u00B0C        Date Time           T1       T2    T1-T2",
+                          "-        ---------------------------------------------------------"}));
+    QVERIFY(m_fakes->printJob.ended);
+}
+
+void TestListCommands::printEndsEarly_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("failAtLine");
+    QTest::addColumn<int>("printed");
+    QTest::newRow("printer dialog cancelled") << true << -1 << 0;
+    QTest::newRow("preamble fails") << false << 1 << 1;
+    QTest::newRow("heading fails") << false << 4 << 4;
+    QTest::newRow("rule fails") << false << 5 << 5;
+    QTest::newRow("record fails") << false << 7 << 7;
+}
+
+void TestListCommands::printEndsEarly() {
+    QFETCH(bool, cancel);
+    QFETCH(int, failAtLine);
+    QFETCH(int, printed);
+
+    RecordListModel *list = openList(RecordListModel::Kind::FileList, 3);
+    list->setCaption(QStringLiteral("three.rdg"));
+    m_fakes->printJob.cancelDialog = cancel;
+    m_fakes->printJob.failAtLine = failAtLine;
+    press(list, "Print");
+
+    QCOMPARE(m_fakes->printJob.lines.size(), printed);
+    QVERIFY(!m_fakes->printJob.ended);
+    QCOMPARE(list->caption(), QStringLiteral("three.rdg"));
+    QVERIFY(timersRunning());
+    QVERIFY(m_program->isOpen(list));
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestListCommands)
+#include "tst_list_commands.moc"

@@ -1,0 +1,214 @@
+#include "fakes/fake_platform.h"
+#include "panel/panel_commands.h"
+#include "panel/sampler.h"
+#include "program/program.h"
+#include "records/list_commands.h"
+#include "ui/adapters/qt_text_printer.h"
+#include "ui/list_window.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QHeaderView>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+Q_DECLARE_METATYPE(RecordListModel::Kind)
+
+namespace {
+
+const RecordRow Row{"12", "2001/05/03 14:25:02", "-123.4", "OL", "----"};
+
+} // namespace
+
+// The record list windows' real widgets, offscreen, wired to their models without the
+// application around them; and one real printout to a PDF file.
+class TestListWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void showsItsModel_data();
+    void showsItsModel();
+    void showsTenRowsAndScrollsWithTheModel();
+    void liveListKeepsTheNewestRowInView();
+    void closingTheWindowClosesTheList();
+    void printsAFileListToPdf();
+};
+
+void TestListWindow::cleanup() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestListWindow::showsItsModel_data() {
+    QTest::addColumn<RecordListModel::Kind>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("tooltips");
+    QTest::newRow("List") << RecordListModel::Kind::List << "List"
+                          << "Real Time List" << QStringList{"Save"} << QStringList{"Save As"};
+    QTest::newRow("FileList") << RecordListModel::Kind::FileList << "FileList"
+                              << "FileList" << QStringList{"Plot", "Print"}
+                              << QStringList{"Graphic Plot", "Print"};
+    QTest::newRow("DataList") << RecordListModel::Kind::DataList << "DataList"
+                              << "Data List" << QStringList{"Save"} << QStringList{"Save"};
+}
+
+void TestListWindow::showsItsModel() {
+    QFETCH(RecordListModel::Kind, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, tooltips);
+
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    program.state.TypeText = QStringLiteral("K");
+    program.state.UnitText = QStringLiteral("\u00B0F");
+    RecordListModel *model = program.openWindow(kind);
+    QAbstractItemModelTester tester(&model->table());
+    model->appendRow(Row);
+    ListWindow window(program, *model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QCOMPARE(window.objectName(), name);
+    QCOMPARE(window.windowTitle(), caption);
+    auto *toolbar = window.findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+    QVERIFY(toolbar);
+    QStringList shownKeys, shownTips;
+    for (const QAction *action : toolbar->actions()) {
+        shownKeys << action->objectName();
+        shownTips << action->toolTip();
+        QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+    }
+    QCOMPARE(shownKeys, keys);
+    QCOMPARE(shownTips, tooltips);
+
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("GridN"));
+    QVERIFY(grid);
+    const QStringList headings{"K Type \u00B0F", "     Date Time    ", "T1", "T2", "T1-T2"};
+    const QFontMetrics metrics = grid->fontMetrics();
+    for (int column = 0; column < RecordColumnCount; ++column) {
+        QCOMPARE(grid->model()->headerData(column, Qt::Horizontal).toString(), headings.at(column));
+        // Every column is wide enough for what it holds.
+        QVERIFY2(grid->columnWidth(column) > metrics.horizontalAdvance(Row[column]),
+                 qPrintable(Row[column]));
+    }
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(grid->model()->index(0, 1).data().toString(), Row[1]);
+
+    // The caption follows the model once events run.
+    model->setCaption(QStringLiteral("7 Records Completed"));
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("7 Records Completed"));
+}
+
+void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    RecordListModel *model = program.openWindow(RecordListModel::Kind::FileList);
+    for (int i = 1; i <= 25; ++i)
+        model->appendRow({QString::number(i), Row[1], Row[2], Row[3], Row[4]});
+    ListWindow window(program, *model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    QTableView *grid = window.table();
+
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    const int height = grid->viewport()->height();
+    QVERIFY2(height >= 10 * rowHeight && height < 11 * rowHeight,
+             qPrintable(QStringLiteral("%1 px for rows of %2 px").arg(height).arg(rowHeight)));
+    QCOMPARE(grid->model()->rowCount(), 25);
+    QCOMPARE(grid->rowAt(0), 0);
+    QCOMPARE(grid->rowAt(height - 1), 9);
+
+    for (int i = 0; i < 3; ++i)
+        model->scrollDown();
+    QCOMPARE(grid->verticalScrollBar()->value(), 3);
+    QCOMPARE(grid->rowAt(0), 3);
+
+    // The user's scroll bar moves the model too.
+    grid->verticalScrollBar()->setValue(15);
+    QCOMPARE(model->firstVisibleRow(), 15);
+}
+
+void TestListWindow::liveListKeepsTheNewestRowInView() {
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    program.state.TypeText = QStringLiteral("K");
+    program.state.UnitText = QStringLiteral("\u00B0C");
+    program.panelCommands().list();
+    RecordListModel *model = program.list();
+    ListWindow window(program, *model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTableView *grid = window.table();
+
+    // Twelve samples a second apart, the window's events running between them: the view
+    // scrolls by one row for each past the tenth.
+    for (int i = 0; i < 12; ++i) {
+        fakes.clock.advance(1);
+        program.sampler().tick();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(grid->model()->rowCount(), 12);
+    QCOMPARE(model->firstVisibleRow(), 2);
+    QCOMPARE(grid->verticalScrollBar()->value(), 2);
+    QCOMPARE(grid->model()->index(grid->rowAt(grid->viewport()->height() - 1), 0).data(),
+             QVariant(QStringLiteral("12")));
+}
+
+void TestListWindow::closingTheWindowClosesTheList() {
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    program.panelCommands().list();
+    program.state.ListCount = 5;
+    ListWindow window(program, *program.list());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QAction *>(QStringLiteral("Save"))->trigger(); // cancelled: stays open
+    QCOMPARE(fakes.dialogs.saveFilters.size(), 1);
+    QVERIFY(program.list());
+
+    window.close();
+    QVERIFY(!program.list());
+    QVERIFY(!program.state.ListOpen);
+    QCOMPARE(program.state.ListCount, 0);
+}
+
+void TestListWindow::printsAFileListToPdf() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    FakePlatform fakes;
+    Platform platform = fakes.platform();
+    platform.makeTextPrinter = [pdf] { return std::make_unique<QtTextPrinter>(pdf); };
+    Program program(platform);
+    RecordListModel *list = program.openWindow(RecordListModel::Kind::FileList);
+    list->setColumn0Heading(QStringLiteral("J Type \u00B0C"));
+    list->appendRow(Row);
+    list->appendRow({"13", "2001/05/03 14:25:03", "-123.5", "OL", "----"});
+    program.listCommands().print(list);
+
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return;
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished());
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("J Type \u00B0C")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("2001/05/03 14:25:03")), qPrintable(text));
+    QVERIFY2(text.contains(QString(57, QLatin1Char('-'))), qPrintable(text));
+}
+
+QTEST_MAIN(TestListWindow)
+#include "tst_list_window.moc"

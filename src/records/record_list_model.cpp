@@ -1,5 +1,7 @@
 #include "records/record_list_model.h"
 
+#include <algorithm>
+
 RecordListModel::RecordListModel(Kind kind, const QString &type, const QString &unit,
                                  QObject *parent)
     : QObject(parent)
@@ -38,8 +40,31 @@ QList<ToolButton> RecordListModel::toolbar() const {
     return {};
 }
 
+QString RecordListModel::caption() const {
+    m_captionNotified = false;
+    if (m_progressCount < 0)
+        return m_caption;
+    return QString::number(m_progressCount) + (m_progress == Progress::Completed
+                                                   ? QStringLiteral(" Completed")
+                                                   : QStringLiteral(" Records Completed"));
+}
+
 void RecordListModel::setCaption(const QString &caption) {
     m_caption = caption;
+    m_progressCount = -1;
+    notifyCaption();
+}
+
+void RecordListModel::setProgress(int count, Progress progress) {
+    m_progressCount = count;
+    m_progress = progress;
+    notifyCaption();
+}
+
+void RecordListModel::notifyCaption() {
+    if (m_captionNotified)
+        return;
+    m_captionNotified = true;
     emit captionChanged();
 }
 
@@ -64,6 +89,10 @@ void RecordListModel::clearRows() {
 }
 
 void RecordListModel::scrollTo(int firstVisibleRow) {
+    // The last rows fill the view at most: after a dump has emptied the live list, its
+    // next row must be in view, not scrolled past.
+    const int lastFirstRow = std::max(0, m_table.table().rowCount() - VisibleDataRows);
+    firstVisibleRow = std::clamp(firstVisibleRow, 0, lastFirstRow);
     if (firstVisibleRow == m_firstVisibleRow)
         return;
     m_firstVisibleRow = firstVisibleRow;

@@ -24,8 +24,13 @@ public:
     QString windowName() const;
     QList<ToolButton> toolbar() const;
 
-    QString caption() const { return m_caption; }
+    enum class Progress { Completed, RecordsCompleted };
+    QString caption() const;
     void setCaption(const QString &caption);
+    // The caption of long operations: "17 Completed" while a file loads, "17 Records
+    // Completed" while a list is saved or printed. Set once per record, so the text is
+    // only made when the caption is read.
+    void setProgress(int count, Progress progress);
 
     RecordTableModel &table() { return m_table; }
     // The heading row and the data rows.
@@ -38,18 +43,26 @@ public:
     void clearRows();
 
     // The first data row in view (0-based). The live list moves it down by one per sample
-    // once it holds more rows than it shows; the user moves it with the scroll bar.
+    // once it holds more rows than it shows; the user moves it with the scroll bar. It
+    // never passes the row from which the last rows fill the view.
     int firstVisibleRow() const { return m_firstVisibleRow; }
     void scrollTo(int firstVisibleRow);
     void scrollDown() { scrollTo(m_firstVisibleRow + 1); }
 
 signals:
+    // Sent once until the caption is read again: a view that reads it when events run
+    // learns of every change without a signal per record.
     void captionChanged();
     void firstVisibleRowChanged();
 
 private:
     Kind m_kind;
+    void notifyCaption();
+
     QString m_caption;
+    int m_progressCount = -1; // -1: the caption is m_caption itself
+    Progress m_progress = Progress::Completed;
+    mutable bool m_captionNotified = false;
     RecordTableModel m_table;
     int m_firstVisibleRow = 0;
 };

@@ -102,15 +102,22 @@ int main(int argc, char **argv) {
     program.state.DiffText = "1.2";
 
     const double getlineTime = bestOf([&] { baselineGetline(path.toStdString()); });
+    const double fieldsTime = bestOf([&] { baselineGetlineFields(path.toStdString()); });
 
     // "Open": dialog answered, file read into FileList, the window painted.
     dialogs.path = path;
     int openedRows = 0;
-    const double openTime = bestOf([&] {
+    double openTime = std::numeric_limits<double>::max();
+    for (int run = 0; run < Runs; ++run) {
+        program.closeWindow(program.fileList()); // closing the last file is not part of it
+        settle();
+        QElapsedTimer timer;
+        timer.start();
         program.panelCommands().open();
         settle();
+        openTime = std::min(openTime, timer.nsecsElapsed() / 1e9);
         openedRows = program.fileList() ? program.fileList()->rowCount() - 1 : -1;
-    });
+    }
 
     // "Save" of a live list holding 345,600 rows, window shown.
     program.panelCommands().list();
@@ -147,9 +154,12 @@ int main(int argc, char **argv) {
     std::printf("Windows: %d records, real commands with the windows shown\n\n", openedRows);
     std::printf("%-44s %14s   %-10s %s\n", "measure", "value", "target", "");
     row("baseline: getline + find TAB", ms(getlineTime), "", true);
+    row("baseline: getline + fields as strings", ms(fieldsTime), "", true);
     row("\"Open\" into FileList, painted (best of 3)", ms(openTime), "< 300 ms", openTime < 0.3);
     row("\"Open\" / getline baseline", QString::number(openTime / getlineTime, 'f', 2), "<= 3",
         openTime / getlineTime <= 3);
+    row("\"Open\" / fields baseline", QString::number(openTime / fieldsTime, 'f', 2), "<= 3",
+        openTime / fieldsTime <= 3);
     row("sampling tick, list of 345,600 (median)", ms(ticks[ticks.size() / 2]), "< 1 ms",
         ticks[ticks.size() / 2] < 0.001);
     row("sampling tick, list of 345,600 (worst)", ms(ticks.back()), "< 1 ms", ticks.back() < 0.001);

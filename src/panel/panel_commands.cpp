@@ -82,7 +82,7 @@ bool PanelCommands::readInto(RecordFileReader &reader, RecordListModel *list) {
             list->setColumn0Heading(reader.headingField());
             continue;
         case RecordFileReader::Step::Record:
-            list->setCaption(QString::number(reader.recordsRead()) + QStringLiteral(" Completed"));
+            list->setProgress(reader.recordsRead(), RecordListModel::Progress::Completed);
             pump.yield();
             if (pump.quitting() || !m_program.isOpen(list))
                 return false;

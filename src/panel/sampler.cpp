@@ -85,7 +85,7 @@ void Sampler::dumpList() {
     RecordFileWriter file(RecordFileWriter::Flush::AtEnd);
     bool written = file.create(fileName);
     for (int row = 0; written && row < list.rowCount(); ++row) {
-        list.setCaption(QString::number(row) + QStringLiteral(" Records Completed"));
+        list.setProgress(row, RecordListModel::Progress::RecordsCompleted);
         written = row == 0 ? file.writeRow(list.row(0))
                            : file.writeTableRows(list.table().table(), row - 1, row);
     }

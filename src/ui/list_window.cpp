@@ -87,6 +87,9 @@ void ListWindow::buildTable() {
                                 RecordListModel::VisibleDataRows * rowHeight + frame);
     setCentralWidget(m_table);
 
+    // A new row widens the scroll range only after the model has moved on: follow it then.
+    connect(m_table->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &ListWindow::showFirstVisibleRow);
     connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (!m_followingModel)
             m_model.scrollTo(value);

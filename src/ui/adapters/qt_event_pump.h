@@ -16,6 +16,9 @@ public:
     void requestQuit() override;
 
 private:
+    static constexpr int CallsPerClockReading = 32;
+
     QElapsedTimer m_sinceYield;
+    int m_callsSinceClock = 0;
     bool m_quitting = false;
 };

@@ -12,6 +12,29 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// The program on the real serial adapter and event pump, its COM1 mapped to the meter.
+struct LinkedProgram {
+    explicit LinkedProgram(const QString &meter)
+        : serial(names(meter)) {
+        program.choosePort(QStringLiteral("COM1"));
+    }
+    static PortNames names(const QString &meter) {
+        PortNames names;
+        names.addMapping(QStringLiteral("COM1=") + meter);
+        return names;
+    }
+
+    QtSerialLink serial;
+    QtEventPump pump;
+    FakeDialogs dialogs;
+    QtClock clock;
+    Program program{Platform{&serial, &pump, &dialogs, &clock, {}}};
+};
+
+} // namespace
+
 // The real serial adapter against the virtual meter on a pseudo-terminal.
 class TestMeterLink : public QObject {
     Q_OBJECT
@@ -52,15 +75,9 @@ void TestMeterLink::tell(const char *command) {
 }
 
 void TestMeterLink::followsTheMeter() {
-    PortNames names;
-    QVERIFY(names.addMapping(QStringLiteral("COM1=") + m_link));
-    QtSerialLink serial(names);
-    QtEventPump pump;
-    FakeDialogs dialogs;
-    QtClock clock;
-    Platform platform{&serial, &pump, &dialogs, &clock, {}};
-    Program program(platform);
-    program.choosePort(QStringLiteral("COM1"));
+    LinkedProgram linked(m_link);
+    Program &program = linked.program;
+    QtSerialLink &serial = linked.serial;
     QVERIFY(program.loadPanel());
     const PanelDisplay &display = program.panel().display();
     const auto com = [&] { return display.LblCOM.text; };
@@ -103,14 +120,10 @@ void TestMeterLink::followsTheMeter() {
 }
 
 void TestMeterLink::quitWhileWaitingForTheMeter() {
-    PortNames names;
-    QVERIFY(names.addMapping(QStringLiteral("COM1=") + m_link));
-    QtSerialLink serial(names);
-    QtEventPump pump;
-    FakeDialogs dialogs;
-    QtClock clock;
-    Program program(Platform{&serial, &pump, &dialogs, &clock, {}});
-    program.choosePort(QStringLiteral("COM1"));
+    LinkedProgram linked(m_link);
+    Program &program = linked.program;
+    QtSerialLink &serial = linked.serial;
+    QtEventPump &pump = linked.pump;
     QVERIFY(program.loadPanel());
 
     // The main window closes while the frame timer's tick waits for a silent meter: the

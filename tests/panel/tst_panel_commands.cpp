@@ -1,5 +1,5 @@
-#include "fakes/fake_platform.h"
 #include "fakes/file_checks.h"
+#include "fakes/started_program.h"
 #include "panel/panel_commands.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
@@ -62,17 +62,10 @@ private:
 
 void TestPanelCommands::init() {
     m_fakes = std::make_unique<FakePlatform>();
-    m_program = std::make_unique<Program>(m_fakes->platform());
-    m_program->choosePort(QStringLiteral("COM1"));
-    QVERIFY(m_program->loadPanel());
+    m_program = startedProgram(*m_fakes);
+    QVERIFY(m_program);
     m_panel = &m_program->panel();
     m_commands = &m_program->panelCommands();
-    m_panel->showFrame(QByteArray::fromHex("020945810080fd00f003")); // J, °C
-    // Every list window's item model is checked through all it goes through.
-    connect(m_program.get(), &Program::listOpened, this, [](RecordListModel *list) {
-        new QAbstractItemModelTester(&list->table(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
-    });
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
 }

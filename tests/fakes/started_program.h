@@ -1,0 +1,25 @@
+#pragma once
+
+#include "fakes/fake_platform.h"
+#include "panel/panel_model.h"
+#include "program/program.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+#include <memory>
+
+// A program on the fakes, loaded on COM1, that has shown one frame (type J, °C), with every
+// list window's item model checked by QAbstractItemModelTester through all it goes through.
+inline std::unique_ptr<Program> startedProgram(FakePlatform &fakes) {
+    auto program = std::make_unique<Program>(fakes.platform());
+    program->choosePort(QStringLiteral("COM1"));
+    if (!program->loadPanel())
+        return nullptr;
+    program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
+    QObject::connect(program.get(), &Program::listOpened, program.get(), [](RecordListModel *list) {
+        new QAbstractItemModelTester(&list->table(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+    });
+    return program;
+}

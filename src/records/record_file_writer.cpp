@@ -4,6 +4,12 @@
 #include "records/windows1252.h"
 
 #include <algorithm>
+#include <cerrno>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#endif
 
 namespace {
 // A save writes in pieces of this size; large enough to keep system calls rare.
@@ -50,7 +56,7 @@ QByteArray *RecordFileWriter::beginLine() {
 
 bool RecordFileWriter::endLine() {
     if (m_flush == Flush::EveryLine)
-        return writeOut(m_line);
+        return writeOut(m_line) && syncToDisk();
     if (m_buffer.size() >= BufferBytes) {
         const bool written = writeOut(m_buffer);
         m_buffer.clear();
@@ -68,6 +74,23 @@ bool RecordFileWriter::writeOut(const QByteArray &bytes) {
         return false;
     }
     return true;
+}
+
+bool RecordFileWriter::syncToDisk() {
+    // A recording runs for days: each record must survive a power cut, not only a crash
+    // of the program. Special files (a pipe, /dev/null) cannot be synced and need not be.
+#if defined(Q_OS_UNIX)
+    if (::fdatasync(m_file.handle()) == 0 || errno == EINVAL || errno == EROFS)
+        return true;
+#elif defined(Q_OS_WIN)
+    if (::_commit(m_file.handle()) == 0 || errno == EBADF)
+        return true;
+#else
+    return true;
+#endif
+    m_failed = true;
+    m_error = qt_error_string(errno);
+    return false;
 }
 
 void RecordFileWriter::appendField(QByteArray &line, const QString &text) {

@@ -13,8 +13,8 @@ class RecordTable;
 class RecordFileWriter {
 public:
     enum class Flush {
-        EveryLine, // recordings: each line goes to the OS at once, so a crash of the
-                   // program loses at most the line being written
+        EveryLine, // recordings: each line goes to the disk at once, so a crash or a
+                   // power cut loses at most the line being written
         AtEnd,     // saves of whole lists: written through a buffer, failure seen at close
     };
 
@@ -46,6 +46,7 @@ private:
     QByteArray *beginLine();
     bool endLine();
     bool writeOut(const QByteArray &bytes);
+    bool syncToDisk();
     void appendField(QByteArray &line, const QString &text);
 
     Flush m_flush = Flush::EveryLine;

@@ -9,7 +9,9 @@ PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev libqt6svg6 lib
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
 
-.PHONY: all deps debug asan release run demo check bench format clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps debug asan release run demo check bench fuzz format clean
 
 all: debug
 
@@ -45,7 +47,18 @@ check: asan
 	cd $(BUILD)/asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: release
-	@for b in $(BUILD)/release/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@for b in $(BUILD)/release/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+
+# The parsers of untrusted bytes under libFuzzer (clang), FUZZ_SECONDS seconds each.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTHERMODESK_SANITIZE=ON -DTHERMODESK_FUZZ=ON -DTHERMODESK_TESTS=OFF
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_meter_reads fuzz_record_reader
+	@for f in fuzz_meter_reads fuzz_record_reader; do \
+		mkdir -p $(BUILD)/fuzz/corpus/$$f; \
+		$(BUILD)/fuzz/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+			-artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f tests/data/records || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -10,6 +10,8 @@ bool bit(quint8 byte, int n) {
     return (byte >> n) & 1;
 }
 
+constexpr double MaxTenths = 1e15;
+
 QString twoHexDigits(quint8 byte) {
     return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -85,8 +87,12 @@ QString DifferenceText(const QString &a, const QString &b, int sign) {
     if (notANumber(a) || notANumber(b))
         return QStringLiteral("----");
 
-    // Counted in tenths, rounded half away from zero like the meter's own display.
-    const long long tenths = std::llround(10.0 * numericValue(a) + sign * 10.0 * numericValue(b));
+    // Counted in tenths, rounded half away from zero like the meter's own display. A text
+    // far beyond any reading (a hand-edited file) has no difference the meter could show.
+    const double exact = 10.0 * numericValue(a) + sign * 10.0 * numericValue(b);
+    if (!(std::fabs(exact) < MaxTenths))
+        return QStringLiteral("----");
+    const long long tenths = std::llround(exact);
     const long long magnitude = tenths < 0 ? -tenths : tenths;
     return QStringLiteral("%1%2.%3")
         .arg(tenths < 0 ? QStringLiteral("-") : QString())

@@ -251,18 +251,20 @@ RecordFileReader::Step RecordFileReader::readRecord(QByteArrayView line, RecordT
         m_transcoded = Windows1252::encode(QString::fromUtf8(line));
         line = m_transcoded;
     }
-    std::array<QByteArrayView, 5> fields;
-    const char *p = line.data();
-    const char *const end = p + line.size();
-    for (QByteArrayView &field : fields) {
-        const auto *tab =
+    std::array<qsizetype, RecordColumnCount> tabs;
+    const char *const begin = line.data();
+    const char *const end = begin + line.size();
+    const char *p = begin;
+    for (qsizetype &tab : tabs) {
+        const auto *found =
             p < end ? static_cast<const char *>(std::memchr(p, '\t', size_t(end - p))) : nullptr;
-        if (!tab)
+        if (!found)
             return Step::Unsplittable;
-        field = QByteArrayView(p, tab - p);
-        p = tab + 1;
+        tab = found - begin;
+        p = found + 1;
     }
-    if (!table.appendEncodedRow(fields)) {
+    // Anything after the fifth TAB is not part of the record.
+    if (!table.appendTabbedRow(line.first(tabs.back() + 1), tabs)) {
         m_error = QStringLiteral("The file holds more records than a list can keep");
         return Step::ReadError;
     }

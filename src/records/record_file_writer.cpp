@@ -134,10 +134,7 @@ bool RecordFileWriter::writeTableRows(const RecordTable &table, int fromRow, int
         QByteArray *line = beginLine();
         if (!line)
             return false;
-        for (int column = 0; column < RecordColumnCount; ++column) {
-            line->append(table.rawCell(column, row));
-            line->append('\t');
-        }
+        line->append(table.tabbedRow(row));
         line->append("\r\n", 2);
         if (!endLine())
             return false;

@@ -17,8 +17,17 @@ QByteArrayView RecordTable::rawCell(int column, int row) const {
     if (column < 0 || column >= RecordColumnCount || row < 0 || row >= rowCount())
         return {};
     const qsizetype index = qsizetype(row) * RecordColumnCount + column;
-    const qsizetype begin = index == 0 ? 0 : qsizetype(m_ends[index - 1]);
+    const qsizetype begin = index == 0 ? 0 : qsizetype(m_ends[index - 1]) + 1;
     const qsizetype end = m_ends[index];
+    return QByteArrayView(m_bytes.constData() + begin, end - begin);
+}
+
+QByteArrayView RecordTable::tabbedRow(int row) const {
+    if (row < 0 || row >= rowCount())
+        return {};
+    const qsizetype first = qsizetype(row) * RecordColumnCount;
+    const qsizetype begin = first == 0 ? 0 : qsizetype(m_ends[first - 1]) + 1;
+    const qsizetype end = qsizetype(m_ends[first + RecordColumnCount - 1]) + 1;
     return QByteArrayView(m_bytes.constData() + begin, end - begin);
 }
 
@@ -70,19 +79,34 @@ bool RecordTable::appendEncodedRow(const std::array<QByteArrayView, RecordColumn
                                   cells[4].toByteArray()};
         return appendEncodedRow({own[0], own[1], own[2], own[3], own[4]});
     }
-    if (!canAppend(bytes))
+    if (!canAppend(bytes + RecordColumnCount))
         return false;
 
-    // One size change and plain copies: this runs once per record of a loaded file.
     qsizetype end = m_bytes.size();
-    m_bytes.resize(end + bytes);
+    m_bytes.resize(end + bytes + RecordColumnCount);
     char *data = m_bytes.data();
     for (const QByteArrayView cell : cells) {
         if (!cell.isEmpty())
             std::memcpy(data + end, cell.data(), size_t(cell.size()));
         end += cell.size();
         m_ends.push_back(quint32(end));
+        data[end++] = '\t';
     }
+    rowAdded();
+    return true;
+}
+
+bool RecordTable::appendTabbedRow(QByteArrayView fields,
+                                  const std::array<qsizetype, RecordColumnCount> &tabs) {
+    if (!canAppend(fields.size()))
+        return false;
+    // One size change and one copy: this runs once per record of a loaded file.
+    const qsizetype begin = m_bytes.size();
+    m_bytes.append(fields.data(), fields.size());
+    const size_t first = m_ends.size();
+    m_ends.resize(first + RecordColumnCount);
+    for (size_t c = 0; c < RecordColumnCount; ++c)
+        m_ends[first + c] = quint32(begin + tabs[c]);
     rowAdded();
     return true;
 }

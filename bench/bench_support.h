@@ -54,27 +54,10 @@ inline bool writeRecordingFile(const QString &path) {
     return writer.close();
 }
 
-// The simplest honest C++ loop: getline, then five finds of TAB per line.
-inline size_t baselineGetline(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    size_t fields = 0;
-    while (std::getline(in, line)) {
-        size_t from = 0;
-        for (int f = 0; f < 5; ++f) {
-            const size_t tab = line.find('\t', from);
-            if (tab == std::string::npos)
-                break;
-            ++fields;
-            from = tab + 1;
-        }
-    }
-    return fields;
-}
-
-// The same loop keeping each field as a string of its own, as a program that reads and
+// The simplest honest C++ loop: getline, then five finds of TAB per line; with
+// keepFields each field is also copied into a string of its own, as a program that
 // splits a file into its fields does.
-inline size_t baselineGetlineFields(const std::string &path) {
+inline size_t baselineGetline(const std::string &path, bool keepFields = false) {
     std::ifstream in(path, std::ios::binary);
     std::string line;
     std::string fields[5];
@@ -85,7 +68,8 @@ inline size_t baselineGetlineFields(const std::string &path) {
             const size_t tab = line.find('\t', from);
             if (tab == std::string::npos)
                 break;
-            fields[f].assign(line, from, tab - from);
+            if (keepFields)
+                fields[f].assign(line, from, tab - from);
             ++count;
             from = tab + 1;
         }

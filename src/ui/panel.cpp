@@ -142,8 +142,8 @@ QWidget *Panel::buildDisplay() {
     auto *layout = new QVBoxLayout(display);
     layout->addLayout(lcd);
     layout->addLayout(status);
-    QLabel *fileName = label("LblFileName", 9);
-    fileName->setFont(QFont());
+    auto *fileName = new QLabel(this); // the recording's file, in the window's own font
+    fileName->setObjectName(QStringLiteral("LblFileName"));
     fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fileName);
     return display;

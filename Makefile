@@ -47,7 +47,9 @@ check: asan
 	cd $(BUILD)/asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: release
-	@for b in $(BUILD)/release/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@for b in $(BUILD)/release/bench/bench_*; do \
+		if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || exit 1; fi; \
+	done
 
 # The parsers of untrusted bytes under libFuzzer (clang), FUZZ_SECONDS seconds each.
 fuzz: deps

@@ -83,8 +83,7 @@ bool PanelCommands::readInto(RecordFileReader &reader, RecordListModel *list) {
             continue;
         case RecordFileReader::Step::Record:
             list->setProgress(reader.recordsRead(), RecordListModel::Progress::Completed);
-            pump.yield();
-            if (pump.quitting() || !m_program.isOpen(list))
+            if (pump.yield() && (pump.quitting() || !m_program.isOpen(list)))
                 return false;
             continue;
         case RecordFileReader::Step::End:

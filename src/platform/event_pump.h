@@ -10,8 +10,9 @@ public:
     // early only when the program is quitting.
     virtual void wait(double seconds) = 0;
     // Lets pending events run. Throttled: a call only processes events when about
-    // 15 ms have passed since the last one did, so per-record calls stay cheap.
-    virtual void yield() = 0;
+    // 15 ms have passed since the last one did, so per-record calls stay cheap. True when
+    // events ran: only then can a window have closed or the program started quitting.
+    virtual bool yield() = 0;
     // True once the main window has closed: loops and waits stop at their next check.
     virtual bool quitting() const = 0;
     virtual void requestQuit() = 0;

@@ -53,8 +53,7 @@ void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
 
 bool ListCommands::stillOpenAfterEvents(RecordListModel *list) {
     EventPump &pump = *m_program.platform().pump;
-    pump.yield();
-    return !pump.quitting() && m_program.isOpen(list);
+    return !pump.yield() || (!pump.quitting() && m_program.isOpen(list));
 }
 
 void ListCommands::save(RecordListModel *list) {

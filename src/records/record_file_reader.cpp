@@ -128,6 +128,8 @@ bool RecordFileReader::fill() {
     if (got == 0)
         m_atEof = true;
     m_end += got;
+    // Nearly every file is plain ASCII: one look at the block spares a look at each line.
+    m_blockHasHighBytes = hasHighBytes(QByteArrayView(m_buffer.get(), m_end));
     return true;
 }
 
@@ -242,12 +244,13 @@ RecordFileReader::Step RecordFileReader::readHeading(QByteArrayView line) {
     if (tab < 0)
         return Step::Unsplittable;
     const QByteArrayView field = line.first(tab);
-    m_headingField = isUtf8Line(line) ? QString::fromUtf8(field) : Windows1252::decode(field);
+    m_headingField = m_blockHasHighBytes && isUtf8Line(line) ? QString::fromUtf8(field)
+                                                             : Windows1252::decode(field);
     return Step::Heading;
 }
 
 RecordFileReader::Step RecordFileReader::readRecord(QByteArrayView line, RecordTable &table) {
-    if (isUtf8Line(line)) {
+    if (m_blockHasHighBytes && isUtf8Line(line)) {
         m_transcoded = Windows1252::encode(QString::fromUtf8(line));
         line = m_transcoded;
     }

@@ -61,7 +61,8 @@ private:
     qsizetype m_begin = 0;            // first unread byte in m_buffer
     qsizetype m_end = 0;              // end of the bytes read into m_buffer
     bool m_atEof = false;
-    bool m_skipping = false; // the rest of an over-long line is still to be dropped
+    bool m_blockHasHighBytes = true; // some byte of m_buffer is 0x80 or above
+    bool m_skipping = false;         // the rest of an over-long line is still to be dropped
     int m_lineIndex = 0;
     int m_recordsRead = 0;
     bool m_reserved = false;

@@ -101,8 +101,11 @@ bool RecordTable::appendTabbedRow(QByteArrayView fields,
     if (!canAppend(fields.size()))
         return false;
     // One size change and one copy: this runs once per record of a loaded file.
+    Q_ASSERT(fields.data() + fields.size() <= m_bytes.constData() ||
+             fields.data() >= m_bytes.constData() + m_bytes.capacity());
     const qsizetype begin = m_bytes.size();
-    m_bytes.append(fields.data(), fields.size());
+    m_bytes.resize(begin + fields.size());
+    std::memcpy(m_bytes.data() + begin, fields.data(), size_t(fields.size()));
     const size_t first = m_ends.size();
     m_ends.resize(first + RecordColumnCount);
     for (size_t c = 0; c < RecordColumnCount; ++c)

@@ -35,7 +35,7 @@ public:
     bool appendEncodedRow(const std::array<QByteArrayView, RecordColumnCount> &cells);
     // A record line's five TAB-terminated fields as they stand in the file (the line up to
     // and including its fifth TAB), with the positions of those TABs: one copy per record,
-    // the fastest way in for a file being loaded.
+    // the fastest way in for a file being loaded. The fields must not lie in this table.
     bool appendTabbedRow(QByteArrayView fields,
                          const std::array<qsizetype, RecordColumnCount> &tabs);
     // A row's five cells, each followed by its TAB, as a record file line holds them.

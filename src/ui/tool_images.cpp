@@ -17,5 +17,12 @@ QIcon toolImage(const QString &windowName, int index) {
     const QStringList images = imageLists.value(windowName);
     if (index < 1 || index > images.size())
         return {};
-    return QIcon(QStringLiteral(":/images/%1.svg").arg(images.at(index - 1)));
+    // One icon per picture for the whole run: an icon keeps what it has drawn, so a list
+    // window opened again shows its toolbar without drawing the pictures anew.
+    static QHash<QString, QIcon> icons;
+    const QString &image = images.at(index - 1);
+    auto icon = icons.find(image);
+    if (icon == icons.end())
+        icon = icons.insert(image, QIcon(QStringLiteral(":/images/%1.svg").arg(image)));
+    return *icon;
 }

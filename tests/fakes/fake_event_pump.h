@@ -14,10 +14,11 @@ public:
         if (onWait)
             onWait(waits);
     }
-    void yield() override {
+    bool yield() override {
         ++yields;
         if (onYield)
             onYield(yields);
+        return true;
     }
     bool quitting() const override { return m_quitting; }
     void requestQuit() override { m_quitting = true; }

@@ -28,15 +28,16 @@ void QtEventPump::wait(double seconds) {
     m_sinceYield.restart();
 }
 
-void QtEventPump::yield() {
+bool QtEventPump::yield() {
     // Reading the clock costs more than a record of a load: look at it every few calls.
     if (++m_callsSinceClock < CallsPerClockReading)
-        return;
+        return false;
     m_callsSinceClock = 0;
     if (m_sinceYield.elapsed() < YieldPeriodMs)
-        return;
+        return false;
     QCoreApplication::processEvents();
     m_sinceYield.restart();
+    return true;
 }
 
 void QtEventPump::requestQuit() {

@@ -11,7 +11,7 @@ public:
     QtEventPump();
 
     void wait(double seconds) override;
-    void yield() override;
+    bool yield() override;
     bool quitting() const override { return m_quitting; }
     void requestQuit() override;
 

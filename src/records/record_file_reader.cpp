@@ -193,7 +193,7 @@ RecordFileReader::Fetch RecordFileReader::fetchLine(QByteArrayView &line) {
 RecordFileReader::Step RecordFileReader::stop(Step step, RecordTable &table) {
     m_finished = true;
     m_final = step;
-    table.squeeze(); // give back what the load reserved but did not use
+    table.trimUnused(); // give back what the load reserved but did not use
     return step;
 }
 

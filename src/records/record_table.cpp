@@ -131,6 +131,13 @@ void RecordTable::squeeze() {
     m_ends.shrink_to_fit();
 }
 
+void RecordTable::trimUnused() {
+    if (m_bytes.capacity() - m_bytes.size() > m_bytes.capacity() / 4)
+        m_bytes.squeeze();
+    if (m_ends.capacity() - m_ends.size() > m_ends.capacity() / 4)
+        m_ends.shrink_to_fit();
+}
+
 qsizetype RecordTable::memoryBytes() const {
     qsizetype total = qsizetype(sizeof(*this)) + m_bytes.capacity() +
                       qsizetype(m_ends.capacity() * sizeof(quint32));

@@ -48,6 +48,9 @@ public:
     void reserveBytes(qsizetype moreBytes) { reserve(0, moreBytes); }
     // Gives back the room that reserve() or growth left unused.
     void squeeze();
+    // The same, but only where more than a quarter of the room is unused: after a load,
+    // whose estimate is close, moving 20 MB to give back 2 would cost more than it saves.
+    void trimUnused();
     // What the table holds in memory, headings and unused room included.
     qsizetype memoryBytes() const;
 

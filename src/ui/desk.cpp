@@ -47,14 +47,6 @@ Desk::~Desk() {
     delete m_panel;
 }
 
-Port *Desk::portWindow() const {
-    return m_port;
-}
-
-Panel *Desk::panelWindow() const {
-    return m_panel;
-}
-
 void Desk::start() {
     m_port = new Port([this](int n) { return m_names.deviceFor(n); });
     m_port->setAttribute(Qt::WA_DeleteOnClose);

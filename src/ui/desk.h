@@ -31,8 +31,6 @@ public:
     void start();
 
     Program &program() { return *m_program; }
-    Port *portWindow() const;
-    Panel *panelWindow() const;
 
 private:
     void onPortChosen(const QString &text);

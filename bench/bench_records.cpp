@@ -116,16 +116,15 @@ int main(int argc, char **argv) {
 
     std::printf("Record files: %d records, %lld bytes, best of %d runs\n\n", Records,
                 static_cast<long long>(fileBytes), Runs);
-    std::printf("%-44s %14s   %-10s %s\n", "measure", "value", "target", "");
+    header();
     row("baseline: getline + find TAB", ms(getlineTime), "", true);
     row("baseline: read + memchr (information)", ms(memchrTime), "", true);
     row("load: RecordFileReader + publishRows", ms(loadTime), "< 300 ms", loadTime < 0.3);
-    row("load / getline baseline", QString::number(loadTime / getlineTime, 'f', 2), "<= 3",
+    row("load / getline baseline", ratio(loadTime / getlineTime), "<= 3",
         loadTime / getlineTime <= 3);
-    row("load / memchr baseline (information)", QString::number(loadTime / memchrTime, 'f', 2), "",
-        true);
+    row("load / memchr baseline (information)", ratio(loadTime / memchrTime), "", true);
     row("table memory", QString::number(tableBytes / 1048576.0, 'f', 1) + " MiB", "", true);
-    row("table memory / file size", QString::number(double(tableBytes) / fileBytes, 'f', 2), "<= 2",
+    row("table memory / file size", ratio(double(tableBytes) / fileBytes), "<= 2",
         tableBytes <= 2 * fileBytes);
     row("save: RecordFileWriter(AtEnd)", ms(saveTime), "< 300 ms", saveTime < 0.3);
 

@@ -77,9 +77,19 @@ inline size_t baselineGetline(const std::string &path, bool keepFields = false) 
     return count;
 }
 
+// The heading of a result table; rows follow with row().
+inline void header() {
+    std::printf("%-44s %14s   %-10s %s\n", "measure", "value", "target", "");
+}
+
 inline void row(const char *what, const QString &value, const QString &target, bool met) {
     std::printf("%-44s %14s   %-10s %s\n", what, qPrintable(value), qPrintable(target),
                 target.isEmpty() ? "" : (met ? "ok" : "MISSED"));
+}
+
+// A quotient as the tables show it.
+inline QString ratio(double value) {
+    return QString::number(value, 'f', 2);
 }
 
 inline QString ms(double seconds) {

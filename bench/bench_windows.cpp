@@ -152,13 +152,13 @@ int main(int argc, char **argv) {
     const bool listClosed = !program.list();
 
     std::printf("Windows: %d records, real commands with the windows shown\n\n", openedRows);
-    std::printf("%-44s %14s   %-10s %s\n", "measure", "value", "target", "");
+    header();
     row("baseline: getline + find TAB", ms(getlineTime), "", true);
     row("baseline: getline + fields as strings", ms(fieldsTime), "", true);
     row("\"Open\" into FileList, painted (best of 3)", ms(openTime), "< 300 ms", openTime < 0.3);
-    row("\"Open\" / getline baseline", QString::number(openTime / getlineTime, 'f', 2), "<= 3",
+    row("\"Open\" / getline baseline", ratio(openTime / getlineTime), "<= 3",
         openTime / getlineTime <= 3);
-    row("\"Open\" / fields baseline", QString::number(openTime / fieldsTime, 'f', 2), "<= 3",
+    row("\"Open\" / fields baseline", ratio(openTime / fieldsTime), "<= 3",
         openTime / fieldsTime <= 3);
     row("sampling tick, list of 345,600 (median)", ms(ticks[ticks.size() / 2]), "< 1 ms",
         ticks[ticks.size() / 2] < 0.001);

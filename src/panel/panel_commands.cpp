@@ -104,7 +104,9 @@ void PanelCommands::sample() {
         return;
     bool isNumber = false;
     const double value = answer.trimmed().toDouble(&isNumber);
-    if (!isNumber || !std::isfinite(value))
+    // A number too large for a double ("1e400") comes back as infinity without the flag;
+    // like "inf" it is a number beyond the range and is clamped. "nan" is no number.
+    if (std::isnan(value) || !(isNumber || std::isinf(value)))
         return;
     const double seconds = std::clamp(std::trunc(value), 1.0, double(Sampler::MaxSamplingTime));
     sampler.setSamplingTime(int(seconds));

@@ -256,6 +256,10 @@ void TestPanelCommands::sample_data() {
     QTest::newRow("86400") << "86400" << 86400;
     QTest::newRow("2.9") << "2.9" << 2;
     QTest::newRow("-3.5") << "-3.5" << 1;
+    QTest::newRow("beyond a double") << "1e400" << 86400;
+    QTest::newRow("inf") << "inf" << 86400;
+    QTest::newRow("-inf") << "-inf" << 1;
+    QTest::newRow("nan") << "nan" << unchanged;
     QTest::newRow("blanks around") << " 12 " << 12;
     QTest::newRow("not a number") << "abc" << unchanged;
     QTest::newRow("number then text") << "5s" << unchanged;

@@ -16,6 +16,9 @@
 #if defined(Q_OS_WIN)
 #include <io.h>
 #include <string>
+#ifndef NOMINMAX
+#define NOMINMAX // std::min and std::max, not the macros
+#endif
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -146,7 +149,11 @@ bool followLinks(QString &path) {
 QString temporaryName(const QString &target) {
     static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     const QFileInfo info(target);
-    QString name = QLatin1Char('.') + info.fileName().left(200) + QLatin1Char('.');
+    // Within the 255 bytes a name may have, with room for what is added.
+    QString base = info.fileName();
+    if (QFile::encodeName(base).size() > 200)
+        base = QStringLiteral("save");
+    QString name = QLatin1Char('.') + base + QLatin1Char('.');
     for (int i = 0; i < 6; ++i)
         name += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))]);
     return QDir(info.absolutePath()).filePath(name + QLatin1String(".tmp"));
@@ -271,7 +278,7 @@ QByteArray *RecordFileWriter::beginLine() {
 
 bool RecordFileWriter::endLine() {
     if (m_flush == Flush::EveryLine)
-        return writeLine(m_line) && syncToDisk();
+        return writeLine(m_line);
     if (m_buffer.size() >= BufferBytes) {
         const bool written = writeOut(m_buffer);
         m_buffer.clear();
@@ -288,14 +295,16 @@ bool RecordFileWriter::writeOut(const QByteArray &bytes) {
 }
 
 bool RecordFileWriter::writeLine(const QByteArray &line) {
+    // A recording runs for days: each record must survive a power cut, not only a crash
+    // of the program.
     const qint64 written = writeAll(m_fd, line.constData(), line.size());
-    if (written == line.size()) {
+    if (written == line.size() && syncData(m_fd)) {
         m_wholeBytes += written;
         return true;
     }
     const int error = errno;
-    // The file ends with the last whole record, not with a piece of this one. A device or
-    // a pipe cannot be cut back; what it took is gone anyway.
+    // The file ends with the last whole record, not with a piece of this one, nor with one
+    // the disk did not confirm. A device or a pipe cannot be cut back.
     if (written > 0)
         cutBack(m_fd, m_wholeBytes);
     failWithErrno(error);
@@ -303,8 +312,6 @@ bool RecordFileWriter::writeLine(const QByteArray &line) {
 }
 
 bool RecordFileWriter::syncToDisk() {
-    // A recording runs for days: each record must survive a power cut, not only a crash
-    // of the program.
     if (syncData(m_fd))
         return true;
     failWithErrno(errno);

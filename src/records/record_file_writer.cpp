@@ -238,8 +238,8 @@ bool RecordFileWriter::openSave() {
     // The new file keeps the old one's permissions, and its owner where the system lets us
     // (a save as root over a user's file); otherwise whoever saves owns it.
     if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
-        if (::fchown(m_fd, existing.st_uid, existing.st_gid) != 0) {
-        }
+        const bool ownerKept = ::fchown(m_fd, existing.st_uid, existing.st_gid) == 0;
+        Q_UNUSED(ownerKept);
     }
     ::fchmod(m_fd, existing.st_mode & 07777);
     return true;

@@ -82,7 +82,7 @@ void ListCommands::save(RecordListModel *list) {
                                : file.writeTableRows(list->table().table(), row - 1, row);
             list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
             if (!stillOpenAfterEvents(list)) {
-                file.close();
+                file.discard();
                 return;
             }
         }

@@ -3,24 +3,172 @@
 #include "records/record_table.h"
 #include "records/windows1252.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
 #include <algorithm>
 #include <cerrno>
-#if defined(Q_OS_UNIX)
-#include <unistd.h>
-#elif defined(Q_OS_WIN)
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#if defined(Q_OS_WIN)
 #include <io.h>
+#include <string>
+#ifndef NOMINMAX
+#define NOMINMAX // std::min and std::max, not the macros
+#endif
+#include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
+
 // A save writes in pieces of this size; large enough to keep system calls rare.
 constexpr qsizetype BufferBytes = 1 << 20;
+// As many symbolic links as the system follows before it gives up.
+constexpr int MaxLinks = 40;
+
+// The system's own words for an errno value. QFile's error string is no substitute: after
+// a short write it is "Unknown error".
+QString systemReason(int error) {
+#if defined(Q_OS_WIN)
+    char text[256] = {};
+    ::strerror_s(text, sizeof text, error);
+    return QString::fromLocal8Bit(text);
+#else
+    return QString::fromLocal8Bit(std::strerror(error));
+#endif
+}
+
+// The system calls the writer needs; each failure leaves its reason in errno.
+#if defined(Q_OS_WIN)
+std::wstring nativePath(const QString &path) {
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+int openFile(const QString &path, bool newOnly) {
+    const int flags =
+        _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | (newOnly ? _O_EXCL : _O_TRUNC);
+    return ::_wopen(nativePath(path).c_str(), flags, _S_IREAD | _S_IWRITE);
+}
+qint64 writeSome(int fd, const char *data, qint64 size) {
+    return ::_write(fd, data, unsigned(std::min<qint64>(size, 1 << 30)));
+}
+bool syncData(int fd) {
+    return ::_commit(fd) == 0 || errno == EBADF; // EBADF: a device, nothing to sync
+}
+bool cutBack(int fd, qint64 size) {
+    return ::_chsize_s(fd, size) == 0 && ::_lseeki64(fd, size, SEEK_SET) == size;
+}
+bool closeFile(int fd) {
+    return ::_close(fd) == 0;
+}
+void removeFile(const QString &path) {
+    ::_wremove(nativePath(path).c_str());
+}
+// Empty on success, else the reason.
+QString replaceFile(const QString &from, const QString &to) {
+    if (::MoveFileExW(nativePath(from).c_str(), nativePath(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return qt_error_string(int(::GetLastError()));
+}
+#else
+int openFile(const QString &path, bool newOnly) {
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (newOnly ? O_EXCL : O_TRUNC);
+    int fd = -1;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+qint64 writeSome(int fd, const char *data, qint64 size) {
+    return ::write(fd, data, size_t(size));
+}
+bool syncData(int fd) {
+    // A pipe or a device cannot be synced and need not be.
+    return ::fdatasync(fd) == 0 || errno == EINVAL || errno == EROFS;
+}
+bool cutBack(int fd, qint64 size) {
+    return ::ftruncate(fd, off_t(size)) == 0 && ::lseek(fd, off_t(size), SEEK_SET) == size;
+}
+bool closeFile(int fd) {
+    // After EINTR the descriptor is gone all the same (Linux); the data was synced before.
+    return ::close(fd) == 0 || errno == EINTR;
+}
+void removeFile(const QString &path) {
+    ::unlink(QFile::encodeName(path).constData());
+}
+QString replaceFile(const QString &from, const QString &to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return systemReason(errno);
+    // The rename itself must survive a power cut too: sync the folder that holds it.
+    const QByteArray folder = QFile::encodeName(QFileInfo(to).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return {};
+}
+#endif
+
+// Writes all of data, going on after short writes and interruptions. Returns how much was
+// written; when that is less than size, errno tells why.
+qint64 writeAll(int fd, const char *data, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 written = writeSome(fd, data + done, size - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = ENOSPC; // nothing taken and no reason given: no room
+            break;
+        }
+        done += written;
+    }
+    return done;
+}
+
+// The file a save replaces: a symbolic link is followed to the file it leads to (which
+// need not exist yet), so the link stays and the file behind it gets the new contents.
+bool followLinks(QString &path) {
+    for (int links = 0; links < MaxLinks; ++links) {
+        const QFileInfo info(path);
+        if (!info.isSymbolicLink())
+            return true;
+        path = info.symLinkTarget();
+    }
+    return false;
+}
+
+// A name beside the target, hidden, unlikely to be taken: ".list.rdg.Xq3b9Z.tmp".
+QString temporaryName(const QString &target) {
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const QFileInfo info(target);
+    // Within the 255 bytes a name may have, with room for what is added.
+    QString base = info.fileName();
+    if (QFile::encodeName(base).size() > 200)
+        base = QStringLiteral("save");
+    QString name = QLatin1Char('.') + base + QLatin1Char('.');
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))]);
+    return QDir(info.absolutePath()).filePath(name + QLatin1String(".tmp"));
+}
+
 } // namespace
 
 RecordFileWriter::RecordFileWriter(Flush flush)
     : m_flush(flush) {}
 
 RecordFileWriter::~RecordFileWriter() {
-    close();
+    if (m_flush == Flush::AtEnd)
+        discard();
+    else
+        close();
 }
 
 bool RecordFileWriter::create(const QString &path) {
@@ -28,20 +176,94 @@ bool RecordFileWriter::create(const QString &path) {
     m_failed = false;
     m_error.clear();
     m_buffer.clear();
-    m_file.setFileName(path);
-    // Unbuffered: QFile adds no buffer of its own, so a written line is with the OS.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        m_failed = true;
-        m_error = m_file.errorString();
+    m_path = path;
+    m_target = path;
+    m_temporary.clear();
+    m_wholeBytes = 0;
+    if (m_flush == Flush::AtEnd) {
+        if (!openSave())
+            return false;
+        m_buffer.reserve(BufferBytes + 256);
+        return true;
+    }
+    m_fd = openFile(path, false);
+    if (m_fd < 0) {
+        failWithErrno(errno);
         return false;
     }
-    if (m_flush == Flush::AtEnd)
-        m_buffer.reserve(BufferBytes + 256);
     return true;
 }
 
+bool RecordFileWriter::openSave() {
+    if (!followLinks(m_target)) {
+        failWithErrno(ELOOP);
+        return false;
+    }
+#if defined(Q_OS_WIN)
+    const QFileInfo existing(m_target);
+    if (existing.exists()) {
+        if (existing.isDir()) {
+            failWithErrno(EISDIR);
+            return false;
+        }
+        if (!existing.isWritable()) {
+            failWithErrno(EACCES);
+            return false;
+        }
+    }
+    return openTemporary(m_target);
+#else
+    const QByteArray native = QFile::encodeName(m_target);
+    struct stat existing = {};
+    if (::stat(native.constData(), &existing) != 0)
+        return openTemporary(m_target); // a new file; or the folder's error, told by the open
+    if (S_ISDIR(existing.st_mode)) {
+        failWithErrno(EISDIR);
+        return false;
+    }
+    if (!S_ISREG(existing.st_mode)) {
+        // A device or a pipe cannot be replaced, only written.
+        m_fd = openFile(m_target, false);
+        if (m_fd < 0)
+            failWithErrno(errno);
+        return m_fd >= 0;
+    }
+    // Renaming needs only the folder's permission: a read-only file stays read-only.
+    if (::access(native.constData(), W_OK) != 0) {
+        failWithErrno(errno);
+        return false;
+    }
+    if (!openTemporary(m_target))
+        return false;
+    // The new file keeps the old one's permissions, and its owner where the system lets us
+    // (a save as root over a user's file); otherwise whoever saves owns it.
+    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+        const bool ownerKept = ::fchown(m_fd, existing.st_uid, existing.st_gid) == 0;
+        Q_UNUSED(ownerKept);
+    }
+    ::fchmod(m_fd, existing.st_mode & 07777);
+    return true;
+#endif
+}
+
+bool RecordFileWriter::openTemporary(const QString &target) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = temporaryName(target);
+        m_fd = openFile(name, true);
+        if (m_fd >= 0) {
+            m_temporary = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    fail(QStringLiteral("%1 (no temporary file can be created in \"%2\")")
+             .arg(systemReason(errno), QDir::toNativeSeparators(QFileInfo(target).absolutePath())));
+    return false;
+}
+
 QByteArray *RecordFileWriter::beginLine() {
-    if (!m_file.isOpen()) {
+    if (m_fd < 0) {
         if (m_error.isEmpty())
             m_error = QStringLiteral("The record file is not open");
         return nullptr;
@@ -56,7 +278,7 @@ QByteArray *RecordFileWriter::beginLine() {
 
 bool RecordFileWriter::endLine() {
     if (m_flush == Flush::EveryLine)
-        return writeOut(m_line) && syncToDisk();
+        return writeLine(m_line);
     if (m_buffer.size() >= BufferBytes) {
         const bool written = writeOut(m_buffer);
         m_buffer.clear();
@@ -66,31 +288,65 @@ bool RecordFileWriter::endLine() {
 }
 
 bool RecordFileWriter::writeOut(const QByteArray &bytes) {
-    if (bytes.isEmpty())
+    if (writeAll(m_fd, bytes.constData(), bytes.size()) == bytes.size())
         return true;
-    if (m_file.write(bytes) != bytes.size()) {
-        m_failed = true;
-        m_error = m_file.errorString();
-        return false;
+    failWithErrno(errno);
+    return false;
+}
+
+bool RecordFileWriter::writeLine(const QByteArray &line) {
+    // A recording runs for days: each record must survive a power cut, not only a crash
+    // of the program.
+    const qint64 written = writeAll(m_fd, line.constData(), line.size());
+    if (written == line.size() && syncData(m_fd)) {
+        m_wholeBytes += written;
+        return true;
     }
-    return true;
+    const int error = errno;
+    // The file ends with the last whole record, not with a piece of this one, nor with one
+    // the disk did not confirm. A device or a pipe cannot be cut back.
+    if (written > 0)
+        cutBack(m_fd, m_wholeBytes);
+    failWithErrno(error);
+    return false;
 }
 
 bool RecordFileWriter::syncToDisk() {
-    // A recording runs for days: each record must survive a power cut, not only a crash
-    // of the program. Special files (a pipe, /dev/null) cannot be synced and need not be.
-#if defined(Q_OS_UNIX)
-    if (::fdatasync(m_file.handle()) == 0 || errno == EINVAL || errno == EROFS)
+    if (syncData(m_fd))
         return true;
-#elif defined(Q_OS_WIN)
-    if (::_commit(m_file.handle()) == 0 || errno == EBADF)
-        return true;
-#else
-    return true;
-#endif
-    m_failed = true;
-    m_error = qt_error_string(errno);
+    failWithErrno(errno);
     return false;
+}
+
+bool RecordFileWriter::closeHandle() {
+    const bool closed = closeFile(m_fd);
+    const int error = errno;
+    m_fd = -1;
+    if (!closed)
+        failWithErrno(error);
+    return closed;
+}
+
+bool RecordFileWriter::commit() {
+    const QString reason = replaceFile(m_temporary, m_target);
+    if (reason.isEmpty()) {
+        m_temporary.clear();
+        return true;
+    }
+    fail(reason);
+    return false;
+}
+
+void RecordFileWriter::fail(const QString &reason) {
+    // The first failure is the one worth telling; what follows it is its consequence.
+    if (m_failed)
+        return;
+    m_failed = true;
+    m_error = reason;
+}
+
+void RecordFileWriter::failWithErrno(int error) {
+    fail(systemReason(error));
 }
 
 void RecordFileWriter::appendField(QByteArray &line, const QString &text) {
@@ -139,19 +395,36 @@ bool RecordFileWriter::writeTableRows(const RecordTable &table, int fromRow, int
         if (!endLine())
             return false;
     }
-    return !m_failed && m_file.isOpen();
+    return !m_failed && isOpen();
 }
 
 bool RecordFileWriter::close() {
-    if (!m_file.isOpen())
+    if (m_fd < 0)
         return !m_failed;
-    if (!m_failed)
+    if (m_flush == Flush::AtEnd && !m_failed)
         writeOut(m_buffer);
     m_buffer.clear();
-    m_file.close();
-    if (!m_failed && m_file.error() != QFileDevice::NoError) {
-        m_failed = true;
-        m_error = m_file.errorString();
+    // A save's whole file is on the disk before it takes the old file's place.
+    if (!m_temporary.isEmpty() && !m_failed)
+        syncToDisk();
+    closeHandle();
+    if (!m_temporary.isEmpty() && !m_failed)
+        commit();
+    if (!m_temporary.isEmpty()) {
+        removeFile(m_temporary);
+        m_temporary.clear();
     }
     return !m_failed;
+}
+
+void RecordFileWriter::discard() {
+    if (m_fd < 0)
+        return;
+    m_buffer.clear();
+    closeFile(m_fd);
+    m_fd = -1;
+    if (!m_temporary.isEmpty()) {
+        removeFile(m_temporary);
+        m_temporary.clear();
+    }
 }

@@ -3,7 +3,6 @@
 #include "records/record_row.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 class RecordTable;
@@ -15,15 +14,20 @@ public:
     enum class Flush {
         EveryLine, // recordings: each line goes to the disk at once, so a crash or a
                    // power cut loses at most the line being written
-        AtEnd,     // saves of whole lists: written through a buffer, failure seen at close
+        AtEnd,     // saves of whole lists: written through a buffer into a temporary file
+                   // that replaces the target only when all of it is on the disk
     };
 
     explicit RecordFileWriter(Flush flush = Flush::EveryLine);
+    // A save that was not closed is abandoned (see discard()); a recording is closed.
     ~RecordFileWriter();
     RecordFileWriter(const RecordFileWriter &) = delete;
     RecordFileWriter &operator=(const RecordFileWriter &) = delete;
 
-    // Creates the file or truncates an existing one; closes any file still open first.
+    // Closes any file still open first. A recording creates the file or truncates it and
+    // writes into it. A save leaves the file as it is and writes a temporary file in the
+    // same folder; when the path is a symbolic link, the file it leads to is replaced and
+    // the link kept. Devices and pipes are written directly.
     bool create(const QString &path);
     bool writeHeading(const QString &type, const QString &unit);
     bool writeRecord(int number, const QString &dateTime, const QString &t1, const QString &t2,
@@ -32,25 +36,41 @@ public:
     bool writeRow(const RecordRow &cells);
     // The data rows fromRow .. toRow - 1 of a table, copied as stored (no decoding).
     bool writeTableRows(const RecordTable &table, int fromRow, int toRow);
-    // False when anything failed since create (the buffer is written out first).
+    // False when anything failed since create. A save writes out its buffer, syncs the
+    // temporary file and renames it over the target; when that fails, the temporary file
+    // is removed and the target stays as it was.
     bool close();
+    // Abandons a save: the temporary file is removed and the target stays as it was. A
+    // recording's lines are in its file already and stay there.
+    void discard();
 
-    bool isOpen() const { return m_file.isOpen(); }
+    bool isOpen() const { return m_fd >= 0; }
     // The reason of the first failure, as the OS gives it ("No space left on device").
     QString errorString() const { return m_error; }
-    QString fileName() const { return m_file.fileName(); }
+    QString fileName() const { return m_path; }
 
 private:
+    bool openSave();
+    bool openTemporary(const QString &target);
     // Where the next line is built: the buffer itself when saving, a line of its own
     // when every line is written at once.
     QByteArray *beginLine();
     bool endLine();
     bool writeOut(const QByteArray &bytes);
+    bool writeLine(const QByteArray &line);
     bool syncToDisk();
+    bool closeHandle();
+    bool commit();
+    void fail(const QString &reason);
+    void failWithErrno(int error);
     void appendField(QByteArray &line, const QString &text);
 
     Flush m_flush = Flush::EveryLine;
-    QFile m_file;
+    int m_fd = -1;
+    QString m_path;          // as given: what messages name
+    QString m_target;        // the file a save replaces, links followed
+    QString m_temporary;     // a save's temporary file; empty when writing in place
+    qint64 m_wholeBytes = 0; // a recording's length up to the end of its last whole line
     QByteArray m_buffer;
     QByteArray m_line;
     bool m_failed = false;

@@ -39,6 +39,12 @@ inline bool fillDiskUnder(const QString &path) {
     return swapped;
 }
 
+// The names in a folder, hidden ones included: what a save leaves behind.
+inline QStringList folderEntries(const QString &folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 // The whole file as bytes.
 inline QByteArray fileBytes(const QString &path) {
     QFile file(path);

@@ -1,5 +1,6 @@
 #include "fakes/fake_platform.h"
 #include "fakes/file_checks.h"
+#include "fakes/small_disk.h"
 #include "panel/panel_commands.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
@@ -50,6 +51,7 @@ private slots:
     void recordingThatCannotStart();
     void recordingThatCannotWriteStops_data();
     void recordingThatCannotWriteStops();
+    void diskFillingUpStopsTheRecordingAfterAWholeLine();
     void dumpThatCannotWriteKeepsTheRows();
 
 private:
@@ -361,6 +363,34 @@ void TestSampler::recordingThatCannotWriteStops() {
     // Stopped means stopped: the next ticks neither write nor complain again.
     tick(2);
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+}
+
+void TestSampler::diskFillingUpStopsTheRecordingAfterAWholeLine() {
+    // One free page: the disk fills up in the middle of some record line.
+    SmallDisk disk(path(QStringLiteral("disk")), 2 * 4096);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.why()));
+    {
+        QFile filler(disk.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        QCOMPARE(filler.write(QByteArray(4096, 'f')), 4096);
+    }
+    const QString file = disk.filePath(QStringLiteral("data.rdg"));
+    QVERIFY(m_sampler->startRecording(file));
+    for (int ticks = 0; m_state->Recording && ticks < 1000; ++ticks)
+        tick();
+
+    verifyIdleShown();
+    QVERIFY(!isFileOpen(file));
+    const QByteArray bytes = fileBytes(file);
+    QVERIFY(bytes.startsWith(Heading));
+    QByteArrayList lines = bytes.split('\n');
+    QVERIFY2(lines.takeLast().isEmpty(), bytes.right(60).constData()); // ends with CR LF
+    for (const QByteArray &line : lines)
+        QVERIFY2(line.count('\t') == 5 && line.endsWith("\t\r"), line.constData());
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const QString text = m_fakes->dialogs.messages.at(0).text;
+    QVERIFY2(text.contains(file) && text.contains("No space left on device"), qPrintable(text));
 }
 
 void TestSampler::dumpThatCannotWriteKeepsTheRows() {

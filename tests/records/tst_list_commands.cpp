@@ -1,4 +1,5 @@
 #include "fakes/file_checks.h"
+#include "fakes/small_disk.h"
 #include "fakes/started_program.h"
 #include "panel/panel_commands.h"
 #include "panel/panel_model.h"
@@ -38,6 +39,7 @@ private slots:
     void saveCancelledLeavesTheList();
     void failedSaveKeepsTheList_data();
     void failedSaveKeepsTheList();
+    void diskFillingUpKeepsTheOldFile();
     void closingListWhileSavingStopsCleanly();
     void listClosedDuringTheDialogLeavesNoChoice();
     void saveDataListTwice();
@@ -192,9 +194,46 @@ void TestListCommands::failedSaveKeepsTheList() {
     QVERIFY(!isFileOpen(path));
 }
 
+void TestListCommands::diskFillingUpKeepsTheOldFile() {
+    SmallDisk disk(m_dir->filePath(QStringLiteral("disk")), 64 * 1024);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.why()));
+    const QString path = disk.filePath(QStringLiteral("list.rdg"));
+    const QByteArray oldBytes = HeadingJC + RowLines;
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        QCOMPARE(old.write(oldBytes), oldBytes.size());
+    }
+    // About 140 KB of rows: more than the disk holds.
+    RecordListModel *list = openList(RecordListModel::Kind::List, 0);
+    const int rows = 3000;
+    for (int row = 0; row < rows; ++row)
+        list->appendRow(Rows.at(row % Rows.size()));
+    m_program->state.ListCount = rows;
+    m_fakes->dialogs.saveAnswers << path;
+    press(list, "Save");
+
+    QCOMPARE(fileBytes(path), oldBytes);
+    QCOMPARE(folderEntries(disk.filePath(".")), QStringList{"list.rdg"});
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const QString text = m_fakes->dialogs.messages.at(0).text;
+    QVERIFY2(text.contains(path) && text.contains("No space left on device"), qPrintable(text));
+    QVERIFY(m_program->isOpen(list));
+    QCOMPARE(list->rowCount(), rows + 1);
+    QVERIFY(timersRunning());
+}
+
 void TestListCommands::closingListWhileSavingStopsCleanly() {
     RecordListModel *list = openList(RecordListModel::Kind::List, 3);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
+    // An abandoned save leaves the file it was to replace as it was.
+    const QByteArray oldBytes = "an older list\r\n";
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        QCOMPARE(old.write(oldBytes), oldBytes.size());
+    }
     m_fakes->dialogs.saveAnswers << path;
     m_fakes->pump.onYield = [&](int yields) {
         if (yields != 2)
@@ -210,6 +249,8 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
     QVERIFY(!m_program->state.ListOpen);
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
+    QCOMPARE(fileBytes(path), oldBytes);
+    QCOMPARE(folderEntries(m_dir->path()), QStringList{"list.rdg"});
 }
 
 void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {

@@ -1,3 +1,5 @@
+#include "fakes/file_checks.h"
+#include "fakes/small_disk.h"
 #include "records/record_file_writer.h"
 #include "records/record_table.h"
 
@@ -6,13 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+#include <optional>
+
 namespace {
 using Flush = RecordFileWriter::Flush;
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString DegreesC = QString::fromUtf8("°C");
 } // namespace
@@ -29,6 +29,11 @@ private slots:
     void tableRowRange();
     void failures_data();
     void failures();
+    void saveOverAnOldFile_data();
+    void saveOverAnOldFile();
+    void saveThroughALink_data();
+    void saveThroughALink();
+    void recordingOnAFillingDiskEndsWithAWholeLine();
 
 private:
     QTemporaryDir m_dir;
@@ -127,6 +132,10 @@ void TestRecordFileWriter::failures_data() {
     const QString missing = m_dir.filePath(QStringLiteral("no/such/folder/a.rdg"));
     QTest::newRow("missing folder")
         << missing << Flush::EveryLine << false << false << "No such file or directory";
+    QTest::newRow("missing folder, at end")
+        << missing << Flush::AtEnd << false << false << "No such file or directory";
+    QTest::newRow("a folder, at end")
+        << m_dir.path() << Flush::AtEnd << false << false << "Is a directory";
     // /dev/full accepts the open and refuses every write with ENOSPC.
     QTest::newRow("disk full, every line")
         << "/dev/full" << Flush::EveryLine << true << false << "No space left on device";
@@ -150,6 +159,131 @@ void TestRecordFileWriter::failures() {
     QVERIFY2(writer.errorString().contains(reason), qPrintable(writer.errorString()));
     // Nothing more is written once a write failed or nothing is open.
     QVERIFY(!writer.writeRecord(1, "x", "", "", ""));
+}
+
+void TestRecordFileWriter::saveOverAnOldFile_data() {
+    QTest::addColumn<bool>("smallDisk"); // a 64 KiB file system the list does not fit on
+    QTest::addColumn<QString>("end");    // close, discard, or drop the writer unclosed
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("written whole") << false << "close" << true << "";
+    QTest::newRow("disk fills up") << true << "close" << false << "No space left on device";
+    QTest::newRow("abandoned") << false << "discard" << false << "";
+    QTest::newRow("writer dropped unclosed") << false << "drop" << false << "";
+}
+
+void TestRecordFileWriter::saveOverAnOldFile() {
+    QFETCH(bool, smallDisk);
+    QFETCH(QString, end);
+    QFETCH(bool, replaced);
+    QFETCH(QString, reason);
+
+    const QString folder = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    std::optional<SmallDisk> disk;
+    if (smallDisk) {
+        disk.emplace(folder, 64 * 1024);
+        if (!disk->mounted())
+            QSKIP(qPrintable(disk->why()));
+    }
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("old.rdg"));
+    QByteArray oldBytes;
+    for (int i = 1; i <= 100; ++i)
+        oldBytes += "old\t" + QByteArray::number(i) + "\t\t\t\t\r\n";
+    const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                           QFile::WriteUser | QFile::ReadGroup;
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        QCOMPARE(old.write(oldBytes), oldBytes.size());
+        QVERIFY(old.setPermissions(permissions));
+    }
+
+    RecordTable table;
+    QByteArray newBytes;
+    for (int i = 1; i <= 3000; ++i) {
+        const QString n = QString::number(i);
+        table.appendRow({n, "2001/05/03 14:25:01", "25.3", "240", "-214.7"});
+        newBytes += n.toLatin1() + "\t2001/05/03 14:25:01\t25.3\t240\t-214.7\t\r\n";
+    }
+    auto writer = std::make_unique<RecordFileWriter>(Flush::AtEnd);
+    QVERIFY(writer->create(path));
+    QVERIFY(writer->writeTableRows(table, 0, table.rowCount()));
+    // While the save runs, the old file is whole and the new one grows beside it.
+    QCOMPARE(fileBytes(path), oldBytes);
+    QCOMPARE(folderEntries(folder).size(), 2);
+    if (end == "close")
+        QCOMPARE(writer->close(), replaced);
+    else if (end == "discard")
+        writer->discard();
+    else
+        writer.reset();
+    QCOMPARE(fileBytes(path), replaced ? newBytes : oldBytes);
+    QCOMPARE(QFile::permissions(path), permissions);
+    QCOMPARE(folderEntries(folder), QStringList{"old.rdg"}); // no temporary file left behind
+    if (writer)
+        QVERIFY2(writer->errorString().contains(reason), qPrintable(writer->errorString()));
+}
+
+void TestRecordFileWriter::saveThroughALink_data() {
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("link to a file") << true;
+    QTest::newRow("link to a file not made yet") << false;
+}
+
+void TestRecordFileWriter::saveThroughALink() {
+    // The link is what the user chose; the file it leads to gets the list.
+    QFETCH(bool, targetExists);
+    const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
+    QVERIFY(folder.mkpath(QStringLiteral("files")));
+    const QString target = folder.filePath(QStringLiteral("files/list.rdg"));
+    if (targetExists) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    const QString link = folder.filePath(QStringLiteral("link.rdg"));
+    QVERIFY(QFile::link(QStringLiteral("files/list.rdg"), link));
+
+    RecordFileWriter writer(Flush::AtEnd);
+    QVERIFY(writer.create(link));
+    QVERIFY(writer.writeRow({"a", "b", "c", "d", "e"}));
+    QVERIFY(writer.close());
+    QCOMPARE(writer.fileName(), link);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(fileBytes(target), QByteArray("a\tb\tc\td\te\t\r\n"));
+    QCOMPARE(folderEntries(folder.filePath(QStringLiteral("files"))), QStringList{"list.rdg"});
+    QCOMPARE(folderEntries(folder.path()), (QStringList{"files", "link.rdg"}));
+}
+
+void TestRecordFileWriter::recordingOnAFillingDiskEndsWithAWholeLine() {
+    // One free page: the disk fills up in the middle of some record line.
+    SmallDisk disk(m_dir.filePath(QStringLiteral("recording")), 2 * 4096);
+    if (!disk.mounted())
+        QSKIP(qPrintable(disk.why()));
+    {
+        QFile filler(disk.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        QCOMPARE(filler.write(QByteArray(4096, 'f')), 4096);
+    }
+    const QString path = disk.filePath(QStringLiteral("recording.rdg"));
+    RecordFileWriter writer(Flush::EveryLine);
+    QVERIFY(writer.create(path));
+    QVERIFY(writer.writeHeading("K", DegreesC));
+    QByteArray whole = fileBytes(path);
+    int number = 1;
+    for (; number < 1000; ++number) {
+        if (!writer.writeRecord(number, "2001/05/03 14:25:01", "25.3", "240", "-214.7"))
+            break;
+        whole += QByteArray::number(number) + "\t2001/05/03 14:25:01\t25.3\t240\t-214.7\t\r\n";
+    }
+    QVERIFY2(number > 50 && number < 1000, qPrintable(QString::number(number)));
+    QVERIFY(!writer.close());
+    // Every line that was reported written is there, and nothing of the one that failed.
+    QCOMPARE(fileBytes(path), whole);
+    QVERIFY2(writer.errorString().contains("No space left on device"),
+             qPrintable(writer.errorString()));
 }
 
 QTEST_GUILESS_MAIN(TestRecordFileWriter)

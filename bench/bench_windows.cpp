@@ -4,16 +4,19 @@
 
 #include "bench_support.h"
 
-#include "panel/panel_commands.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
 #include "platform/dialogs.h"
 #include "platform/serial_link.h"
+#include "program/list_commands.h"
+#include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/list_commands.h"
+#include "records/record_list_model.h"
+#include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_clock.h"
 #include "ui/adapters/qt_event_pump.h"
-#include "ui/list_window.h"
+#include "ui/desk.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,27 +49,29 @@ public:
     void close() override {}
 };
 
-// Shows every list window the program opens, as the application does.
+// Shows every window the program opens, as the application does.
 class Windows : public QObject {
 public:
     explicit Windows(Program &program) {
-        connect(&program, &Program::listOpened, this, [this, &program](RecordListModel *list) {
-            auto *window = new ListWindow(program, *list);
-            m_windows[list] = window;
-            window->show();
-        });
-        connect(&program, &Program::listClosing, this, [this](RecordListModel *list) {
-            delete m_windows[list];
-            m_windows.erase(list);
-        });
+        connect(&program.windows(), &WindowRegistry::windowOpened, this,
+                [this](WindowModel *window) {
+                    QWidget *view = Desk::makeView(*window);
+                    m_views[window] = view;
+                    view->show();
+                });
+        connect(&program.windows(), &WindowRegistry::windowClosed, this,
+                [this](WindowModel *window) {
+                    delete m_views[window];
+                    m_views.erase(window);
+                });
     }
     ~Windows() override {
-        for (auto &[list, window] : m_windows)
-            delete window;
+        for (auto &[window, view] : m_views)
+            delete view;
     }
 
 private:
-    std::map<RecordListModel *, ListWindow *> m_windows;
+    std::map<WindowModel *, QWidget *> m_views;
 };
 
 void settle() {
@@ -90,16 +95,18 @@ int main(int argc, char **argv) {
     QtEventPump pump;
     ScriptedDialogs dialogs;
     QtClock clock;
-    Program program(Platform{&link, &pump, &dialogs, &clock, {}});
+    QtBusyPointer pointer;
+    Program program(Platform{&link, &pump, &dialogs, &clock, &pointer, {}});
     Windows windows(program);
     program.choosePort("COM1");
     program.loadPanel();
     program.panel().stopTimers();
-    program.state.TypeText = "K";
-    program.state.UnitText = program.state.ListUnit = QString::fromUtf8("°C");
-    program.state.T1Text = "25.3";
-    program.state.T2Text = "24.1";
-    program.state.DiffText = "1.2";
+    LiveValues &live = program.panel().liveForTesting();
+    live.TypeText = "K";
+    live.UnitText = QString::fromUtf8("°C");
+    live.T1Text = "25.3";
+    live.T2Text = "24.1";
+    live.DiffText = "1.2";
 
     const double getlineTime = bestOf([&] { baselineGetline(path.toStdString()); });
     const double fieldsTime = bestOf([&] { baselineGetline(path.toStdString(), true); });
@@ -109,7 +116,7 @@ int main(int argc, char **argv) {
     int openedRows = 0;
     double openTime = std::numeric_limits<double>::max();
     for (int run = 0; run < Runs; ++run) {
-        program.closeWindow(program.fileList()); // closing the last file is not part of it
+        program.windows().close(program.fileList()); // closing the last file is not part of it
         settle();
         QElapsedTimer timer;
         timer.start();
@@ -131,7 +138,7 @@ int main(int argc, char **argv) {
     std::vector<double> ticks;
     std::vector<double> ticksShown;
     Sampler &sampler = program.sampler();
-    program.state.ListCount = 1000; // numbering far from the next dump
+    program.liveList().setListCountForTesting(1000); // numbering far from the next dump
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer timer;
         timer.start();

@@ -1,19 +1,17 @@
 #include "panel/file_transfer.h"
 
 #include "platform/dialogs.h"
-#include "program/program_state.h"
 
 #include <QFileInfo>
 
 namespace FileTransfer {
 
-void ShowSaveDialog(Dialogs &dialogs, ProgramState &state) {
+QString ShowSaveDialog(Dialogs &dialogs) {
     const QString path =
         dialogs.saveFile(QStringLiteral("Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|"));
-    if (path.isEmpty())
-        return;
-    state.ChosenFileName = path;
-    state.FileChosen = !QFileInfo(path).fileName().isEmpty();
+    if (QFileInfo(path).fileName().isEmpty())
+        return {};
+    return path;
 }
 
 } // namespace FileTransfer

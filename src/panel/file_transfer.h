@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QString>
+
 class Dialogs;
-struct ProgramState;
 
 // The save dialog shared by the panel's recording and the lists' saves.
 namespace FileTransfer {
 
-// Asks for a record file to write. A chosen file sets ChosenFileName and FileChosen;
-// a cancel leaves both as they were.
-void ShowSaveDialog(Dialogs &dialogs, ProgramState &state);
+// Asks for a record file to write: the chosen path, or an empty text when no file was
+// chosen (the dialog was cancelled or the name has no file part).
+QString ShowSaveDialog(Dialogs &dialogs);
 
 } // namespace FileTransfer

@@ -4,9 +4,8 @@
 #include "link/port_choice.h"
 #include "link/rs232.h"
 #include "platform/event_pump.h"
+#include "platform/platform.h"
 #include "platform/serial_link.h"
-#include "program/platform.h"
-#include "program/program_state.h"
 
 #include <QScopedValueRollback>
 
@@ -19,29 +18,35 @@ constexpr int MaxShortReads = 20;
 
 } // namespace
 
-PanelModel::PanelModel(ProgramState &state, Platform &platform, QObject *parent)
-    : QObject(parent)
-    , m_state(state)
-    , m_platform(platform) {
+PanelModel::PanelModel(Platform &platform, QObject *parent)
+    : WindowModel(QStringLiteral("Panel"), Caption,
+                  {{QStringLiteral("Save"), QStringLiteral("Save As"), 1},
+                   {QStringLiteral("Open"), QStringLiteral("Open File to Read"), 2},
+                   {QStringLiteral("Sample"), QStringLiteral("Sampling Rate"), 3},
+                   {QStringLiteral("List"), QStringLiteral("List Display"), 4},
+                   {QStringLiteral("Graph"), QStringLiteral("Graphic Display"), 5}},
+                  parent)
+    , m_platform(platform)
+    , m_timers({&m_timer1, &m_timer2}, *platform.pump) {
     m_timer1.setInterval(FrameInterval);
     m_timer2.setInterval(SamplingInterval);
     connect(&m_timer1, &QTimer::timeout, this, &PanelModel::frameTick);
-    connect(&m_timer2, &QTimer::timeout, this, &PanelModel::samplingTick);
+    connect(&m_timer2, &QTimer::timeout, this, &PanelModel::onSamplingTimer);
 }
 
-bool PanelModel::load() {
+bool PanelModel::load(int portNumber) {
     SerialLink &port = *m_platform.serial;
-    if (!port.isOpen() && !port.open(m_state.PortNumber))
+    m_portNumber = portNumber;
+    if (!port.isOpen() && !port.open(portNumber))
         return false;
     showPortName();
-    m_state.resetFlags();
+    m_live.status.ShowAvg = false;
     startTimers();
     return true;
 }
 
 void PanelModel::clickLblCOM() {
-    m_caption = m_caption == Caption ? Caption + CaptionSuffix : Caption;
-    emit captionChanged();
+    setCaption(caption() == Caption ? Caption + CaptionSuffix : Caption);
 }
 
 void PanelModel::frameTick() {
@@ -65,8 +70,7 @@ void PanelModel::frameTick() {
         case Meter::ReadKind::Noise:
             continue;
         case Meter::ReadKind::DumpMarker:
-            if (m_dumpReceiver)
-                m_dumpReceiver();
+            emit dumpMarker();
             return;
         case Meter::ReadKind::LiveFrame:
             showFrame(read.first(Meter::FrameLength));
@@ -77,12 +81,12 @@ void PanelModel::frameTick() {
 
 void PanelModel::showFrame(const QByteArray &frame) {
     const auto byte = [&frame](int position) { return quint8(frame.at(position - 1)); };
-    const MeterStatus &s = m_state.status;
+    const MeterStatus &s = m_live.status;
     PanelDisplay &d = m_display;
 
     d.LblTime.text = Meter::ClockText(byte(2), byte(3));
 
-    Meter::DecodeStatusA(byte(4), m_state);
+    Meter::DecodeStatusA(byte(4), m_live);
     d.ImaClock.visible = s.ShowClock;
     d.ImaRel.visible = s.ShowRel;
     d.ImaBt.visible = s.ShowBt;
@@ -90,9 +94,9 @@ void PanelModel::showFrame(const QByteArray &frame) {
     d.LblRec.visible = s.ShowRec;
     d.ImaUpF.visible = d.ImaDownF.visible = s.Fahrenheit;
     d.ImaUpC.visible = d.ImaDownC.visible = !s.Fahrenheit;
-    d.LblType.text = m_state.TypeText;
+    d.LblType.text = m_live.TypeText;
 
-    Meter::DecodeStatusB(byte(5), m_state);
+    Meter::DecodeStatusB(byte(5), m_live);
     d.LblAvg.visible = s.ShowAvg;
     d.LblMin.visible = s.ShowMin;
     d.LblMax.visible = s.ShowMax;
@@ -104,21 +108,21 @@ void PanelModel::showFrame(const QByteArray &frame) {
         d.LblUpT1.visible = d.LblDash.visible = d.LblUpT2.visible = true;
         d.LblDownT1.visible = !s.SmallShowsT2;
         d.LblDownT2.visible = s.SmallShowsT2;
-        m_state.DiffText = mainText;
+        m_live.DiffText = mainText;
         if (s.SmallShowsT2) {
-            m_state.T2Text = smallText;
-            m_state.T1Text = Meter::DifferenceText(m_state.T2Text, m_state.DiffText, +1);
+            m_live.T2Text = smallText;
+            m_live.T1Text = Meter::DifferenceText(m_live.T2Text, m_live.DiffText, +1);
         } else {
-            m_state.T1Text = smallText;
-            m_state.T2Text = Meter::DifferenceText(m_state.T1Text, m_state.DiffText, -1);
+            m_live.T1Text = smallText;
+            m_live.T2Text = Meter::DifferenceText(m_live.T1Text, m_live.DiffText, -1);
         }
     } else {
         d.LblDash.visible = false;
         d.LblUpT1.visible = d.LblDownT2.visible = !s.MainShowsT2;
         d.LblUpT2.visible = d.LblDownT1.visible = s.MainShowsT2;
-        m_state.T1Text = s.MainShowsT2 ? smallText : mainText;
-        m_state.T2Text = s.MainShowsT2 ? mainText : smallText;
-        m_state.DiffText = Meter::DifferenceText(m_state.T1Text, m_state.T2Text, -1);
+        m_live.T1Text = s.MainShowsT2 ? smallText : mainText;
+        m_live.T2Text = s.MainShowsT2 ? mainText : smallText;
+        m_live.DiffText = Meter::DifferenceText(m_live.T1Text, m_live.T2Text, -1);
     }
     d.LblMain.text = mainText;
     d.LblSmall.text = smallText;
@@ -135,32 +139,28 @@ void PanelModel::waitForMeter() {
     startTimers();
 }
 
-void PanelModel::setSaveButton(int image, const QString &tooltip) {
-    m_toolbar[0].image = image;
-    m_toolbar[0].tooltip = tooltip;
-    emit toolbarChanged();
+void PanelModel::showRecording(bool recording, const QString &fileName) {
+    setToolButtonLook(QStringLiteral("Save"), recording ? 6 : 1,
+                      recording ? QStringLiteral("Stop Recording") : QStringLiteral("Save As"));
+    m_display.LblRecording.visible = recording;
+    m_display.LblCount.text.clear();
+    m_display.LblFileName.text = recording ? fileName : QString();
+    emit displayChanged();
 }
 
-void PanelModel::stopTimers() {
-    m_timer1.stop();
-    m_timer2.stop();
+void PanelModel::showRecordCount(int count) {
+    m_display.LblCount.text = QString::number(count);
+    emit displayChanged();
 }
 
-void PanelModel::startTimers() {
-    if (m_platform.pump->quitting())
-        return;
-    m_timer1.start();
-    m_timer2.start();
-}
-
-void PanelModel::samplingTick() {
-    if (m_samplingTickRunning || !m_sampler)
+void PanelModel::onSamplingTimer() {
+    if (m_samplingTickRunning)
         return;
     QScopedValueRollback running(m_samplingTickRunning, true);
-    m_sampler();
+    emit samplingTick();
 }
 
 void PanelModel::showPortName() {
-    m_display.LblCOM.text = PortChoice::portName(m_state.PortNumber);
+    m_display.LblCOM.text = PortChoice::portName(m_portNumber);
     emit displayChanged();
 }

@@ -1,20 +1,19 @@
 #pragma once
 
+#include "link/live_values.h"
 #include "panel/panel_display.h"
-#include "program/tool_button.h"
+#include "windowing/timer_gate.h"
+#include "windowing/window_model.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QTimer>
 
-#include <functional>
-
-struct ProgramState;
 struct Platform;
 
-// The main window: mirrors the meter's display from the frames its frame timer reads,
-// and owns the frame timer Timer1 and the sampling timer Timer2.
-class PanelModel : public QObject {
+// The main window: mirrors the meter's display from the frames its frame timer reads, and
+// owns the frame timer Timer1, the sampling timer Timer2 and the live values: only its
+// frame decoding writes them, everyone else reads them.
+class PanelModel : public WindowModel {
     Q_OBJECT
 
 public:
@@ -22,18 +21,20 @@ public:
     static constexpr int SamplingInterval = 1000;
     static const QString Caption;
 
-    PanelModel(ProgramState &state, Platform &platform, QObject *parent = nullptr);
+    explicit PanelModel(Platform &platform, QObject *parent = nullptr);
 
-    // Opens the chosen port, resets the program-wide flags and starts both timers.
-    // False when the port cannot be opened; the caller then tells the user and ends.
-    bool load();
+    // Opens the port COMn, resets the meter flags and starts both timers. False when the
+    // port cannot be opened; the caller then tells the user and ends.
+    bool load(int portNumber);
 
+    const LiveValues &live() const { return m_live; }
+    // For tests that need live values no frame of a real meter gives.
+    LiveValues &liveForTesting() { return m_live; }
     const PanelDisplay &display() const { return m_display; }
-    QString caption() const { return m_caption; }
     void clickLblCOM();
 
     // One tick of the frame timer: reads until a frame is shown, a dump marker is
-    // handed on, or the meter has been silent for 21 reads.
+    // announced, or the meter has been silent for 21 reads.
     void frameTick();
     // Decodes a live frame of 10 bytes into the live values and the display.
     void showFrame(const QByteArray &frame);
@@ -42,45 +43,34 @@ public:
 
     QTimer &Timer1() { return m_timer1; }
     QTimer &Timer2() { return m_timer2; }
-    // Used by every operation that reads or writes a whole file, lists or prints.
-    void stopTimers();
-    void startTimers();
+    // Both timers, for every operation that reads or writes a whole file, lists or prints.
+    TimerGate &timers() { return m_timers; }
+    void stopTimers() { m_timers.stop(); }
+    void startTimers() { m_timers.start(); }
 
-    // Called with the dump marker's tick still running; the logger download hooks in here.
-    void setDumpReceiver(std::function<void()> receiver) { m_dumpReceiver = std::move(receiver); }
-    // The sampling timer's work.
-    void setSampler(std::function<void()> sampler) { m_sampler = std::move(sampler); }
-
-    // Toolbar1: "Save", "Open", "Sample", "List", "Graph".
-    const QList<ToolButton> &toolbar() const { return m_toolbar; }
-    // The first button shows the recording state.
-    void setSaveButton(int image, const QString &tooltip);
-
-    DisplayElement &element(DisplayElement PanelDisplay::*which) { return m_display.*which; }
-    void notifyDisplayChanged() { emit displayChanged(); }
+    // The recording state as the panel shows it: LblRecording, LblFileName, LblCount and
+    // the picture and tooltip of the "Save" button.
+    void showRecording(bool recording, const QString &fileName);
+    void showRecordCount(int count);
 
 signals:
     void displayChanged();
-    void captionChanged();
-    void toolbarChanged();
+    // The sampling timer ticked (never while its previous tick still runs).
+    void samplingTick();
+    // A dump marker arrived; the frame timer's tick runs until the receiver returns.
+    void dumpMarker();
 
 private:
-    void samplingTick();
+    void onSamplingTimer();
     void showPortName();
 
-    ProgramState &m_state;
     Platform &m_platform;
+    int m_portNumber = 0;
+    LiveValues m_live;
     PanelDisplay m_display;
-    QString m_caption = Caption;
-    QList<ToolButton> m_toolbar{{QStringLiteral("Save"), QStringLiteral("Save As"), 1},
-                                {QStringLiteral("Open"), QStringLiteral("Open File to Read"), 2},
-                                {QStringLiteral("Sample"), QStringLiteral("Sampling Rate"), 3},
-                                {QStringLiteral("List"), QStringLiteral("List Display"), 4},
-                                {QStringLiteral("Graph"), QStringLiteral("Graphic Display"), 5}};
     QTimer m_timer1;
     QTimer m_timer2;
+    TimerGate m_timers;
     bool m_frameTickRunning = false;
     bool m_samplingTickRunning = false;
-    std::function<void()> m_dumpReceiver;
-    std::function<void()> m_sampler;
 };

@@ -1,36 +1,56 @@
 #include "program/program.h"
 
 #include "link/port_choice.h"
-#include "panel/panel_commands.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
 #include "panel/sampler.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/serial_link.h"
-#include "records/list_commands.h"
+#include "program/list_commands.h"
+#include "program/panel_commands.h"
+#include "records/record_list_model.h"
 
 Program::Program(Platform platform, QObject *parent)
     : QObject(parent)
     , m_platform(std::move(platform))
-    , m_panel(std::make_unique<PanelModel>(state, m_platform))
-    , m_sampler(std::make_unique<Sampler>(*this))
+    , m_panel(std::make_unique<PanelModel>(m_platform))
+    , m_sampler(std::make_unique<Sampler>(m_panel->live(), *m_platform.clock))
+    , m_recorder(std::make_unique<Recorder>(m_panel->live(), *m_platform.dialogs))
+    , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform))
     , m_panelCommands(std::make_unique<PanelCommands>(*this))
     , m_listCommands(std::make_unique<ListCommands>(*this)) {
-    m_panel->setSampler([this] { m_sampler->tick(); });
+    // Each sample goes to the live list first: a unit change closes the list at one tick
+    // and stops the recording at the next.
+    m_sampler->subscribe(m_liveList.get());
+    m_sampler->subscribe(m_recorder.get());
+    connect(m_panel.get(), &PanelModel::samplingTick, this, [this] { m_sampler->tick(); });
+    connect(m_recorder.get(), &Recorder::recordingChanged, m_panel.get(),
+            &PanelModel::showRecording);
+    connect(m_recorder.get(), &Recorder::recorded, m_panel.get(), &PanelModel::showRecordCount);
+    connect(m_panel.get(), &WindowModel::toolButtonPressed, this,
+            [this](const QString &key) { m_panelCommands->onToolbarButton(key); });
+    connect(m_panel.get(), &WindowModel::closeRequested, this, &Program::quit);
+    connect(&m_windows, &WindowRegistry::windowOpened, this, &Program::onWindowOpened);
 }
 
-Program::~Program() {
-    for (RecordListModel *list : m_lists)
-        delete list;
+Program::~Program() = default;
+
+void Program::onWindowOpened(WindowModel *window) {
+    if (auto *list = qobject_cast<RecordListModel *>(window)) {
+        connect(list, &WindowModel::toolButtonPressed, this,
+                [this, list](const QString &key) { m_listCommands->onToolbarButton(list, key); });
+    }
 }
 
 void Program::choosePort(const QString &text) {
     if (const int n = PortChoice::portNumberOf(text))
-        state.PortNumber = n;
+        m_portNumber = n;
 }
 
 bool Program::loadPanel() {
-    if (m_panel->load()) {
+    if (m_panel->load(m_portNumber)) {
         m_sampler->SamplingTime = 1;
         return true;
     }
@@ -45,58 +65,35 @@ void Program::quit() {
     m_quitting = true;
     m_platform.pump->requestQuit();
     m_panel->stopTimers();
-    if (state.Recording)
-        m_sampler->stopRecording();
+    if (m_recorder->Recording())
+        m_recorder->stopRecording();
     m_platform.serial->close();
     emit quitRequested();
 }
 
-bool Program::isOpen(const RecordListModel *list) const {
-    return list && std::find(m_lists.begin(), m_lists.end(), list) != m_lists.end();
+bool Program::ListOpen() const {
+    return list() != nullptr;
 }
 
-RecordListModel *Program::openWindow(RecordListModel::Kind kind) {
-    closeWindow(slot(kind));
-    auto *list = new RecordListModel(kind, state.TypeText, state.UnitText);
-    slot(kind) = list;
-    switch (kind) {
-    case RecordListModel::Kind::List:
-        state.ListOpen = true;
-        break;
-    case RecordListModel::Kind::FileList:
-        state.FileListOpen = true;
-        break;
-    case RecordListModel::Kind::DataList:
-        state.DataListOpen = true;
-        break;
-    }
-    emit listOpened(list);
-    return list;
+bool Program::FileListOpen() const {
+    return fileList() != nullptr;
 }
 
-void Program::closeWindow(RecordListModel *list) {
-    if (!isOpen(list))
-        return;
-    switch (list->kind()) {
-    case RecordListModel::Kind::List:
-        state.ListOpen = false;
-        state.ListCount = 0;
-        break;
-    case RecordListModel::Kind::FileList:
-        state.FileListOpen = false;
-        break;
-    case RecordListModel::Kind::DataList:
-        break; // the logger's flag stays: the logger window decides about its list
-    }
-    slot(list->kind()) = nullptr;
-    emit listClosing(list);
-    // Loops that yield may still hold the pointer; they check isOpen() before using it.
-    list->deleteLater();
+bool Program::DataListOpen() const {
+    return dataList() != nullptr;
 }
 
-void Program::setBusy(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    emit busyChanged(busy);
+RecordListModel *Program::list() const {
+    return m_windows.find<RecordListModel>(
+        RecordListModel::windowName(RecordListModel::Kind::List));
+}
+
+RecordListModel *Program::fileList() const {
+    return m_windows.find<RecordListModel>(
+        RecordListModel::windowName(RecordListModel::Kind::FileList));
+}
+
+RecordListModel *Program::dataList() const {
+    return m_windows.find<RecordListModel>(
+        RecordListModel::windowName(RecordListModel::Kind::DataList));
 }

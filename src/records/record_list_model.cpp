@@ -2,21 +2,37 @@
 
 #include <algorithm>
 
-RecordListModel::RecordListModel(Kind kind, const QString &type, const QString &unit,
-                                 QObject *parent)
-    : QObject(parent)
-    , m_kind(kind) {
-    static const QMap<Kind, QString> captions{{Kind::List, QStringLiteral("Real Time List")},
-                                              {Kind::FileList, QStringLiteral("FileList")},
-                                              {Kind::DataList, QStringLiteral("Data List")}};
-    m_caption = captions.value(kind);
-    const RecordRow headings = headingRow(type, unit);
-    for (int column = 0; column < RecordColumnCount; ++column)
-        m_table.setHeading(column, headings[column]);
+namespace {
+
+QString captionOf(RecordListModel::Kind kind) {
+    switch (kind) {
+    case RecordListModel::Kind::List:
+        return QStringLiteral("Real Time List");
+    case RecordListModel::Kind::FileList:
+        return QStringLiteral("FileList");
+    case RecordListModel::Kind::DataList:
+        return QStringLiteral("Data List");
+    }
+    return {};
 }
 
-QString RecordListModel::windowName() const {
-    switch (m_kind) {
+QList<ToolButton> toolbarOf(RecordListModel::Kind kind) {
+    switch (kind) {
+    case RecordListModel::Kind::List:
+        return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}};
+    case RecordListModel::Kind::FileList:
+        return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
+                {QStringLiteral("Print"), QStringLiteral("Print"), 2}};
+    case RecordListModel::Kind::DataList:
+        return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}};
+    }
+    return {};
+}
+
+} // namespace
+
+QString RecordListModel::windowName(Kind kind) {
+    switch (kind) {
     case Kind::List:
         return QStringLiteral("List");
     case Kind::FileList:
@@ -27,45 +43,13 @@ QString RecordListModel::windowName() const {
     return {};
 }
 
-QList<ToolButton> RecordListModel::toolbar() const {
-    switch (m_kind) {
-    case Kind::List:
-        return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}};
-    case Kind::FileList:
-        return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
-                {QStringLiteral("Print"), QStringLiteral("Print"), 2}};
-    case Kind::DataList:
-        return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}};
-    }
-    return {};
-}
-
-QString RecordListModel::caption() const {
-    m_captionNotified = false;
-    if (m_progressCount < 0)
-        return m_caption;
-    return QString::number(m_progressCount) + (m_progress == Progress::Completed
-                                                   ? QStringLiteral(" Completed")
-                                                   : QStringLiteral(" Records Completed"));
-}
-
-void RecordListModel::setCaption(const QString &caption) {
-    m_caption = caption;
-    m_progressCount = -1;
-    notifyCaption();
-}
-
-void RecordListModel::setProgress(int count, Progress progress) {
-    m_progressCount = count;
-    m_progress = progress;
-    notifyCaption();
-}
-
-void RecordListModel::notifyCaption() {
-    if (m_captionNotified)
-        return;
-    m_captionNotified = true;
-    emit captionChanged();
+RecordListModel::RecordListModel(Kind kind, const QString &type, const QString &unit,
+                                 QObject *parent)
+    : WindowModel(windowName(kind), captionOf(kind), toolbarOf(kind), parent)
+    , m_kind(kind) {
+    const RecordRow headings = headingRow(type, unit);
+    for (int column = 0; column < RecordColumnCount; ++column)
+        m_table.setHeading(column, headings[column]);
 }
 
 QString RecordListModel::cell(int column, int row) const {
@@ -86,6 +70,12 @@ void RecordListModel::appendRow(const RecordRow &cells) {
 void RecordListModel::clearRows() {
     m_table.clearRows();
     scrollTo(0);
+}
+
+void RecordListModel::setLoading(bool loading) {
+    m_loading = loading;
+    for (const char *key : {"Print", "Plot"})
+        setToolButtonEnabled(QLatin1String(key), !loading);
 }
 
 void RecordListModel::scrollTo(int firstVisibleRow) {

@@ -1,7 +1,8 @@
 #include "ui/desk.h"
 
-#include "panel/panel_commands.h"
 #include "program/program.h"
+#include "records/record_list_model.h"
+#include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_clock.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_event_pump.h"
@@ -13,38 +14,54 @@
 
 #include <QApplication>
 
+namespace {
+
+template <class View, class Model> QWidget *viewOf(WindowModel &window) {
+    return new View(static_cast<Model &>(window));
+}
+
+// The view of every secondary window, by the window's name: a new window is one line here.
+const QHash<QString, QWidget *(*)(WindowModel &)> Views{
+    {QStringLiteral("List"), viewOf<ListWindow, RecordListModel>},
+    {QStringLiteral("FileList"), viewOf<ListWindow, RecordListModel>},
+    {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
+};
+
+} // namespace
+
 Desk::Desk(const PortNames &names, QObject *parent)
     : QObject(parent)
     , m_names(names)
     , m_pump(std::make_unique<QtEventPump>())
     , m_dialogs(std::make_unique<QtDialogs>())
     , m_clock(std::make_unique<QtClock>())
+    , m_pointer(std::make_unique<QtBusyPointer>())
     , m_serial(std::make_unique<QtSerialLink>(names)) {
     Platform platform;
     platform.serial = m_serial.get();
     platform.pump = m_pump.get();
     platform.dialogs = m_dialogs.get();
     platform.clock = m_clock.get();
+    platform.pointer = m_pointer.get();
     platform.makeTextPrinter = [] {
         return std::make_unique<QtTextPrinter>(QApplication::activeWindow());
     };
     m_program = std::make_unique<Program>(platform);
-    connect(m_program.get(), &Program::listOpened, this, &Desk::showList);
-    connect(m_program.get(), &Program::listClosing, this, &Desk::closeList);
-    connect(m_program.get(), &Program::busyChanged, this, [](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
+    connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });
 }
 
 Desk::~Desk() {
-    for (const QPointer<ListWindow> &list : std::as_const(m_lists))
-        delete list;
+    for (const QPointer<QWidget> &view : std::as_const(m_views))
+        delete view;
     delete m_port;
     delete m_panel;
+}
+
+QWidget *Desk::makeView(WindowModel &window) {
+    const auto make = Views.value(window.name());
+    return make ? make(window) : nullptr;
 }
 
 void Desk::start() {
@@ -62,9 +79,6 @@ void Desk::onPortChosen(const QString &text) {
     m_program->choosePort(text);
     m_panel = new Panel(m_program->panel());
     m_dialogs->setParentWindow(m_panel);
-    connect(m_panel, &Panel::closing, m_program.get(), &Program::quit);
-    connect(m_panel, &Panel::toolbarButton, this,
-            [this](const QString &key) { m_program->panelCommands().onToolbarButton(key); });
     if (!m_program->loadPanel()) {
         delete m_panel;
         QCoreApplication::exit(1);
@@ -73,21 +87,23 @@ void Desk::onPortChosen(const QString &text) {
     m_panel->show();
 }
 
-void Desk::showList(RecordListModel *list) {
-    auto *window = new ListWindow(*m_program, *list);
-    m_lists.insert(list, window);
-    // Lists open just right of the main window, level with its top.
+void Desk::showWindow(WindowModel *window) {
+    QWidget *view = makeView(*window);
+    if (!view)
+        return;
+    m_views.insert(window, view);
+    // Secondary windows open just right of the main window, level with its top.
     if (m_panel) {
         const QRect panel = m_panel->frameGeometry();
-        window->move(panel.x() + panel.width(), panel.y());
+        view->move(panel.x() + panel.width(), panel.y());
     }
-    window->show();
+    view->show();
 }
 
-void Desk::closeList(RecordListModel *list) {
-    QPointer<ListWindow> window = m_lists.take(list);
-    if (!window)
+void Desk::closeWindow(WindowModel *window) {
+    QPointer<QWidget> view = m_views.take(window);
+    if (!view)
         return;
-    window->hide();
-    window->deleteLater();
+    view->hide();
+    view->deleteLater();
 }

@@ -11,12 +11,13 @@
 class Program;
 class Port;
 class Panel;
+class QWidget;
+class QtBusyPointer;
 class QtDialogs;
 class QtEventPump;
 class QtClock;
 class QtSerialLink;
-class ListWindow;
-class RecordListModel;
+class WindowModel;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
 // the program opens them. The application's main() is this and the command line.
@@ -32,18 +33,22 @@ public:
 
     Program &program() { return *m_program; }
 
+    // The view of an opened window, made from the table of views by the window's name.
+    static QWidget *makeView(WindowModel &window);
+
 private:
     void onPortChosen(const QString &text);
-    void showList(RecordListModel *list);
-    void closeList(RecordListModel *list);
+    void showWindow(WindowModel *window);
+    void closeWindow(WindowModel *window);
 
     PortNames m_names;
     std::unique_ptr<QtEventPump> m_pump;
     std::unique_ptr<QtDialogs> m_dialogs;
     std::unique_ptr<QtClock> m_clock;
+    std::unique_ptr<QtBusyPointer> m_pointer;
     std::unique_ptr<QtSerialLink> m_serial;
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;
-    QHash<RecordListModel *, QPointer<ListWindow>> m_lists;
+    QHash<WindowModel *, QPointer<QWidget>> m_views;
 };

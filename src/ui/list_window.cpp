@@ -1,16 +1,13 @@
 #include "ui/list_window.h"
 
-#include "program/program.h"
-#include "records/list_commands.h"
 #include "records/record_list_model.h"
-#include "ui/tool_images.h"
+#include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
-#include <QToolBar>
 
 namespace {
 
@@ -22,13 +19,12 @@ constexpr int CellMargins = 8;
 
 } // namespace
 
-ListWindow::ListWindow(Program &program, RecordListModel &model, QWidget *parent)
+ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
     : QMainWindow(parent)
-    , m_program(program)
     , m_model(model) {
-    setObjectName(model.windowName());
+    setObjectName(model.name());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    buildToolbar();
+    addWindowToolbar(*this, m_model);
     buildTable();
     setWindowTitle(m_model.caption());
     connect(&m_model, &RecordListModel::captionChanged, this, &ListWindow::scheduleTitle);
@@ -36,22 +32,6 @@ ListWindow::ListWindow(Program &program, RecordListModel &model, QWidget *parent
             &ListWindow::showFirstVisibleRow);
     connect(&m_model.table(), &QAbstractItemModel::rowsInserted, this,
             &ListWindow::showFirstVisibleRow);
-}
-
-void ListWindow::buildToolbar() {
-    QToolBar *toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar->setMovable(false);
-    toolbar->setIconSize(QSize(24, 24));
-    for (const ToolButton &button : m_model.toolbar()) {
-        QAction *action =
-            toolbar->addAction(toolImage(m_model.windowName(), button.image), button.tooltip);
-        action->setObjectName(button.key);
-        action->setToolTip(button.tooltip);
-        const QString key = button.key;
-        connect(action, &QAction::triggered, this,
-                [this, key] { m_program.listCommands().onToolbarButton(&m_model, key); });
-    }
 }
 
 void ListWindow::buildTable() {
@@ -114,6 +94,6 @@ void ListWindow::showFirstVisibleRow() {
 }
 
 void ListWindow::closeEvent(QCloseEvent *event) {
-    m_program.closeWindow(&m_model);
+    m_model.requestClose();
     event->accept();
 }

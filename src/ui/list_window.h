@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 
-class Program;
 class RecordListModel;
 class QTableView;
 
@@ -12,7 +11,7 @@ class ListWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    ListWindow(Program &program, RecordListModel &model, QWidget *parent = nullptr);
+    explicit ListWindow(RecordListModel &model, QWidget *parent = nullptr);
 
     QTableView *table() const { return m_table; }
 
@@ -20,12 +19,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildToolbar();
     void buildTable();
     void scheduleTitle();
     void showFirstVisibleRow();
 
-    Program &m_program;
     RecordListModel &m_model;
     QTableView *m_table = nullptr;
     bool m_titlePending = false;

@@ -1,7 +1,7 @@
 #include "ui/panel.h"
 
 #include "panel/panel_model.h"
-#include "ui/tool_images.h"
+#include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -35,39 +35,13 @@ Panel::Panel(PanelModel &model, QWidget *parent)
     , m_model(model) {
     initImages();
     setObjectName(QStringLiteral("Panel"));
-    buildToolbar();
+    m_toolbar = addWindowToolbar(*this, m_model);
     setCentralWidget(buildDisplay());
-    connect(&m_model, &PanelModel::toolbarChanged, this, &Panel::refreshToolbar);
 
     connect(&m_model, &PanelModel::displayChanged, this, &Panel::refresh);
     connect(&m_model, &PanelModel::captionChanged, this, &Panel::refresh);
     refresh();
     move(0, 0);
-}
-
-void Panel::buildToolbar() {
-    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setIconSize(QSize(24, 24));
-    for (const ToolButton &button : m_model.toolbar()) {
-        QAction *action = m_toolbar->addAction(button.tooltip);
-        action->setObjectName(button.key);
-        const QString key = button.key;
-        connect(action, &QAction::triggered, this, [this, key] { emit toolbarButton(key); });
-    }
-    refreshToolbar();
-}
-
-void Panel::refreshToolbar() {
-    for (const ToolButton &button : m_model.toolbar()) {
-        QAction *action = m_toolbar->findChild<QAction *>(button.key);
-        if (!action)
-            continue;
-        action->setIcon(toolImage(objectName(), button.image));
-        action->setToolTip(button.tooltip);
-        action->setText(button.tooltip);
-    }
 }
 
 QWidget *Panel::buildDisplay() {
@@ -191,7 +165,7 @@ void Panel::refresh() {
 }
 
 void Panel::closeEvent(QCloseEvent *event) {
-    emit closing();
+    m_model.requestClose();
     event->accept();
 }
 

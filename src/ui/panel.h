@@ -16,11 +16,6 @@ public:
 
     QToolBar *toolbar() const { return m_toolbar; }
 
-signals:
-    void closing();
-    // A button of Toolbar1 was pressed; its key.
-    void toolbarButton(const QString &key);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -30,8 +25,6 @@ private:
     QLabel *label(const char *name, double pointSize, bool blueDigits = false);
     QLabel *image(const char *name, const char *resource);
     void refresh();
-    void buildToolbar();
-    void refreshToolbar();
 
     PanelModel &m_model;
     QToolBar *m_toolbar = nullptr;

@@ -85,8 +85,8 @@ void TestMeterLink::followsTheMeter() {
     // A frame is shown.
     QTRY_VERIFY_WITH_TIMEOUT(!display.LblMain.text.isEmpty(), 5000);
     QCOMPARE(com(), QStringLiteral("COM1"));
-    QVERIFY(program.state.UnitText == QStringLiteral("\u00B0C"));
-    QVERIFY(!program.state.T1Text.isEmpty() && !program.state.DiffText.isEmpty());
+    QVERIFY(program.panel().live().UnitText == QStringLiteral("\u00B0C"));
+    QVERIFY(!program.panel().live().T1Text.isEmpty() && !program.panel().live().DiffText.isEmpty());
 
     // Silence and an unplugged meter are waited for inside the frame timer's tick, so the
     // test reacts to what the panel shows from inside that wait, as a user would.
@@ -112,7 +112,7 @@ void TestMeterLink::followsTheMeter() {
     QCOMPARE(seen, (QStringList{"COM1", "No COM", "COM1", "No COM", "COM1"}));
     QVERIFY(brokenWhileUnplugged);
     QVERIFY(!serial.broken());
-    QTRY_COMPARE_WITH_TIMEOUT(program.state.UnitText, QStringLiteral("\u00B0F"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(program.panel().live().UnitText, QStringLiteral("\u00B0F"), 5000);
     QVERIFY(program.panel().Timer1().isActive());
 
     program.quit();

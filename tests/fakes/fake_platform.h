@@ -1,11 +1,12 @@
 #pragma once
 
+#include "fakes/fake_busy_pointer.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_event_pump.h"
 #include "fakes/fake_serial_link.h"
 #include "fakes/fake_text_printer.h"
-#include "program/platform.h"
+#include "platform/platform.h"
 
 // All fakes together, wired into a Platform.
 struct FakePlatform {
@@ -13,6 +14,7 @@ struct FakePlatform {
     FakeEventPump pump;
     FakeDialogs dialogs;
     FakeClock clock;
+    FakeBusyPointer pointer;
     FakeTextPrinter::Job printJob;
 
     Platform platform() {
@@ -21,6 +23,7 @@ struct FakePlatform {
         p.pump = &pump;
         p.dialogs = &dialogs;
         p.clock = &clock;
+        p.pointer = &pointer;
         p.makeTextPrinter = [this] { return std::make_unique<FakeTextPrinter>(printJob); };
         return p;
     }

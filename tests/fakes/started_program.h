@@ -3,11 +3,23 @@
 #include "fakes/fake_platform.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
+#include "records/record_list_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
 
 #include <memory>
+
+// Checks the item model of every list window the program opens, through all it goes
+// through, with QAbstractItemModelTester.
+inline void testListModels(Program &program) {
+    QObject::connect(
+        &program.windows(), &WindowRegistry::windowOpened, &program, [](WindowModel *window) {
+            if (auto *list = qobject_cast<RecordListModel *>(window))
+                new QAbstractItemModelTester(
+                    &list->table(), QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+        });
+}
 
 // A program on the fakes, loaded on COM1, that has shown one frame (type J, °C), with every
 // list window's item model checked by QAbstractItemModelTester through all it goes through.
@@ -17,9 +29,6 @@ inline std::unique_ptr<Program> startedProgram(FakePlatform &fakes) {
     if (!program->loadPanel())
         return nullptr;
     program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
-    QObject::connect(program.get(), &Program::listOpened, program.get(), [](RecordListModel *list) {
-        new QAbstractItemModelTester(&list->table(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
-    });
+    testListModels(*program);
     return program;
 }

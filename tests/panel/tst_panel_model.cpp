@@ -1,5 +1,6 @@
 #include "fakes/fake_platform.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
 #include "program/program.h"
 
 #include <QTest>
@@ -74,7 +75,7 @@ void TestPanelModel::cleanup() {
 void TestPanelModel::showsTheWorkedFrame() {
     m_panel->showFrame(Frame);
     const PanelDisplay &d = m_panel->display();
-    const ProgramState &s = m_program->state;
+    const LiveValues &s = m_panel->live();
     QCOMPARE(d.LblTime.text, QStringLiteral("09:45"));
     QVERIFY(d.ImaClock.visible);
     QCOMPARE(d.LblType.text, QStringLiteral("J"));
@@ -120,7 +121,7 @@ void TestPanelModel::displayAssignment() {
 
     m_panel->showFrame(frame(0x81, statusB, mainWord, smallWord));
     const PanelDisplay &d = m_panel->display();
-    const ProgramState &s = m_program->state;
+    const LiveValues &s = m_panel->live();
     QString shown;
     for (const DisplayElement *mark :
          {&d.LblUpT1, &d.LblDash, &d.LblUpT2, &d.LblDownT1, &d.LblDownT2})
@@ -134,7 +135,7 @@ void TestPanelModel::fahrenheitFrame() {
     m_panel->showFrame(frame(0x40, 0x00, 0x80FD, 0x00F0));
     const PanelDisplay &d = m_panel->display();
     QVERIFY(d.ImaUpF.visible && d.ImaDownF.visible && !d.ImaUpC.visible && !d.ImaDownC.visible);
-    QCOMPARE(m_program->state.UnitText, QStringLiteral("\u00B0F"));
+    QCOMPARE(m_panel->live().UnitText, QStringLiteral("\u00B0F"));
     QCOMPARE(d.LblType.text, QStringLiteral("K"));
     QVERIFY(!d.ImaClock.visible);
     QVERIFY(!d.LblMax.visible && !d.LblMin.visible && !d.LblAvg.visible && !d.LblM.visible);
@@ -182,7 +183,7 @@ void TestPanelModel::tickReadLoop() {
     QCOMPARE(m_panel->display().LblCOM.text, QStringLiteral("COM3"));
     // The frame that ends the wait is not decoded.
     if (waitedForMeter)
-        QVERIFY(m_program->state.T1Text.isEmpty());
+        QVERIFY(m_panel->live().T1Text.isEmpty());
 }
 
 void TestPanelModel::waitForMeterStopsAndRestartsBothTimers() {
@@ -220,7 +221,7 @@ void TestPanelModel::quittingDuringTheWaitEndsTheTick() {
 
 void TestPanelModel::dumpMarkerIsHandedOn() {
     int received = 0;
-    m_panel->setDumpReceiver([&] { ++received; });
+    connect(m_panel, &PanelModel::dumpMarker, this, [&] { ++received; });
     m_fakes->serial.queue(QByteArray(10, char(0xAA)));
     m_panel->frameTick();
     QCOMPARE(received, 1);
@@ -233,7 +234,7 @@ void TestPanelModel::loadOpensThePortAndResetsFlags() {
     QCOMPARE(m_panel->caption(), QStringLiteral("Panel  V8.00"));
     QCOMPARE(m_panel->Timer1().interval(), 150);
     QCOMPARE(m_panel->Timer2().interval(), 1000);
-    QVERIFY(!m_program->state.ListOpen && !m_program->state.Recording);
+    QVERIFY(!m_program->ListOpen() && !m_program->recorder().Recording());
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 

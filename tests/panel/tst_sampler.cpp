@@ -1,12 +1,15 @@
 #include "fakes/fake_platform.h"
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
-#include "panel/panel_commands.h"
+#include "fakes/started_program.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
 #include "panel/sampler.h"
+#include "program/panel_commands.h"
 #include "program/program.h"
+#include "records/record_list_model.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,7 +67,7 @@ private:
     std::unique_ptr<Program> m_program;
     std::unique_ptr<QTemporaryDir> m_dir;
     Sampler *m_sampler = nullptr;
-    ProgramState *m_state = nullptr;
+    LiveValues *m_live = nullptr;
     QString m_startDir;
 };
 
@@ -74,14 +77,11 @@ void TestSampler::init() {
     m_program->choosePort(QStringLiteral("COM1"));
     QVERIFY(m_program->loadPanel());
     m_sampler = &m_program->sampler();
-    m_state = &m_program->state;
+    m_live = &m_program->panel().liveForTesting();
     // 25.3 on T1, 240 on T2, J thermocouple, °C.
     m_program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
     // Every list window's item model is checked through all it goes through.
-    connect(m_program.get(), &Program::listOpened, this, [](RecordListModel *list) {
-        new QAbstractItemModelTester(&list->table(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, list);
-    });
+    testListModels(*m_program);
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_startDir = QDir::currentPath();
@@ -109,8 +109,8 @@ void TestSampler::verifyIdleShown() {
     QVERIFY(!d.LblRecording.visible);
     QCOMPARE(d.LblCount.text, QString());
     QCOMPARE(d.LblFileName.text, QString());
-    QVERIFY(!m_state->Recording);
-    QCOMPARE(m_state->RecordCount, 0);
+    QVERIFY(!m_program->recorder().Recording());
+    QCOMPARE(m_program->recorder().RecordCount(), 0);
 }
 
 void TestSampler::countdown_data() {
@@ -139,9 +139,9 @@ void TestSampler::countdown() {
         m_sampler->setSamplingTime(samplingTime);
     QString sampled;
     for (int i = 0; i < samples.size(); ++i) {
-        const int before = m_state->ListCount;
+        const int before = m_program->liveList().ListCount();
         tick();
-        sampled += m_state->ListCount > before ? QLatin1Char('1') : QLatin1Char('0');
+        sampled += m_program->liveList().ListCount() > before ? QLatin1Char('1') : QLatin1Char('0');
     }
     QCOMPARE(sampled, samples);
 }
@@ -150,7 +150,7 @@ void TestSampler::liveListRowsAndScroll() {
     m_program->panelCommands().list();
     RecordListModel *list = m_program->list();
     for (int i = 1; i <= 12; ++i) {
-        m_state->T1Text = QString::number(i);
+        m_live->T1Text = QString::number(i);
         tick();
         QCOMPARE(list->firstVisibleRow(), std::max(0, i - RecordListModel::VisibleDataRows));
     }
@@ -167,7 +167,7 @@ void TestSampler::recordsGoToTheFileAtOnce() {
     m_sampler->setSamplingTime(3);
     tick(); // a sample at 14:25:02, before the recording starts
 
-    QVERIFY(m_sampler->startRecording(file));
+    QVERIFY(m_program->recorder().startRecording(file));
     const PanelDisplay &d = m_program->panel().display();
     QCOMPARE(m_program->panel().toolbar().at(0),
              (ToolButton{QStringLiteral("Save"), QStringLiteral("Stop Recording"), 6}));
@@ -183,14 +183,14 @@ void TestSampler::recordsGoToTheFileAtOnce() {
     QCOMPARE(fileBytes(file), Heading + record("1", 5));
     QCOMPARE(d.LblCount.text, QStringLiteral("1"));
 
-    m_state->T1Text = QStringLiteral("OL");
-    m_state->DiffText = QStringLiteral("----");
+    m_live->T1Text = QStringLiteral("OL");
+    m_live->DiffText = QStringLiteral("----");
     tick(3);
     QCOMPARE(fileBytes(file), Heading + record("1", 5) + record("2", 8, "OL", "240", "----"));
     QCOMPARE(d.LblCount.text, QStringLiteral("2"));
     QVERIFY(isFileOpen(file));
 
-    m_sampler->stopRecording();
+    m_program->recorder().stopRecording();
     verifyIdleShown();
     QVERIFY(!isFileOpen(file));
     tick(3);
@@ -199,27 +199,27 @@ void TestSampler::recordsGoToTheFileAtOnce() {
 
 void TestSampler::unitChangeClosesTheListThenStopsRecording() {
     const QString file = path(QStringLiteral("data.rdg"));
-    QSignalSpy closing(m_program.get(), &Program::listClosing);
+    QSignalSpy closing(&m_program->windows(), &WindowRegistry::windowClosed);
     m_sampler->setSamplingTime(2);
     m_program->panelCommands().list();
-    QVERIFY(m_sampler->startRecording(file));
+    QVERIFY(m_program->recorder().startRecording(file));
     tick();
 
     // Another thermocouple type alone changes nothing.
-    m_state->TypeText = QStringLiteral("K");
+    m_live->TypeText = QStringLiteral("K");
     tick(2);
-    QCOMPARE(m_state->ListCount, 2);
+    QCOMPARE(m_program->liveList().ListCount(), 2);
     const QByteArray written = Heading + record("1", 2) + record("2", 4);
     QCOMPARE(fileBytes(file), written);
 
     // The meter switched to °F: the list closes at the sampling tick...
-    m_state->UnitText = QStringLiteral("\u00B0F");
+    m_live->UnitText = QStringLiteral("\u00B0F");
     tick(2);
     QCOMPARE(closing.count(), 1);
-    QVERIFY(!m_state->ListOpen);
-    QCOMPARE(m_state->ListCount, 0);
+    QVERIFY(!m_program->ListOpen());
+    QCOMPARE(m_program->liveList().ListCount(), 0);
     QVERIFY(!m_program->list());
-    QVERIFY(m_state->Recording);
+    QVERIFY(m_program->recorder().Recording());
     QCOMPARE(fileBytes(file), written);
 
     // ...and recording stops at the very next tick, writing nothing.
@@ -234,26 +234,26 @@ void TestSampler::continuationFiles() {
     // A dot in a folder name does not count: the part number goes into the file's name.
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("run.1")));
     const QString first = path(QStringLiteral("run.1/data.rdg"));
-    QVERIFY(m_sampler->startRecording(first));
+    QVERIFY(m_program->recorder().startRecording(first));
     tick();
 
-    m_state->RecordCount = Sampler::MaxRecordsPerFile;
-    m_state->TypeText = QStringLiteral("K"); // the heading keeps the recording's own type
+    m_program->recorder().setRecordCountForTesting(Recorder::MaxRecordsPerFile);
+    m_live->TypeText = QStringLiteral("K"); // the heading keeps the recording's own type
     tick(2);
     const QString second = path(QStringLiteral("run.1/data001.rdg"));
     QCOMPARE(fileBytes(first), Heading + record("1", 2));
     QVERIFY(!isFileOpen(first));
     QCOMPARE(fileBytes(second), Heading + record("345601", 3) + record("345602", 4));
-    QCOMPARE(m_state->FilePart, 1);
+    QCOMPARE(m_program->recorder().FilePart(), 1);
     QCOMPARE(m_program->panel().display().LblCount.text, QStringLiteral("345602"));
-    QCOMPARE(m_state->ChosenFileName, first);
+    QCOMPARE(m_program->recorder().ChosenFileName(), first);
 
     // The part number goes on across recordings.
-    m_sampler->stopRecording();
-    QCOMPARE(m_state->FilePart, 1);
+    m_program->recorder().stopRecording();
+    QCOMPARE(m_program->recorder().FilePart(), 1);
     const QString other = path(QStringLiteral("other.rdg"));
-    QVERIFY(m_sampler->startRecording(other));
-    m_state->RecordCount = 2 * Sampler::MaxRecordsPerFile;
+    QVERIFY(m_program->recorder().startRecording(other));
+    m_program->recorder().setRecordCountForTesting(2 * Recorder::MaxRecordsPerFile);
     tick();
     QCOMPARE(fileBytes(path(QStringLiteral("other002.rdg"))),
              "K Type \xB0"
@@ -261,7 +261,7 @@ void TestSampler::continuationFiles() {
                  record("691201", 5));
     QCOMPARE(fileBytes(other), "K Type \xB0"
                                "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n");
-    m_sampler->stopRecording();
+    m_program->recorder().stopRecording();
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 
@@ -271,11 +271,11 @@ void TestSampler::fullListIsDumped() {
     RecordListModel *list = m_program->list();
     QStringList captions;
     connect(list, &RecordListModel::captionChanged, this, [&] { captions << list->caption(); });
-    QSignalSpy busy(m_program.get(), &Program::busyChanged);
+    const QList<bool> &busy = m_fakes->pointer.changes;
     tick(2);
     QCoreApplication::sendPostedEvents(); // views learn of the rows before the dump
 
-    m_state->ListCount = Sampler::MaxListRows - 1;
+    m_program->liveList().setListCountForTesting(LiveListFeed::MaxListRows - 1);
     tick(); // row 345600 at 14:25:04
     QCOMPARE(fileBytes(path(QStringLiteral("0503142504.rdg"))),
              Heading + record("1", 2) + record("2", 3) + record("345600", 4));
@@ -283,11 +283,11 @@ void TestSampler::fullListIsDumped() {
              (QStringList{"0 Records Completed", "1 Records Completed", "2 Records Completed",
                           "3 Records Completed", "Real Time List"}));
     QCOMPARE(busy.count(), 2);
-    QCOMPARE(busy.at(0).at(0).toBool(), true);
-    QCOMPARE(busy.at(1).at(0).toBool(), false);
+    QCOMPARE(busy.at(0), true);
+    QCOMPARE(busy.at(1), false);
     QCOMPARE(list->rowCount(), 1);
     QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
-    QCOMPARE(m_state->ListCount, Sampler::MaxListRows);
+    QCOMPARE(m_program->liveList().ListCount(), LiveListFeed::MaxListRows);
 
     // Numbering goes on, and the new row is in view.
     tick();
@@ -312,7 +312,7 @@ void TestSampler::recordingThatCannotStart() {
     QFETCH(QString, reason);
     file.replace(QStringLiteral("%1"), m_dir->path());
 
-    QVERIFY(!m_sampler->startRecording(file));
+    QVERIFY(!m_program->recorder().startRecording(file));
     verifyIdleShown();
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
     const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
@@ -340,11 +340,11 @@ void TestSampler::recordingThatCannotWriteStops() {
     QFETCH(QString, reason);
 
     const QString file = path(QStringLiteral("data.rdg"));
-    QVERIFY(m_sampler->startRecording(file));
+    QVERIFY(m_program->recorder().startRecording(file));
     tick();
     if (atContinuation) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("data001.rdg")));
-        m_state->RecordCount = Sampler::MaxRecordsPerFile;
+        m_program->recorder().setRecordCountForTesting(Recorder::MaxRecordsPerFile);
     } else {
         QVERIFY(fillDiskUnder(file));
     }
@@ -376,8 +376,8 @@ void TestSampler::diskFillingUpStopsTheRecordingAfterAWholeLine() {
         QCOMPARE(filler.write(QByteArray(4096, 'f')), 4096);
     }
     const QString file = disk.filePath(QStringLiteral("data.rdg"));
-    QVERIFY(m_sampler->startRecording(file));
-    for (int ticks = 0; m_state->Recording && ticks < 1000; ++ticks)
+    QVERIFY(m_program->recorder().startRecording(file));
+    for (int ticks = 0; m_program->recorder().Recording() && ticks < 1000; ++ticks)
         tick();
 
     verifyIdleShown();
@@ -398,9 +398,9 @@ void TestSampler::dumpThatCannotWriteKeepsTheRows() {
     QVERIFY(QDir().mkdir(QStringLiteral("0503142504.rdg"))); // a folder where the dump goes
     m_program->panelCommands().list();
     RecordListModel *list = m_program->list();
-    QSignalSpy busy(m_program.get(), &Program::busyChanged);
+    const QList<bool> &busy = m_fakes->pointer.changes;
     tick(2);
-    m_state->ListCount = Sampler::MaxListRows - 1;
+    m_program->liveList().setListCountForTesting(LiveListFeed::MaxListRows - 1);
     tick();
 
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
@@ -411,7 +411,7 @@ void TestSampler::dumpThatCannotWriteKeepsTheRows() {
     QCOMPARE(list->cell(0, 3), QStringLiteral("345600"));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QCOMPARE(busy.count(), 2);
-    QVERIFY(m_state->ListOpen);
+    QVERIFY(m_program->ListOpen());
 
     tick();
     QCOMPARE(list->rowCount(), 5);

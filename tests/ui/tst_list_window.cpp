@@ -1,8 +1,11 @@
 #include "fakes/fake_platform.h"
-#include "panel/panel_commands.h"
+#include "panel/live_list_feed.h"
+#include "panel/panel_model.h"
 #include "panel/sampler.h"
+#include "program/list_commands.h"
+#include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/list_commands.h"
+#include "records/record_list_model.h"
 #include "ui/adapters/qt_text_printer.h"
 #include "ui/list_window.h"
 
@@ -22,6 +25,17 @@ Q_DECLARE_METATYPE(RecordListModel::Kind)
 namespace {
 
 const RecordRow Row{"12", "2001/05/03 14:25:02", "-123.4", "OL", "----"};
+
+// Opens a list window as its command would, headed by the live type and unit.
+RecordListModel *openList(Program &program, RecordListModel::Kind kind) {
+    if (kind == RecordListModel::Kind::List) {
+        program.liveList().open();
+        return program.list();
+    }
+    const LiveValues &live = program.panel().live();
+    return program.windows().open(
+        std::make_unique<RecordListModel>(kind, live.TypeText, live.UnitText));
+}
 
 } // namespace
 
@@ -69,12 +83,12 @@ void TestListWindow::showsItsModel() {
 
     FakePlatform fakes;
     Program program(fakes.platform());
-    program.state.TypeText = QStringLiteral("K");
-    program.state.UnitText = QStringLiteral("\u00B0F");
-    RecordListModel *model = program.openWindow(kind);
+    program.panel().liveForTesting().TypeText = QStringLiteral("K");
+    program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
+    RecordListModel *model = openList(program, kind);
     QAbstractItemModelTester tester(&model->table());
     model->appendRow(Row);
-    ListWindow window(program, *model);
+    ListWindow window(*model);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -112,10 +126,10 @@ void TestListWindow::showsItsModel() {
 void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
     FakePlatform fakes;
     Program program(fakes.platform());
-    RecordListModel *model = program.openWindow(RecordListModel::Kind::FileList);
+    RecordListModel *model = openList(program, RecordListModel::Kind::FileList);
     for (int i = 1; i <= 25; ++i)
         model->appendRow({QString::number(i), Row[1], Row[2], Row[3], Row[4]});
-    ListWindow window(program, *model);
+    ListWindow window(*model);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents();
@@ -142,11 +156,11 @@ void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
 void TestListWindow::liveListKeepsTheNewestRowInView() {
     FakePlatform fakes;
     Program program(fakes.platform());
-    program.state.TypeText = QStringLiteral("K");
-    program.state.UnitText = QStringLiteral("\u00B0C");
+    program.panel().liveForTesting().TypeText = QStringLiteral("K");
+    program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0C");
     program.panelCommands().list();
     RecordListModel *model = program.list();
-    ListWindow window(program, *model);
+    ListWindow window(*model);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableView *grid = window.table();
@@ -169,8 +183,8 @@ void TestListWindow::closingTheWindowClosesTheList() {
     FakePlatform fakes;
     Program program(fakes.platform());
     program.panelCommands().list();
-    program.state.ListCount = 5;
-    ListWindow window(program, *program.list());
+    program.liveList().setListCountForTesting(5);
+    ListWindow window(*program.list());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.findChild<QAction *>(QStringLiteral("Save"))->trigger(); // cancelled: stays open
@@ -179,8 +193,8 @@ void TestListWindow::closingTheWindowClosesTheList() {
 
     window.close();
     QVERIFY(!program.list());
-    QVERIFY(!program.state.ListOpen);
-    QCOMPARE(program.state.ListCount, 0);
+    QVERIFY(!program.ListOpen());
+    QCOMPARE(program.liveList().ListCount(), 0);
 }
 
 void TestListWindow::printsAFileListToPdf() {
@@ -191,7 +205,7 @@ void TestListWindow::printsAFileListToPdf() {
     Platform platform = fakes.platform();
     platform.makeTextPrinter = [pdf] { return std::make_unique<QtTextPrinter>(pdf); };
     Program program(platform);
-    RecordListModel *list = program.openWindow(RecordListModel::Kind::FileList);
+    RecordListModel *list = openList(program, RecordListModel::Kind::FileList);
     list->setColumn0Heading(QStringLiteral("J Type \u00B0C"));
     list->appendRow(Row);
     list->appendRow({"13", "2001/05/03 14:25:03", "-123.5", "OL", "----"});

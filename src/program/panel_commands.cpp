@@ -1,13 +1,16 @@
-#include "panel/panel_commands.h"
+#include "program/panel_commands.h"
 
 #include "panel/file_transfer.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
 #include "panel/sampler.h"
 #include "platform/dialogs.h"
-#include "platform/event_pump.h"
 #include "program/program.h"
+#include "records/list_file_io.h"
 #include "records/record_file_reader.h"
 #include "records/record_list_model.h"
+#include "windowing/long_work.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,16 +41,14 @@ void PanelCommands::onToolbarButton(const QString &key) {
 }
 
 void PanelCommands::save() {
-    ProgramState &state = m_program.state;
-    if (state.Recording) {
-        m_program.sampler().stopRecording();
+    Recorder &recorder = m_program.recorder();
+    if (recorder.Recording()) {
+        recorder.stopRecording();
         return;
     }
-    FileTransfer::ShowSaveDialog(*m_program.platform().dialogs, state);
-    if (!state.FileChosen)
-        return;
-    state.FileChosen = false;
-    m_program.sampler().startRecording(state.ChosenFileName);
+    const QString path = FileTransfer::ShowSaveDialog(*m_program.platform().dialogs);
+    if (!path.isEmpty())
+        recorder.startRecording(path);
 }
 
 void PanelCommands::open() {
@@ -55,8 +56,9 @@ void PanelCommands::open() {
     const QString path = platform.dialogs->openFile(OpenFilter);
     if (path.isEmpty())
         return;
-    m_program.closeWindow(m_program.fileList());
-    RecordListModel *list = m_program.openWindow(RecordListModel::Kind::FileList);
+    const LiveValues &live = m_program.panel().live();
+    RecordListModel *list = m_program.windows().open(std::make_unique<RecordListModel>(
+        RecordListModel::Kind::FileList, live.TypeText, live.UnitText));
 
     RecordFileReader reader;
     if (!reader.open(path)) {
@@ -65,34 +67,17 @@ void PanelCommands::open() {
                                   Dialogs::Icon::Critical);
         return;
     }
-    PanelModel &panel = m_program.panel();
-    panel.stopTimers();
-    const bool listStillOpen = readInto(reader, list);
-    reader.close();
-    panel.startTimers();
-    if (listStillOpen)
+    LongWork work(*platform.pump, list);
+    ListFileIO::Outcome outcome;
+    {
+        TimerGate::Hold timersStopped(m_program.panel().timers());
+        list->setLoading(true);
+        outcome = ListFileIO::readRecords(reader, *list, work);
+        reader.close();
+    }
+    if (outcome != ListFileIO::Outcome::Stopped) {
+        list->setLoading(false);
         list->setCaption(QFileInfo(path).fileName());
-}
-
-bool PanelCommands::readInto(RecordFileReader &reader, RecordListModel *list) {
-    EventPump &pump = *m_program.platform().pump;
-    for (;;) {
-        switch (reader.readNext(list->table().table())) {
-        case RecordFileReader::Step::Heading:
-            list->setColumn0Heading(reader.headingField());
-            continue;
-        case RecordFileReader::Step::Record:
-            list->setProgress(reader.recordsRead(), RecordListModel::Progress::Completed);
-            if (pump.yield() && (pump.quitting() || !m_program.isOpen(list)))
-                return false;
-            continue;
-        case RecordFileReader::Step::End:
-        case RecordFileReader::Step::Unsplittable:
-        case RecordFileReader::Step::ReadError:
-            // A line that cannot be split ends the load there; the rows before it stay.
-            list->table().publishRows();
-            return true;
-        }
     }
 }
 
@@ -113,9 +98,5 @@ void PanelCommands::sample() {
 }
 
 void PanelCommands::list() {
-    ProgramState &state = m_program.state;
-    if (state.ListOpen)
-        return;
-    state.ListUnit = state.UnitText;
-    m_program.openWindow(RecordListModel::Kind::List);
+    m_program.liveList().open();
 }

@@ -1,38 +1,42 @@
-#include "records/list_commands.h"
+#include "program/list_commands.h"
 
 #include "panel/file_transfer.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
+#include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
-#include "platform/event_pump.h"
 #include "platform/text_printer.h"
 #include "program/program.h"
+#include "records/list_file_io.h"
 #include "records/printout_layout.h"
 #include "records/record_file_writer.h"
 #include "records/record_list_model.h"
+#include "windowing/long_work.h"
 
 #include <QDir>
+#include <QPointer>
 
 namespace {
 
-// Restores what a long list operation changed, however it ends.
+// What a long list operation changes, restored however it ends: the panel's timers
+// stopped, the caption counting, the pointer.
 class ListOperation {
 public:
     ListOperation(Program &program, RecordListModel *list)
         : m_program(program)
+        , m_timersStopped(program.panel().timers())
         , m_list(list)
-        , m_caption(list->caption()) {
-        m_program.panel().stopTimers();
-    }
+        , m_caption(list->caption()) {}
     ~ListOperation() {
-        if (m_program.isOpen(m_list))
+        if (m_list && m_list->isOpen())
             m_list->setCaption(m_caption);
-        m_program.setBusy(false);
-        m_program.panel().startTimers();
+        m_program.platform().pointer->setBusy(false);
     }
 
 private:
     Program &m_program;
-    RecordListModel *m_list;
+    TimerGate::Hold m_timersStopped;
+    QPointer<RecordListModel> m_list;
     QString m_caption;
 };
 
@@ -42,69 +46,57 @@ ListCommands::ListCommands(Program &program)
     : m_program(program) {}
 
 void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
-    if (!m_program.isOpen(list))
+    if (!list || !list->isOpen() || !list->isToolButtonEnabled(key))
         return;
-    const bool saves = list->kind() != RecordListModel::Kind::FileList;
-    if (saves && key == QLatin1String("Save"))
+    if (key == QLatin1String("Save"))
         save(list);
-    else if (!saves && key == QLatin1String("Print"))
+    else if (key == QLatin1String("Print"))
         print(list);
 }
 
-bool ListCommands::stillOpenAfterEvents(RecordListModel *list) {
-    EventPump &pump = *m_program.platform().pump;
-    return !pump.yield() || (!pump.quitting() && m_program.isOpen(list));
-}
-
 void ListCommands::save(RecordListModel *list) {
-    ProgramState &state = m_program.state;
-    if (state.Recording)
+    if (m_program.recorder().Recording())
         return;
     Dialogs &dialogs = *m_program.platform().dialogs;
-    FileTransfer::ShowSaveDialog(dialogs, state);
-    if (!state.FileChosen)
+    // The user may close the list while the dialog is open: its model is gone then.
+    const QPointer<RecordListModel> stillThere(list);
+    const QString path = FileTransfer::ShowSaveDialog(dialogs);
+    if (path.isEmpty() || !stillThere || !list->isOpen())
         return;
-    // Cleared even when the list closed during the dialog, or the panel's next "Save",
-    // cancelled, would record into this file.
-    state.FileChosen = false;
-    if (!m_program.isOpen(list))
-        return;
-    const QString path = state.ChosenFileName;
 
-    bool written = false;
+    ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
     QString reason;
     {
         ListOperation operation(m_program, list);
+        LongWork work(*m_program.platform().pump, list);
         RecordFileWriter file(RecordFileWriter::Flush::AtEnd);
-        written = file.create(path);
-        for (int row = 0; written && row < list->rowCount(); ++row) {
-            written = row == 0 ? file.writeRow(list->row(0))
-                               : file.writeTableRows(list->table().table(), row - 1, row);
-            list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
-            if (!stillOpenAfterEvents(list)) {
-                file.discard();
-                return;
-            }
+        if (file.create(path))
+            outcome = ListFileIO::writeRows(file, *list, &work);
+        if (outcome == ListFileIO::Outcome::Stopped) {
+            file.discard(); // a list closed half-way is no list to keep: the old file stays
+            return;
         }
-        written = file.close() && written;
+        if (!file.close())
+            outcome = ListFileIO::Outcome::Failed;
         reason = file.errorString();
     }
-    if (!written) {
+    if (outcome == ListFileIO::Outcome::Failed) {
         dialogs.message(QStringLiteral("The list could not be saved to \"%1\":\n%2")
                             .arg(QDir::toNativeSeparators(path), reason),
                         Dialogs::Icon::Critical);
         return;
     }
     if (list->kind() == RecordListModel::Kind::List)
-        m_program.closeWindow(list);
+        list->requestClose();
 }
 
 void ListCommands::print(RecordListModel *list) {
     if (!m_program.platform().makeTextPrinter)
         return;
     ListOperation operation(m_program, list);
+    LongWork work(*m_program.platform().pump, list);
     std::unique_ptr<TextPrinter> printer = m_program.platform().makeTextPrinter();
-    if (!printer->choosePrinter() || !m_program.isOpen(list))
+    if (!printer->choosePrinter() || !work.goesOn())
         return;
     printer->setFont(QStringLiteral("Lucida Console"), 8);
     for (const QString &line : Printout::preamble()) {
@@ -114,7 +106,7 @@ void ListCommands::print(RecordListModel *list) {
     for (int row = 0; row < list->rowCount(); ++row) {
         const QString line = Printout::line(list->row(row));
         list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
-        if (!stillOpenAfterEvents(list) || !printer->printLine(line))
+        if (!work.step() || !printer->printLine(line))
             return;
         if (row == 0 && !printer->printLine(Printout::ruleLine()))
             return;

@@ -1,11 +1,14 @@
 #include "fakes/file_checks.h"
 #include "fakes/started_program.h"
-#include "panel/panel_commands.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
+#include "panel/recorder.h"
 #include "panel/sampler.h"
+#include "program/list_commands.h"
+#include "program/panel_commands.h"
 #include "program/program.h"
+#include "records/record_list_model.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +47,7 @@ private slots:
     void unsplittableLineEndsTheLoad();
     void closingFileListWhileLoadingStopsCleanly();
     void openDuringRecordingLeavesItRunning();
+    void printAndPlotWaitForTheLoad();
 
     void sample_data();
     void sample();
@@ -90,16 +94,14 @@ void TestPanelCommands::saveStartsAndStopsRecording() {
     m_fakes->dialogs.saveAnswers << path;
     m_commands->onToolbarButton(QStringLiteral("Save"));
     QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{SaveFilter});
-    ProgramState &state = m_program->state;
-    QVERIFY(state.Recording);
-    QVERIFY(!state.FileChosen);
-    QCOMPARE(state.ChosenFileName, path);
+    QVERIFY(m_program->recorder().Recording());
+    QCOMPARE(m_program->recorder().ChosenFileName(), path);
     QCOMPARE(fileBytes(path), HeadingJC); // the heading is there before the first sample
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Stop Recording"));
 
     m_commands->onToolbarButton(QStringLiteral("Save"));
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1); // no dialog to stop
-    QVERIFY(!state.Recording);
+    QVERIFY(!m_program->recorder().Recording());
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Save As"));
     QVERIFY(!isFileOpen(path));
     QCOMPARE(fileBytes(path), HeadingJC);
@@ -108,18 +110,17 @@ void TestPanelCommands::saveStartsAndStopsRecording() {
 void TestPanelCommands::saveCancelledDoesNothing() {
     m_commands->onToolbarButton(QStringLiteral("Save"));
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
-    QVERIFY(!m_program->state.Recording);
-    QVERIFY(!m_program->state.FileChosen);
+    QVERIFY(!m_program->recorder().Recording());
     QVERIFY(!m_panel->display().LblRecording.visible);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 
 void TestPanelCommands::openCancelledDoesNothing() {
-    QSignalSpy opened(m_program.get(), &Program::listOpened);
+    QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
     m_commands->onToolbarButton(QStringLiteral("Open"));
     QCOMPARE(m_fakes->dialogs.openFilters, QStringList{OpenFilter});
     QCOMPARE(opened.count(), 0);
-    QVERIFY(!m_program->state.FileListOpen);
+    QVERIFY(!m_program->FileListOpen());
     QVERIFY(timersRunning());
 }
 
@@ -137,7 +138,7 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
 
     RecordListModel *list = m_program->fileList();
     QVERIFY(list);
-    QVERIFY(m_program->state.FileListOpen);
+    QVERIFY(m_program->FileListOpen());
     QCOMPARE(captions, (QStringList{"1 Completed", "2 Completed", "3 Completed"}));
     QVERIFY(timersStopped);
     QVERIFY(timersRunning());
@@ -165,7 +166,7 @@ void TestPanelCommands::secondOpenReplacesTheWindow() {
     const QString first = writeFile(QStringLiteral("first.rdg"), ThreeRecords);
     const QString second = writeFile(QStringLiteral("second.rdg"), HeadingJC);
     m_fakes->dialogs.openAnswers << first << second;
-    QSignalSpy closing(m_program.get(), &Program::listClosing);
+    QSignalSpy closing(&m_program->windows(), &WindowRegistry::windowClosed);
     if (duringTheFirstLoad) {
         m_fakes->pump.onYield = [&](int yields) {
             if (yields != 1)
@@ -180,8 +181,8 @@ void TestPanelCommands::secondOpenReplacesTheWindow() {
 
     RecordListModel *list = m_program->fileList();
     QCOMPARE(closing.count(), 1);
-    QVERIFY(closing.at(0).at(0).value<RecordListModel *>() != list);
-    QVERIFY(m_program->state.FileListOpen);
+    QVERIFY(closing.at(0).at(0).value<WindowModel *>() != list);
+    QVERIFY(m_program->FileListOpen());
     QCOMPARE(list->caption(), QStringLiteral("second.rdg"));
     QCOMPARE(list->rowCount(), 1);
     QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
@@ -215,7 +216,7 @@ void TestPanelCommands::closingFileListWhileLoadingStopsCleanly() {
     m_fakes->pump.onYield = [&](int yields) {
         if (yields != 2)
             return;
-        m_program->closeWindow(m_program->fileList());
+        m_program->windows().close(m_program->fileList());
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
@@ -223,7 +224,7 @@ void TestPanelCommands::closingFileListWhileLoadingStopsCleanly() {
 
     QCOMPARE(m_fakes->pump.yields, 2); // no record was read after the close
     QVERIFY(!m_program->fileList());
-    QVERIFY(!m_program->state.FileListOpen);
+    QVERIFY(!m_program->FileListOpen());
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
 }
@@ -239,12 +240,44 @@ void TestPanelCommands::openDuringRecordingLeavesItRunning() {
     m_fakes->clock.advance(1);
     m_program->sampler().tick();
 
-    QVERIFY(m_program->state.Recording);
+    QVERIFY(m_program->recorder().Recording());
     QVERIFY(isFileOpen(recording));
     QCOMPARE(m_program->fileList()->rowCount(), 4);
     QCOMPARE(fileBytes(recording), HeadingJC + "1\t2001/05/03 14:25:01\t25.3\t240\t-214.7\t\r\n"
                                                "2\t2001/05/03 14:25:02\t25.3\t240\t-214.7\t\r\n");
     QVERIFY(timersRunning());
+}
+
+void TestPanelCommands::printAndPlotWaitForTheLoad() {
+    const QString path = writeFile(QStringLiteral("three.rdg"), ThreeRecords);
+    m_fakes->dialogs.openAnswers << path;
+    QStringList enabledWhileLoading;
+    bool timersRanDuringTheLoad = false;
+    m_fakes->pump.onYield = [&](int yields) {
+        RecordListModel *list = m_program->fileList();
+        for (const char *key : {"Print", "Plot"}) {
+            if (list->isToolButtonEnabled(QLatin1String(key)))
+                enabledWhileLoading << QLatin1String(key);
+        }
+        // Pressed anyway, as the view or another path might: nothing is printed.
+        if (yields == 1) {
+            list->pressToolButton(QStringLiteral("Print"));
+            m_program->listCommands().onToolbarButton(list, QStringLiteral("Print"));
+        }
+        timersRanDuringTheLoad |= m_panel->Timer1().isActive() || m_panel->Timer2().isActive();
+    };
+    m_commands->onToolbarButton(QStringLiteral("Open"));
+
+    QCOMPARE(enabledWhileLoading, QStringList());
+    QCOMPARE(m_fakes->printJob.dialogs, 0);
+    QVERIFY(m_fakes->printJob.lines.isEmpty());
+    QVERIFY(!timersRanDuringTheLoad);
+    QVERIFY(timersRunning());
+    RecordListModel *list = m_program->fileList();
+    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Print")));
+    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Plot")));
+    list->pressToolButton(QStringLiteral("Print"));
+    QCOMPARE(m_fakes->printJob.lines.size(), 4 + 1 + 1 + 3); // preamble, heading, rule, records
 }
 
 void TestPanelCommands::sample_data() {
@@ -287,15 +320,15 @@ void TestPanelCommands::sample() {
 }
 
 void TestPanelCommands::listTwiceOpensOneList() {
-    QSignalSpy opened(m_program.get(), &Program::listOpened);
+    QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
     m_commands->onToolbarButton(QStringLiteral("List"));
-    m_program->state.UnitText = QStringLiteral("\u00B0F");
+    m_program->panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
     m_commands->onToolbarButton(QStringLiteral("List"));
 
     QCOMPARE(opened.count(), 1);
     RecordListModel *list = m_program->list();
-    QVERIFY(m_program->state.ListOpen);
-    QCOMPARE(m_program->state.ListUnit, QStringLiteral("\u00B0C"));
+    QVERIFY(m_program->ListOpen());
+    QCOMPARE(m_program->liveList().ListUnit(), QStringLiteral("\u00B0C"));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
     QCOMPARE(list->rowCount(), 1);

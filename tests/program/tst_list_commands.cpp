@@ -1,13 +1,15 @@
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
 #include "fakes/started_program.h"
-#include "panel/panel_commands.h"
+#include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
-#include "panel/sampler.h"
+#include "panel/recorder.h"
+#include "program/list_commands.h"
+#include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/list_commands.h"
+#include "records/record_list_model.h"
 
-#include <QAbstractItemModelTester>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,17 +87,24 @@ void TestListCommands::cleanup() {
 }
 
 RecordListModel *TestListCommands::openList(RecordListModel::Kind kind, int rows) {
-    RecordListModel *list = m_program->openWindow(kind);
+    RecordListModel *list = nullptr;
+    if (kind == RecordListModel::Kind::List) {
+        m_program->liveList().open();
+        list = m_program->list();
+        m_program->liveList().setListCountForTesting(rows);
+    } else {
+        const LiveValues &live = m_program->panel().live();
+        list = m_program->windows().open(
+            std::make_unique<RecordListModel>(kind, live.TypeText, live.UnitText));
+    }
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row));
-    if (kind == RecordListModel::Kind::List)
-        m_program->state.ListCount = rows;
     return list;
 }
 
 void TestListCommands::watchYields(RecordListModel *list) {
-    m_fakes->pump.onYield = [this, list](int) {
-        if (m_program->isOpen(list))
+    m_fakes->pump.onYield = [this, list = QPointer<RecordListModel>(list)](int) {
+        if (list && list->isOpen())
             m_captions << list->caption();
         m_timersStopped =
             m_timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
@@ -130,20 +139,19 @@ void TestListCommands::saveList() {
     QVERIFY(m_timersStopped);
     QVERIFY(timersRunning());
     QVERIFY(!m_program->list());
-    QVERIFY(!m_program->state.ListOpen);
-    QCOMPARE(m_program->state.ListCount, 0);
-    QVERIFY(!m_program->state.FileChosen);
+    QVERIFY(!m_program->ListOpen());
+    QCOMPARE(m_program->liveList().ListCount(), 0);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 
 void TestListCommands::saveWhileRecordingDoesNothing() {
     RecordListModel *list = openList(RecordListModel::Kind::List, 2);
-    QVERIFY(m_program->sampler().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
+    QVERIFY(m_program->recorder().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
     m_fakes->dialogs.saveAnswers << m_dir->filePath(QStringLiteral("list.rdg"));
     press(list, "Save");
 
     QVERIFY(m_fakes->dialogs.saveFilters.isEmpty());
-    QVERIFY(m_program->isOpen(list));
+    QVERIFY(list->isOpen());
     QCOMPARE(list->rowCount(), 3);
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("list.rdg"))));
 }
@@ -153,10 +161,10 @@ void TestListCommands::saveCancelledLeavesTheList() {
     press(list, "Save");
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
-    QVERIFY(m_program->isOpen(list));
+    QVERIFY(list->isOpen());
     QCOMPARE(list->rowCount(), 3);
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
-    QCOMPARE(m_program->state.ListCount, 2);
+    QCOMPARE(m_program->liveList().ListCount(), 2);
     QVERIFY(timersRunning());
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
@@ -184,9 +192,9 @@ void TestListCommands::failedSaveKeepsTheList() {
     QVERIFY2(message.text.contains(path) && message.text.contains(reason),
              qPrintable(message.text));
     QCOMPARE(message.icon, Dialogs::Icon::Critical);
-    QVERIFY(m_program->isOpen(list));
-    QVERIFY(m_program->state.ListOpen);
-    QCOMPARE(m_program->state.ListCount, 3);
+    QVERIFY(list->isOpen());
+    QVERIFY(m_program->ListOpen());
+    QCOMPARE(m_program->liveList().ListCount(), 3);
     QCOMPARE(list->rowCount(), 4);
     QCOMPARE(list->row(3), Rows.at(2));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
@@ -210,7 +218,7 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
     const int rows = 3000;
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row % Rows.size()));
-    m_program->state.ListCount = rows;
+    m_program->liveList().setListCountForTesting(rows);
     m_fakes->dialogs.saveAnswers << path;
     press(list, "Save");
 
@@ -219,7 +227,7 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
     const QString text = m_fakes->dialogs.messages.at(0).text;
     QVERIFY2(text.contains(path) && text.contains("No space left on device"), qPrintable(text));
-    QVERIFY(m_program->isOpen(list));
+    QVERIFY(list->isOpen());
     QCOMPARE(list->rowCount(), rows + 1);
     QVERIFY(timersRunning());
 }
@@ -238,7 +246,7 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
     m_fakes->pump.onYield = [&](int yields) {
         if (yields != 2)
             return;
-        m_program->closeWindow(list);
+        m_program->windows().close(list);
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
@@ -246,7 +254,7 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
 
     QCOMPARE(m_fakes->pump.yields, 2);
     QVERIFY(!m_program->list());
-    QVERIFY(!m_program->state.ListOpen);
+    QVERIFY(!m_program->ListOpen());
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
     QCOMPARE(fileBytes(path), oldBytes);
@@ -260,15 +268,14 @@ void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
     m_fakes->dialogs.saveAnswers << path;
     m_fakes->dialogs.onFileDialog = [&] {
         m_fakes->dialogs.onFileDialog = nullptr;
-        m_program->closeWindow(list);
+        m_program->windows().close(list);
     };
     press(list, "Save");
     QVERIFY(!QFile::exists(path));
-    QVERIFY(!m_program->state.FileChosen);
 
     // So the panel's "Save", cancelled, starts no recording into the list's file.
     m_program->panelCommands().save();
-    QVERIFY(!m_program->state.Recording);
+    QVERIFY(!m_program->recorder().Recording());
     QVERIFY(!QFile::exists(path));
     QVERIFY(timersRunning());
 }
@@ -286,7 +293,7 @@ void TestListCommands::saveDataListTwice() {
                                "F\t     Date Time    \tT1\tT2\tT1-T2\t\r\n" +
                                    RowLines);
     QCOMPARE(fileBytes(second), fileBytes(first));
-    QVERIFY(m_program->isOpen(list));
+    QVERIFY(list->isOpen());
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
     QCOMPARE(list->rowCount(), 4);
     QVERIFY(timersRunning());
@@ -363,7 +370,7 @@ void TestListCommands::printEndsEarly() {
     QVERIFY(!m_fakes->printJob.ended);
     QCOMPARE(list->caption(), QStringLiteral("three.rdg"));
     QVERIFY(timersRunning());
-    QVERIFY(m_program->isOpen(list));
+    QVERIFY(list->isOpen());
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 

@@ -7,6 +7,7 @@ class SerialLink;
 class EventPump;
 class Dialogs;
 class Clock;
+class BusyPointer;
 class TextPrinter;
 
 // The outside world as the program sees it: real adapters in the application, fakes in tests.
@@ -15,5 +16,6 @@ struct Platform {
     EventPump *pump = nullptr;
     Dialogs *dialogs = nullptr;
     Clock *clock = nullptr;
+    BusyPointer *pointer = nullptr;
     std::function<std::unique_ptr<TextPrinter>()> makeTextPrinter;
 };

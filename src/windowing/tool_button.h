@@ -3,11 +3,12 @@
 #include <QString>
 
 // A toolbar button of a window: identified by its key, drawn from the window's image
-// list by its index, explained by its tooltip.
+// list by its index, explained by its tooltip. A disabled button cannot be pressed.
 struct ToolButton {
     QString key;
     QString tooltip;
     int image = 0;
+    bool enabled = true;
 
     bool operator==(const ToolButton &) const = default;
 };

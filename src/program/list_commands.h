@@ -6,11 +6,12 @@ class Program;
 class RecordListModel;
 
 // The toolbars of the record list windows: "Save" of the live list and the logger list,
-// "Print" of an opened file ("Plot" comes with the file plot).
+// "Print" of an opened file.
 class ListCommands {
 public:
     explicit ListCommands(Program &program);
 
+    // Dispatches on the button key; a key the window lacks or has disabled does nothing.
     void onToolbarButton(RecordListModel *list, const QString &key);
 
     // Writes the list to a chosen record file, the heading row first. The live list
@@ -20,8 +21,5 @@ public:
     void print(RecordListModel *list);
 
 private:
-    // Lets events run; false when the list was closed or the program is ending meanwhile.
-    bool stillOpenAfterEvents(RecordListModel *list);
-
     Program &m_program;
 };

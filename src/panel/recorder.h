@@ -1,0 +1,57 @@
+#pragma once
+
+#include "link/live_values.h"
+#include "records/record_file_writer.h"
+#include "records/sample.h"
+
+#include <QObject>
+
+class Dialogs;
+
+// The recording: each sample becomes a record line of the chosen file, written whole and
+// on the disk at once, with a continuation file every 345,600 records. It owns the
+// recording state; the panel shows it from the announcements.
+class Recorder : public QObject, public SampleSink {
+    Q_OBJECT
+
+public:
+    static constexpr int MaxRecordsPerFile = 345600;
+
+    Recorder(const LiveValues &live, Dialogs &dialogs, QObject *parent = nullptr);
+
+    // Starts recording to the chosen file: captures the live type and unit, writes the
+    // heading. False (and still idle) when the file cannot be created; the user was told.
+    bool startRecording(const QString &path);
+    void stopRecording();
+
+    // A unit change stops the recording and ends the tick; otherwise one record line.
+    bool takeSample(const Sample &sample) override;
+
+    bool Recording() const { return m_recording; }
+    int RecordCount() const { return m_recordCount; }
+    int FilePart() const { return m_filePart; }
+    QString RecordType() const { return m_recordType; }
+    QString RecordUnit() const { return m_recordUnit; }
+    QString ChosenFileName() const { return m_chosenFileName; }
+
+    // For tests of the continuation files: go on as if this many records were written.
+    void setRecordCountForTesting(int count) { m_recordCount = count; }
+
+signals:
+    void recordingChanged(bool recording, const QString &fileName);
+    void recorded(int recordCount);
+
+private:
+    // A recording that cannot write stops, keeping what it wrote, and says why.
+    void failRecording(const QString &fileName, const QString &reason);
+
+    const LiveValues &m_live;
+    Dialogs &m_dialogs;
+    RecordFileWriter m_file{RecordFileWriter::Flush::EveryLine};
+    bool m_recording = false;
+    int m_recordCount = 0;
+    int m_filePart = 0; // never reset: continuation numbers go on across recordings
+    QString m_recordType;
+    QString m_recordUnit;
+    QString m_chosenFileName;
+};

@@ -1,0 +1,42 @@
+#include "ui/window_toolbar.h"
+
+#include "ui/tool_images.h"
+#include "windowing/window_model.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QToolBar>
+
+namespace {
+
+void showButtons(QToolBar &toolbar, const WindowModel &model) {
+    for (const ToolButton &button : model.toolbar()) {
+        QAction *action = toolbar.findChild<QAction *>(button.key);
+        if (!action)
+            continue;
+        action->setIcon(toolImage(model.name(), button.image));
+        action->setText(button.tooltip);
+        action->setToolTip(button.tooltip);
+        action->setEnabled(button.enabled);
+    }
+}
+
+} // namespace
+
+QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model) {
+    QToolBar *toolbar = window.addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(24, 24));
+    for (const ToolButton &button : model.toolbar()) {
+        QAction *action = toolbar->addAction(button.tooltip);
+        action->setObjectName(button.key);
+        const QString key = button.key;
+        QObject::connect(action, &QAction::triggered, &model,
+                         [&model, key] { model.pressToolButton(key); });
+    }
+    showButtons(*toolbar, model);
+    QObject::connect(&model, &WindowModel::toolbarChanged, toolbar,
+                     [toolbar, &model] { showButtons(*toolbar, model); });
+    return toolbar;
+}

@@ -1,0 +1,22 @@
+#include "windowing/timer_gate.h"
+
+#include "platform/event_pump.h"
+
+TimerGate::TimerGate(std::initializer_list<QTimer *> timers, const EventPump &pump)
+    : m_timers(timers)
+    , m_pump(pump) {}
+
+void TimerGate::stop() {
+    ++m_holds;
+    for (QTimer *timer : std::as_const(m_timers))
+        timer->stop();
+}
+
+void TimerGate::start() {
+    if (m_holds > 0)
+        --m_holds;
+    if (m_holds > 0 || m_pump.quitting())
+        return;
+    for (QTimer *timer : std::as_const(m_timers))
+        timer->start();
+}

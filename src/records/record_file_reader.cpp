@@ -5,7 +5,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
 
 namespace {
 
@@ -73,6 +82,55 @@ bool isValidUtf8(QByteArrayView text) {
     return true;
 }
 
+constexpr QLatin1String NotRegularFile("Not a regular file");
+
+#if defined(Q_OS_UNIX)
+// Opens a regular file for reading and gives its descriptor, or -1 with the reason in
+// error. Anything else is refused without blocking: opening a FIFO waits for a writer, a
+// device may never end or may act on being opened. The path is looked at first, so a
+// device is not even opened; the open itself does not block, and the descriptor is
+// looked at again, in case the path was replaced in between.
+int openRegularFile(const QString &path, QString &error) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        error = qt_error_string(errno);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = NotRegularFile;
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0) {
+        error = qt_error_string(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = NotRegularFile;
+        ::close(fd);
+        return -1;
+    }
+    // Reads of a regular file do not block anyway; an ordinary descriptor is what QFile
+    // expects.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = qt_error_string(errno);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+#endif
+
 // A line is Windows-1252 unless it holds bytes of 0x80 and above that form valid
 // UTF-8: files edited elsewhere may carry the degree sign as UTF-8.
 bool isUtf8Line(QByteArrayView line) {
@@ -87,9 +145,22 @@ RecordFileReader::~RecordFileReader() = default;
 
 bool RecordFileReader::open(const QString &path) {
     close();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    m_path = path;
+    const QIODevice::OpenMode mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
+#if defined(Q_OS_UNIX)
+    const int fd = openRegularFile(path, m_error);
+    if (fd >= 0 && !m_file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         m_error = m_file.errorString();
+        ::close(fd); // QFile takes the descriptor over only when it opens
+    }
+#else
+    m_file.setFileName(path);
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        m_error = NotRegularFile;
+    else if (!m_file.open(mode))
+        m_error = m_file.errorString();
+#endif
+    if (!m_file.isOpen()) {
         m_finished = true;
         m_final = Step::ReadError;
         return false;

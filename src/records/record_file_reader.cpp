@@ -4,7 +4,6 @@
 #include "records/windows1252.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -296,8 +295,8 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
     }
 
     if (!m_reserved) {
-        // Cells take fewer bytes than the file, and the first record line gives a fair
-        // (slightly short) line length for the number of rows.
+        // Cells take fewer bytes than the file, so reserving its size (up to a limit) spares
+        // all growth; the first record line gives a fair line length for the number of rows.
         m_reserved = true;
         const qsizetype fileBytes = std::min<qsizetype>(m_file.size(), MaxReserveBytes);
         table.reserve(int(fileBytes / (line.size() + 2)), fileBytes);
@@ -325,20 +324,18 @@ RecordFileReader::Step RecordFileReader::readRecord(QByteArrayView line, RecordT
         m_transcoded = Windows1252::encode(QString::fromUtf8(line));
         line = m_transcoded;
     }
-    std::array<qsizetype, RecordColumnCount> tabs;
     const char *const begin = line.data();
     const char *const end = begin + line.size();
     const char *p = begin;
-    for (qsizetype &tab : tabs) {
-        const auto *found =
+    for (int field = 0; field < RecordColumnCount; ++field) {
+        const auto *tab =
             p < end ? static_cast<const char *>(std::memchr(p, '\t', size_t(end - p))) : nullptr;
-        if (!found)
+        if (!tab)
             return Step::Unsplittable;
-        tab = found - begin;
-        p = found + 1;
+        p = tab + 1;
     }
     // Anything after the fifth TAB is not part of the record.
-    if (!table.appendTabbedRow(line.first(tabs.back() + 1), tabs)) {
+    if (!table.appendTabbedRow(line.first(p - begin))) {
         m_error = QStringLiteral("The file holds more records than a list can keep");
         return Step::ReadError;
     }

@@ -120,6 +120,8 @@ private slots:
     void corrupt_data();
     void corrupt();
     void largeFileRoundTrip();
+    void emptyRecordsCostAtMostTwiceTheFile_data();
+    void emptyRecordsCostAtMostTwiceTheFile();
     void missingFile();
     void onlyRegularFilesOpen_data();
     void onlyRegularFilesOpen();
@@ -311,6 +313,33 @@ void TestRecordFileReader::largeFileRoundTrip() {
                                      .arg(table.cell(column, row), recordText(row + 1, column))));
         }
     }
+}
+
+void TestRecordFileReader::emptyRecordsCostAtMostTwiceTheFile_data() {
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n"); // the shortest record line there is
+}
+
+void TestRecordFileReader::emptyRecordsCostAtMostTwiceTheFile() {
+    // The degenerate file: records of five empty fields. The table may cost no more than
+    // twice the file, however little each line holds.
+    QFETCH(QByteArray, lineEnd);
+    const int records = 100000;
+    const QByteArray bytes = "K Type \xB0"
+                             "C\t     Date Time    \tT1\tT2\tT1-T2\t" +
+                             lineEnd + ("\t\t\t\t\t" + lineEnd).repeated(records);
+    RecordFileReader reader;
+    QVERIFY(reader.open(writeFile(QStringLiteral("empty_records.rdg"), bytes)));
+    RecordTable table;
+    QCOMPARE(readAll(reader, table).size(), records + 2);
+    QCOMPARE(table.rowCount(), records);
+    QCOMPARE(table.tabbedRow(records - 1), QByteArrayView("\t\t\t\t\t"));
+    QCOMPARE(table.rawCell(4, records - 1), QByteArrayView(""));
+    QVERIFY2(table.memoryBytes() <= 2 * bytes.size(),
+             qPrintable(QStringLiteral("%1 bytes for a %2-byte file")
+                            .arg(table.memoryBytes())
+                            .arg(bytes.size())));
 }
 
 void TestRecordFileReader::missingFile() {

@@ -1,5 +1,7 @@
 // Record file benchmark: load, memory and save of a full 345,600-record file against a
-// minimal read-and-split loop measured in the same run. Prints one table.
+// minimal read-and-split loop measured in the same run, then the load of a file of 50
+// million empty records, whose memory must stay as bounded as that of any other file.
+// Prints one table for each.
 
 #include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
@@ -11,6 +13,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -80,10 +83,136 @@ QByteArray contents(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The degenerate file: a heading, then records of five empty fields, 7 bytes a line.
+constexpr qint64 EmptyRecords = 50'000'000;
+constexpr int EmptyRuns = 3;
+const char *const LoadChildOption = "--load-empty-records";
+
+bool writeEmptyRecordsFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray heading("K Type \xB0"
+                             "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n");
+    const QByteArray line("\t\t\t\t\t\r\n");
+    constexpr qint64 LinesPerBlock = 1 << 16;
+    const QByteArray block = line.repeated(LinesPerBlock);
+    if (file.write(heading) != heading.size())
+        return false;
+    for (qint64 written = 0; written < EmptyRecords; written += LinesPerBlock) {
+        const qint64 lines = std::min(LinesPerBlock, EmptyRecords - written);
+        if (file.write(block.constData(), lines * line.size()) != lines * line.size())
+            return false;
+    }
+    return file.flush();
+}
+
+// A figure of /proc/self/status in bytes ("VmRSS", "VmHWM"); -1 where there is none.
+qint64 statusBytes(const char *name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray key = QByteArray(name) + ':';
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// Run in a fresh process of its own, so no memory freed by earlier measurements is
+// reused unseen: resets the peak resident size to the current one (clear_refs "5"),
+// loads the file through the model as opening it does, and prints seconds, records,
+// table bytes and the growth of the peak resident size over the resident size before.
+int loadEmptyRecordsChild(const QString &path) {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1) {
+        std::fprintf(stderr, "cannot reset the peak resident size: %s\n",
+                     qPrintable(clearRefs.errorString()));
+        return 1;
+    }
+    clearRefs.close();
+    const qint64 residentBefore = statusBytes("VmRSS");
+    QElapsedTimer timer;
+    timer.start();
+    RecordTableModel model;
+    const int loaded = load(path, model);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const qint64 peak = statusBytes("VmHWM");
+    if (loaded < 0 || model.rowCount() != loaded || residentBefore < 0 || peak < 0)
+        return 1;
+    std::printf("%.6f %d %lld %lld\n", seconds, loaded,
+                static_cast<long long>(model.table().memoryBytes()),
+                static_cast<long long>(peak - residentBefore));
+    return 0;
+}
+
+// The degenerate file against the getline loop; false when the load went wrong.
+bool benchEmptyRecords(const QTemporaryDir &dir) {
+    const QString path = dir.filePath("empty-records.rdg");
+    if (!writeEmptyRecordsFile(path)) {
+        std::fprintf(stderr, "cannot write the empty-records file in %s\n", qPrintable(dir.path()));
+        QFile::remove(path);
+        return false;
+    }
+    const qint64 fileBytes = QFile(path).size();
+    size_t fields = 0;
+    double getlineTime = std::numeric_limits<double>::max();
+    for (int i = 0; i < EmptyRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        fields = baselineGetline(path.toStdString());
+        getlineTime = std::min(getlineTime, timer.nsecsElapsed() / 1e9);
+    }
+
+    double loadTime = std::numeric_limits<double>::max();
+    qint64 loaded = -1, tableBytes = 0, peakBytes = 0;
+    for (int i = 0; i < EmptyRuns; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {LoadChildOption, path});
+        const bool finished = child.waitForFinished(-1);
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        if (!finished || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0 ||
+            figures.size() != 4) {
+            loaded = -1;
+            break;
+        }
+        loadTime = std::min(loadTime, figures[0].toDouble());
+        loaded = figures[1].toLongLong();
+        tableBytes = std::max(tableBytes, figures[2].toLongLong());
+        peakBytes = std::max(peakBytes, figures[3].toLongLong());
+    }
+    QFile::remove(path);
+
+    const auto mib = [](qint64 bytes) {
+        return QString::number(bytes / 1048576.0, 'f', 1) + " MiB";
+    };
+    std::printf("\nEmpty records: %lld records, %lld bytes, getline best of %d runs, load best "
+                "of %d runs in a fresh process each\n\n",
+                static_cast<long long>(EmptyRecords), static_cast<long long>(fileBytes), EmptyRuns,
+                EmptyRuns);
+    header();
+    row("baseline: getline + find TAB", ms(getlineTime), "", true);
+    row("load: RecordFileReader + publishRows", ms(loadTime), "", true);
+    row("load / getline baseline", ratio(loadTime / getlineTime), "<= 3",
+        loadTime / getlineTime <= 3);
+    row("table memory", mib(tableBytes), "", true);
+    row("table memory / file size", ratio(double(tableBytes) / fileBytes), "<= 2",
+        tableBytes <= 2 * fileBytes);
+    row("peak memory growth during load (VmHWM)", mib(peakBytes), "", true);
+    row("peak memory growth / file size", ratio(double(peakBytes) / fileBytes), "<= 2",
+        peakBytes <= 2 * fileBytes);
+    std::printf("\nrecords loaded %lld\n", static_cast<long long>(loaded));
+    return loaded == EmptyRecords && fields == size_t(EmptyRecords + 1) * 5;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], LoadChildOption) == 0)
+        return loadEmptyRecordsChild(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir dir;
     const QString path = dir.filePath("recording.rdg");
     const QString savedPath = dir.filePath("saved.rdg");
@@ -131,5 +260,7 @@ int main(int argc, char **argv) {
     const bool sound = loaded == Records && saved && identical && fields == size_t(Records + 1) * 5;
     std::printf("\nrecords loaded %d, saved file identical to the original: %s\n", loaded,
                 identical ? "yes" : "NO");
-    return sound ? 0 : 1;
+    std::fflush(stdout);
+    const bool emptyRecordsSound = benchEmptyRecords(dir);
+    return sound && emptyRecordsSound ? 0 : 1;
 }

@@ -4,8 +4,16 @@
 #include "records/windows1252.h"
 
 #include <algorithm>
-#include <array>
+#include <cerrno>
 #include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
 
 namespace {
 
@@ -73,6 +81,55 @@ bool isValidUtf8(QByteArrayView text) {
     return true;
 }
 
+constexpr QLatin1String NotRegularFile("Not a regular file");
+
+#if defined(Q_OS_UNIX)
+// Opens a regular file for reading and gives its descriptor, or -1 with the reason in
+// error. Anything else is refused without blocking: opening a FIFO waits for a writer, a
+// device may never end or may act on being opened. The path is looked at first, so a
+// device is not even opened; the open itself does not block, and the descriptor is
+// looked at again, in case the path was replaced in between.
+int openRegularFile(const QString &path, QString &error) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        error = qt_error_string(errno);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = NotRegularFile;
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0) {
+        error = qt_error_string(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = NotRegularFile;
+        ::close(fd);
+        return -1;
+    }
+    // Reads of a regular file do not block anyway; an ordinary descriptor is what QFile
+    // expects.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = qt_error_string(errno);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+#endif
+
 // A line is Windows-1252 unless it holds bytes of 0x80 and above that form valid
 // UTF-8: files edited elsewhere may carry the degree sign as UTF-8.
 bool isUtf8Line(QByteArrayView line) {
@@ -87,9 +144,22 @@ RecordFileReader::~RecordFileReader() = default;
 
 bool RecordFileReader::open(const QString &path) {
     close();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    m_path = path;
+    const QIODevice::OpenMode mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
+#if defined(Q_OS_UNIX)
+    const int fd = openRegularFile(path, m_error);
+    if (fd >= 0 && !m_file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
         m_error = m_file.errorString();
+        ::close(fd); // QFile takes the descriptor over only when it opens
+    }
+#else
+    m_file.setFileName(path);
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        m_error = NotRegularFile;
+    else if (!m_file.open(mode))
+        m_error = m_file.errorString();
+#endif
+    if (!m_file.isOpen()) {
         m_finished = true;
         m_final = Step::ReadError;
         return false;
@@ -225,8 +295,8 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
     }
 
     if (!m_reserved) {
-        // Cells take fewer bytes than the file, and the first record line gives a fair
-        // (slightly short) line length for the number of rows.
+        // Cells take fewer bytes than the file, so reserving its size (up to a limit) spares
+        // all growth; the first record line gives a fair line length for the number of rows.
         m_reserved = true;
         const qsizetype fileBytes = std::min<qsizetype>(m_file.size(), MaxReserveBytes);
         table.reserve(int(fileBytes / (line.size() + 2)), fileBytes);
@@ -254,20 +324,18 @@ RecordFileReader::Step RecordFileReader::readRecord(QByteArrayView line, RecordT
         m_transcoded = Windows1252::encode(QString::fromUtf8(line));
         line = m_transcoded;
     }
-    std::array<qsizetype, RecordColumnCount> tabs;
     const char *const begin = line.data();
     const char *const end = begin + line.size();
     const char *p = begin;
-    for (qsizetype &tab : tabs) {
-        const auto *found =
+    for (int field = 0; field < RecordColumnCount; ++field) {
+        const auto *tab =
             p < end ? static_cast<const char *>(std::memchr(p, '\t', size_t(end - p))) : nullptr;
-        if (!found)
+        if (!tab)
             return Step::Unsplittable;
-        tab = found - begin;
-        p = found + 1;
+        p = tab + 1;
     }
     // Anything after the fifth TAB is not part of the record.
-    if (!table.appendTabbedRow(line.first(tabs.back() + 1), tabs)) {
+    if (!table.appendTabbedRow(line.first(p - begin))) {
         m_error = QStringLiteral("The file holds more records than a list can keep");
         return Step::ReadError;
     }

@@ -28,6 +28,8 @@ public:
     RecordFileReader(const RecordFileReader &) = delete;
     RecordFileReader &operator=(const RecordFileReader &) = delete;
 
+    // Opens a regular file only: anything else (a FIFO, a device, a directory) is refused
+    // at once with "Not a regular file", so opening never blocks.
     bool open(const QString &path);
     // Reads the next line. The heading field is only kept here: the caller shows it as
     // the heading of column 0. After End, Unsplittable or ReadError every further call
@@ -39,7 +41,7 @@ public:
     int recordsRead() const { return m_recordsRead; }
     QString headingField() const { return m_headingField; }
     QString errorString() const { return m_error; }
-    QString fileName() const { return m_file.fileName(); }
+    QString fileName() const { return m_path; }
 
     // Only the first this many bytes of a line count: a heading whose first TAB or a
     // record whose fifth TAB lies beyond them cannot be split. Text after the fifth TAB
@@ -57,6 +59,7 @@ private:
     Step readRecord(QByteArrayView line, RecordTable &table);
 
     QFile m_file;
+    QString m_path;
     std::unique_ptr<char[]> m_buffer; // one block plus the line it may cut
     qsizetype m_begin = 0;            // first unread byte in m_buffer
     qsizetype m_end = 0;              // end of the bytes read into m_buffer

@@ -2,33 +2,42 @@
 
 #include "records/windows1252.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace {
 constexpr qsizetype MaxBytes = std::numeric_limits<quint32>::max();
 constexpr qsizetype MaxRows = std::numeric_limits<int>::max() - 1;
+constexpr qsizetype MinGrowthBytes = 4096;
+constexpr size_t MinBlockRows = 64;
 } // namespace
 
 RecordTable::RecordTable()
     : m_headings{QString(), DateTimeHeading, T1Heading, T2Heading, DiffHeading} {}
 
 QByteArrayView RecordTable::rawCell(int column, int row) const {
-    if (column < 0 || column >= RecordColumnCount || row < 0 || row >= rowCount())
+    if (column < 0 || column >= RecordColumnCount || row < 0 || row >= m_rowCount)
         return {};
-    const qsizetype index = qsizetype(row) * RecordColumnCount + column;
-    const qsizetype begin = index == 0 ? 0 : qsizetype(m_ends[index - 1]) + 1;
-    const qsizetype end = m_ends[index];
-    return QByteArrayView(m_bytes.constData() + begin, end - begin);
+    // Rows are short: finding the cell's TABs again costs less than keeping their offsets.
+    // The search stays within the row, whatever bytes it holds.
+    const char *p = m_bytes.constData() + rowBegin(row);
+    const char *const end = m_bytes.constData() + rowEnd(row);
+    for (int c = 0;; ++c) {
+        const auto *tab = static_cast<const char *>(std::memchr(p, '\t', size_t(end - p)));
+        if (c == column)
+            return QByteArrayView(p, (tab ? tab : end) - p);
+        if (!tab)
+            return {};
+        p = tab + 1;
+    }
 }
 
 QByteArrayView RecordTable::tabbedRow(int row) const {
-    if (row < 0 || row >= rowCount())
+    if (row < 0 || row >= m_rowCount)
         return {};
-    const qsizetype first = qsizetype(row) * RecordColumnCount;
-    const qsizetype begin = first == 0 ? 0 : qsizetype(m_ends[first - 1]) + 1;
-    const qsizetype end = qsizetype(m_ends[first + RecordColumnCount - 1]) + 1;
-    return QByteArrayView(m_bytes.constData() + begin, end - begin);
+    const qsizetype begin = rowBegin(row);
+    return QByteArrayView(m_bytes.constData() + begin, rowEnd(row) - begin);
 }
 
 QString RecordTable::cell(int column, int row) const {
@@ -47,7 +56,33 @@ void RecordTable::setHeading(int column, const QString &text) {
 }
 
 bool RecordTable::canAppend(qsizetype bytes) const {
-    return rowCount() < MaxRows && m_bytes.size() + bytes <= MaxBytes;
+    return m_rowCount < MaxRows && m_usedBytes + bytes <= MaxBytes;
+}
+
+char *RecordTable::addRow(qsizetype bytes) {
+    const qsizetype begin = m_usedBytes;
+    const qsizetype end = begin + bytes;
+    if (end > m_bytes.size()) {
+        // An eighth more rather than double: a large table must not hold room unused of
+        // up to its own size.
+        setByteRoom(std::min(MaxBytes, end + std::max(end / 8, MinGrowthBytes)));
+    }
+    m_usedBytes = end;
+
+    const size_t blockIndex = size_t(m_rowCount) >> RowBlockBits;
+    if (blockIndex == m_rowStarts.size())
+        m_rowStarts.emplace_back().reserve(blockIndex == 0 ? MinBlockRows : RowBlockRows);
+    std::vector<quint32> &block = m_rowStarts[blockIndex];
+    if (block.size() == block.capacity())
+        block.reserve(std::min<size_t>(RowBlockRows, std::max(MinBlockRows, 2 * block.capacity())));
+    block.push_back(quint32(begin));
+    ++m_rowCount;
+    return m_bytes.data() + begin;
+}
+
+void RecordTable::setByteRoom(qsizetype room) {
+    m_bytes.reserve(room); // exactly this much
+    m_bytes.resize(room);  // leaves the new bytes as they are: memory is not touched yet
 }
 
 void RecordTable::rowAdded() {
@@ -71,7 +106,7 @@ bool RecordTable::appendEncodedRow(const std::array<QByteArrayView, RecordColumn
     for (const QByteArrayView cell : cells) {
         bytes += cell.size();
         const auto at = quintptr(cell.data());
-        aliased = aliased || (at >= base && at < base + quintptr(m_bytes.size()));
+        aliased = aliased || (at >= base && at < base + quintptr(m_usedBytes));
     }
     if (aliased) {
         const QByteArray own[] = {cells[0].toByteArray(), cells[1].toByteArray(),
@@ -82,65 +117,76 @@ bool RecordTable::appendEncodedRow(const std::array<QByteArrayView, RecordColumn
     if (!canAppend(bytes + RecordColumnCount))
         return false;
 
-    qsizetype end = m_bytes.size();
-    m_bytes.resize(end + bytes + RecordColumnCount);
-    char *data = m_bytes.data();
+    char *out = addRow(bytes + RecordColumnCount);
     for (const QByteArrayView cell : cells) {
         if (!cell.isEmpty())
-            std::memcpy(data + end, cell.data(), size_t(cell.size()));
-        end += cell.size();
-        m_ends.push_back(quint32(end));
-        data[end++] = '\t';
+            std::memcpy(out, cell.data(), size_t(cell.size()));
+        std::replace(out, out + cell.size(), '\t', ' ');
+        out += cell.size();
+        *out++ = '\t';
     }
     rowAdded();
     return true;
 }
 
-bool RecordTable::appendTabbedRow(QByteArrayView fields,
-                                  const std::array<qsizetype, RecordColumnCount> &tabs) {
+bool RecordTable::appendTabbedRow(QByteArrayView fields) {
     if (!canAppend(fields.size()))
         return false;
-    // One size change and one copy: this runs once per record of a loaded file.
+    // One copy and one offset: this runs once per record of a loaded file.
+    Q_ASSERT(fields.endsWith('\t'));
     Q_ASSERT(fields.data() + fields.size() <= m_bytes.constData() ||
-             fields.data() >= m_bytes.constData() + m_bytes.capacity());
-    const qsizetype begin = m_bytes.size();
-    m_bytes.resize(begin + fields.size());
-    std::memcpy(m_bytes.data() + begin, fields.data(), size_t(fields.size()));
-    const size_t first = m_ends.size();
-    m_ends.resize(first + RecordColumnCount);
-    for (size_t c = 0; c < RecordColumnCount; ++c)
-        m_ends[first + c] = quint32(begin + tabs[c]);
+             fields.data() >= m_bytes.constData() + m_bytes.size());
+    std::memcpy(addRow(fields.size()), fields.data(), size_t(fields.size()));
     rowAdded();
     return true;
 }
 
 void RecordTable::clear() {
     m_bytes.clear();
-    m_ends.clear();
+    m_usedBytes = 0;
+    m_rowStarts.clear();
+    m_rowCount = 0;
 }
 
 void RecordTable::reserve(int moreRows, qsizetype moreBytes) {
-    if (moreRows > 0)
-        m_ends.reserve(m_ends.size() + size_t(moreRows) * RecordColumnCount);
-    if (moreBytes > 0)
-        m_bytes.reserve(m_bytes.size() + moreBytes);
+    if (moreRows > 0) {
+        const size_t blockIndex = size_t(m_rowCount) >> RowBlockBits;
+        if (blockIndex == m_rowStarts.size())
+            m_rowStarts.emplace_back();
+        std::vector<quint32> &block = m_rowStarts[blockIndex];
+        block.reserve(std::min<size_t>(RowBlockRows, block.size() + size_t(moreRows)));
+    }
+    const qsizetype room = std::min(MaxBytes, m_usedBytes + std::max<qsizetype>(moreBytes, 0));
+    if (room > m_bytes.size())
+        setByteRoom(room);
 }
 
 void RecordTable::squeeze() {
+    m_bytes.resize(m_usedBytes);
     m_bytes.squeeze();
-    m_ends.shrink_to_fit();
+    if (!m_rowStarts.empty())
+        m_rowStarts.back().shrink_to_fit();
+    m_rowStarts.shrink_to_fit();
 }
 
 void RecordTable::trimUnused() {
-    if (m_bytes.capacity() - m_bytes.size() > m_bytes.capacity() / 4)
+    if (m_bytes.capacity() - m_usedBytes > m_bytes.capacity() / 4) {
+        m_bytes.resize(m_usedBytes);
         m_bytes.squeeze();
-    if (m_ends.capacity() - m_ends.size() > m_ends.capacity() / 4)
-        m_ends.shrink_to_fit();
+    }
+    // Only the last block can have room unused.
+    if (!m_rowStarts.empty()) {
+        std::vector<quint32> &block = m_rowStarts.back();
+        if (block.capacity() - block.size() > block.capacity() / 4)
+            block.shrink_to_fit();
+    }
 }
 
 qsizetype RecordTable::memoryBytes() const {
     qsizetype total = qsizetype(sizeof(*this)) + m_bytes.capacity() +
-                      qsizetype(m_ends.capacity() * sizeof(quint32));
+                      qsizetype(m_rowStarts.capacity() * sizeof(std::vector<quint32>));
+    for (const std::vector<quint32> &block : m_rowStarts)
+        total += qsizetype(block.capacity() * sizeof(quint32));
     for (const QString &heading : m_headings)
         total += heading.capacity() * qsizetype(sizeof(QChar));
     return total;

@@ -12,13 +12,13 @@
 
 // The five text columns of a record list, stored compactly: the Windows-1252 bytes of
 // every cell in one buffer, each followed by a TAB as in a record file, with one offset
-// per cell, decoded only when a cell is asked for. A 345,600-record file costs less than twice its
-// size this way.
+// per row; a cell is found by its TABs and decoded only when it is asked for. Any record
+// file, one of empty records included, costs less than twice its size this way.
 class RecordTable {
 public:
     RecordTable();
 
-    int rowCount() const { return int(m_ends.size() / RecordColumnCount); }
+    int rowCount() const { return m_rowCount; }
     // Row is 0-based among the data rows; out of range gives an empty text.
     QString cell(int column, int row) const;
     // The stored Windows-1252 bytes of a cell (empty out of range); valid until the
@@ -29,21 +29,22 @@ public:
     void setHeading(int column, const QString &text);
 
     // False only when the table cannot grow any further (4 GiB of cell text or
-    // INT_MAX rows); nothing is appended then.
+    // INT_MAX rows); nothing is appended then. A TAB within a cell is kept as a space:
+    // TABs end the cells, here as in a record file.
     bool appendRow(const RecordRow &cells);
     // The same from cells already in Windows-1252.
     bool appendEncodedRow(const std::array<QByteArrayView, RecordColumnCount> &cells);
     // A record line's five TAB-terminated fields as they stand in the file (the line up to
-    // and including its fifth TAB), with the positions of those TABs: one copy per record,
-    // the fastest way in for a file being loaded. The fields must not lie in this table.
-    bool appendTabbedRow(QByteArrayView fields,
-                         const std::array<qsizetype, RecordColumnCount> &tabs);
+    // and including its fifth TAB): one copy per record, the fastest way in for a file
+    // being loaded. The fields must not lie in this table.
+    bool appendTabbedRow(QByteArrayView fields);
     // A row's five cells, each followed by its TAB, as a record file line holds them.
     QByteArrayView tabbedRow(int row) const;
 
     // Removes the data rows; the headings stay.
     void clear();
-    // Room for this many more rows and cell bytes, so a large load grows in one step.
+    // Room for this many more rows and cell bytes, so a large load need not grow. Rows
+    // are kept in blocks that are never moved, so only the current block is reserved.
     void reserve(int moreRows, qsizetype moreBytes);
     void reserveBytes(qsizetype moreBytes) { reserve(0, moreBytes); }
     // Gives back the room that reserve() or growth left unused.
@@ -70,13 +71,31 @@ private:
         RowsAddedCallback &operator=(const RowsAddedCallback &) { return *this; }
     };
 
+    // Row starts are kept in blocks of this many: a block, once full, is never moved, so
+    // growing never holds two copies of the offsets.
+    static constexpr int RowBlockBits = 16;
+    static constexpr int RowBlockRows = 1 << RowBlockBits;
+
+    qsizetype rowBegin(int row) const {
+        return m_rowStarts[size_t(row) >> RowBlockBits][size_t(row) & (RowBlockRows - 1)];
+    }
+    qsizetype rowEnd(int row) const {
+        return row + 1 < m_rowCount ? rowBegin(row + 1) : m_usedBytes;
+    }
     bool canAppend(qsizetype bytes) const;
+    // Adds a row of this many bytes after the used ones; gives where to write them.
+    char *addRow(qsizetype bytes);
+    // Sets the room for cell bytes, used ones included.
+    void setByteRoom(qsizetype room);
     void rowAdded();
 
+    // The cells row by row, each followed by a TAB as in a record file line; a row runs
+    // from its start to the next row's start. The first m_usedBytes bytes are used; the
+    // rest is room, sized up front so that appending a row need not resize the array.
     QByteArray m_bytes;
-    // The cells row by row, each followed by a TAB as in a record file line; a cell runs
-    // from the byte after the previous cell's TAB to its own TAB, at this offset.
-    std::vector<quint32> m_ends;
+    qsizetype m_usedBytes = 0;
+    std::vector<std::vector<quint32>> m_rowStarts;
+    int m_rowCount = 0;
     std::array<QString, RecordColumnCount> m_headings;
     RowsAddedCallback m_rowsAdded;
 };

@@ -8,6 +8,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
 using Step = RecordFileReader::Step;
 
@@ -29,6 +40,38 @@ QChar stepLetter(Step step) {
         return 'X';
     }
     return '?';
+}
+
+struct GuardedOpen {
+    bool opened = false;
+    bool blocked = false; // open() had not returned after the watchdog's time
+};
+
+// Opens the path in the reader under a watchdog: should open() block, as it does on a
+// FIFO nobody writes to, the watchdog opens the FIFO's writing end after a few seconds
+// and so lets it return, and the test fails instead of hanging.
+GuardedOpen openGuarded(RecordFileReader &reader, const QString &path) {
+    std::atomic<bool> returned = false;
+    std::atomic<bool> blocked = false;
+    std::thread watchdog([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!returned) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (returned || std::chrono::steady_clock::now() < deadline)
+                continue;
+            blocked = true;
+            // Succeeds only while a reader waits on the FIFO, and wakes that reader.
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    GuardedOpen result;
+    result.opened = reader.open(path);
+    returned = true;
+    watchdog.join();
+    result.blocked = blocked;
+    return result;
 }
 
 bool isFinal(Step step) {
@@ -70,18 +113,47 @@ class TestRecordFileReader : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase();
+    void cleanupTestCase();
     void fixtures_data();
     void fixtures();
     void corrupt_data();
     void corrupt();
     void largeFileRoundTrip();
+    void emptyRecordsCostAtMostTwiceTheFile_data();
+    void emptyRecordsCostAtMostTwiceTheFile();
     void missingFile();
+    void onlyRegularFilesOpen_data();
+    void onlyRegularFilesOpen();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
     QTemporaryDir m_dir;
+    QString m_fifoPath;
+    QString m_socketPath;
+    int m_socket = -1; // bound to m_socketPath while the test runs
 };
+
+void TestRecordFileReader::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_fifoPath = m_dir.filePath(QStringLiteral("fifo.rdg"));
+    QCOMPARE(::mkfifo(QFile::encodeName(m_fifoPath).constData(), 0600), 0);
+
+    m_socketPath = m_dir.filePath(QStringLiteral("socket.rdg"));
+    const QByteArray encoded = QFile::encodeName(m_socketPath);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(size_t(encoded.size()) < sizeof(address.sun_path));
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QVERIFY(m_socket >= 0);
+    QCOMPARE(::bind(m_socket, reinterpret_cast<const sockaddr *>(&address), sizeof(address)), 0);
+}
+
+void TestRecordFileReader::cleanupTestCase() {
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
 
 QString TestRecordFileReader::writeFile(const QString &name, const QByteArray &bytes) {
     const QString path = m_dir.filePath(name);
@@ -243,10 +315,60 @@ void TestRecordFileReader::largeFileRoundTrip() {
     }
 }
 
+void TestRecordFileReader::emptyRecordsCostAtMostTwiceTheFile_data() {
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n"); // the shortest record line there is
+}
+
+void TestRecordFileReader::emptyRecordsCostAtMostTwiceTheFile() {
+    // The degenerate file: records of five empty fields. The table may cost no more than
+    // twice the file, however little each line holds.
+    QFETCH(QByteArray, lineEnd);
+    const int records = 100000;
+    const QByteArray bytes = "K Type \xB0"
+                             "C\t     Date Time    \tT1\tT2\tT1-T2\t" +
+                             lineEnd + ("\t\t\t\t\t" + lineEnd).repeated(records);
+    RecordFileReader reader;
+    QVERIFY(reader.open(writeFile(QStringLiteral("empty_records.rdg"), bytes)));
+    RecordTable table;
+    QCOMPARE(readAll(reader, table).size(), records + 2);
+    QCOMPARE(table.rowCount(), records);
+    QCOMPARE(table.tabbedRow(records - 1), QByteArrayView("\t\t\t\t\t"));
+    QCOMPARE(table.rawCell(4, records - 1), QByteArrayView(""));
+    QVERIFY2(table.memoryBytes() <= 2 * bytes.size(),
+             qPrintable(QStringLiteral("%1 bytes for a %2-byte file")
+                            .arg(table.memoryBytes())
+                            .arg(bytes.size())));
+}
+
 void TestRecordFileReader::missingFile() {
     RecordFileReader reader;
     QVERIFY(!reader.open(m_dir.filePath(QStringLiteral("absent.rdg"))));
     QVERIFY(reader.errorString().contains("No such file or directory"));
+    RecordTable table;
+    QCOMPARE(reader.readNext(table), Step::ReadError);
+    QCOMPARE(table.rowCount(), 0);
+}
+
+void TestRecordFileReader::onlyRegularFilesOpen_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("FIFO nobody writes to") << m_fifoPath;
+    QTest::newRow("directory") << m_dir.path();
+    QTest::newRow("device /dev/null") << QStringLiteral("/dev/null");
+    QTest::newRow("device /dev/zero") << QStringLiteral("/dev/zero");
+    QTest::newRow("socket") << m_socketPath;
+}
+
+void TestRecordFileReader::onlyRegularFilesOpen() {
+    // Refused at once, before anything is read: a FIFO would block the caller until someone
+    // writes to it, a device may never end.
+    QFETCH(QString, path);
+    RecordFileReader reader;
+    const GuardedOpen result = openGuarded(reader, path);
+    QVERIFY2(!result.blocked, "open() blocked");
+    QVERIFY(!result.opened);
+    QCOMPARE(reader.errorString(), QStringLiteral("Not a regular file"));
     RecordTable table;
     QCOMPARE(reader.readNext(table), Step::ReadError);
     QCOMPARE(table.rowCount(), 0);

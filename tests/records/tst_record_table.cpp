@@ -8,6 +8,7 @@ class TestRecordTable : public QObject {
 private slots:
     void cellsRoundTrip();
     void appendOwnCells();
+    void cellsHoldAnyByteButTab();
     void outOfRangeIsEmpty();
     void clearKeepsHeadings();
     void costsLessThanTwiceTheFile();
@@ -47,6 +48,35 @@ void TestRecordTable::appendOwnCells() {
     QCOMPARE(table.rowCount(), 13);
     QCOMPARE(table.cell(1, 12), QStringLiteral("2001/05/03 14:25:01"));
     QCOMPARE(table.cell(4, 12), QStringLiteral("1.2"));
+}
+
+void TestRecordTable::cellsHoldAnyByteButTab() {
+    // Cells are found by their TABs: every other byte, line ends and NUL included, must come
+    // back as stored, and a TAB inside a cell must not move the cells after it.
+    QByteArray everyByte;
+    for (int b = 255; b >= 0; --b) {
+        if (b != '\t')
+            everyByte.append(char(b));
+    }
+    RecordTable table;
+    QVERIFY(table.appendEncodedRow({"", everyByte, "\r\n", QByteArrayView("\0", 1), ""}));
+    QVERIFY(table.appendEncodedRow({"7", "a\tb", "c", "d\t", "e"}));
+    QVERIFY(table.appendRow({"8", "x", "y", "z", "\t"}));
+    QCOMPARE(table.rowCount(), 3);
+
+    QCOMPARE(table.rawCell(0, 0), QByteArrayView(""));
+    QCOMPARE(table.rawCell(1, 0), QByteArrayView(everyByte));
+    QCOMPARE(table.rawCell(2, 0), QByteArrayView("\r\n"));
+    QCOMPARE(table.rawCell(3, 0), QByteArrayView("\0", 1));
+    QCOMPARE(table.rawCell(4, 0), QByteArrayView(""));
+
+    const QByteArrayView second[] = {"7", "a b", "c", "d ", "e"};
+    const QByteArrayView third[] = {"8", "x", "y", "z", " "};
+    for (int column = 0; column < RecordColumnCount; ++column) {
+        QCOMPARE(table.rawCell(column, 1), second[column]);
+        QCOMPARE(table.rawCell(column, 2), third[column]);
+    }
+    QCOMPARE(table.tabbedRow(1), QByteArrayView("7\ta b\tc\td \te\t"));
 }
 
 void TestRecordTable::outOfRangeIsEmpty() {

@@ -17,7 +17,8 @@ class ListPlotModel : public GraphWindowModel {
 
 public:
     static const QString Name;
-    static constexpr QSize DesignSize{600, 400};
+    // Room right of the plot for the last time label, half of which lies past the edge.
+    static constexpr QSize DesignSize{612, 400};
 
     // The list must hold at least one record.
     ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,

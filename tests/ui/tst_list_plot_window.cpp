@@ -121,7 +121,7 @@ void TestListPlotWindow::curvesWhereTheGeometryPutsThem() {
     QCOMPARE(window->windowTitle(), QStringLiteral("Plot"));
     const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-    // 600 × 400: plot from x 75, 510 wide, bottom 350, 240 high; -190 to 1333.
+    // 612 × 400: plot from x 75, 510 wide, bottom 350, 240 high; -190 to 1333.
     // 1000 at y 162.5, 500 at 241.3, 0 at 320.1: lines across the whole plot.
     for (int x : {75, 200, 330, 584}) {
         QCOMPARE(shown.pixelColor(x + 1, 162), Blue);

@@ -56,6 +56,7 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
     m_toolbar = addOverlayToolbar(*this, model);
     // Low enough to leave the panels (at y 32) and the legends (at y 70) uncovered.
     m_toolbar->setIconSize(QSize(20, 20));
+    m_toolbar->setAutoFillBackground(true); // a toolbar over the picture, not a hole in it
     m_toolbar->setContentsMargins(0, 0, 0, 0);
     m_toolbar->layout()->setContentsMargins(0, 0, 0, 0);
     resize(designSize);

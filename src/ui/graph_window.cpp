@@ -78,10 +78,6 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
     });
 }
 
-QImage GraphWindow::image() const {
-    return m_surface && m_model ? m_surface->image() : QImage();
-}
-
 void GraphWindow::buildFunctionPanel(const QPoint &at) {
     m_function = panelFrame(this, "PFunction", QRect(at, QSize(121, 81)));
     const struct {

@@ -20,8 +20,6 @@ class GraphWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // The picture that the model draws, as shown; null when the surface is not an image.
-    QImage image() const;
     QToolBar *toolbar() const { return m_toolbar; }
 
 protected:

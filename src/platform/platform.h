@@ -9,6 +9,8 @@ class Dialogs;
 class Clock;
 class BusyPointer;
 class TextPrinter;
+class Surface;
+class ImagePrinter;
 
 // The outside world as the program sees it: real adapters in the application, fakes in tests.
 struct Platform {
@@ -18,4 +20,7 @@ struct Platform {
     Clock *clock = nullptr;
     BusyPointer *pointer = nullptr;
     std::function<std::unique_ptr<TextPrinter>()> makeTextPrinter;
+    // The drawing surface of a graph window, and the printer of its picture.
+    std::function<std::unique_ptr<Surface>()> makeSurface;
+    std::function<std::unique_ptr<ImagePrinter>()> makeImagePrinter;
 };

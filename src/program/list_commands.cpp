@@ -1,5 +1,6 @@
 #include "program/list_commands.h"
 
+#include "graphs/list_plot_model.h"
 #include "panel/file_transfer.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -52,6 +53,8 @@ void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
         save(list);
     else if (key == QLatin1String("Print"))
         print(list);
+    else if (key == QLatin1String("Plot"))
+        plot(list);
 }
 
 void ListCommands::save(RecordListModel *list) {
@@ -112,4 +115,23 @@ void ListCommands::print(RecordListModel *list) {
             return;
     }
     printer->endDocument();
+}
+
+void ListCommands::plot(RecordListModel *list) {
+    Platform &platform = m_program.platform();
+    if (m_program.PlotOpen() || list->rowCount() < 2 || !platform.makeSurface)
+        return;
+    const QString heading = list->cell(0, 0);
+    const QString unit = heading.contains(QStringLiteral("\u00B0C")) ? QStringLiteral("\u00B0C")
+                                                                     : QStringLiteral("\u00B0F");
+    const QString type =
+        heading.contains(QLatin1Char('J')) ? QStringLiteral("J") : QStringLiteral("K");
+    WindowRegistry &windows = m_program.windows();
+    ListPlotModel *plot = windows.open(
+        std::make_unique<ListPlotModel>(platform, m_program.panel().timers(), *list, unit, type));
+    // The plot reads the list's rows: it closes with the list, also when "Open" replaces it.
+    QObject::connect(&windows, &WindowRegistry::windowClosed, plot, [plot, list](WindowModel *w) {
+        if (w == list)
+            plot->requestClose();
+    });
 }

@@ -6,7 +6,7 @@ class Program;
 class RecordListModel;
 
 // The toolbars of the record list windows: "Save" of the live list and the logger list,
-// "Print" of an opened file.
+// "Print" and "Plot" of an opened file.
 class ListCommands {
 public:
     explicit ListCommands(Program &program);
@@ -19,6 +19,9 @@ public:
     void save(RecordListModel *list);
     // Prints an opened file as a table of fixed-pitch lines.
     void print(RecordListModel *list);
+    // Opens the file plot of an opened file, in the unit and type of its heading; nothing
+    // while a plot is open or when the list holds no record. The plot closes with the list.
+    void plot(RecordListModel *list);
 
 private:
     Program &m_program;

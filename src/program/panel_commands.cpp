@@ -1,5 +1,6 @@
 #include "program/panel_commands.h"
 
+#include "graphs/real_time_t1t2_model.h"
 #include "panel/file_transfer.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -37,7 +38,8 @@ void PanelCommands::onToolbarButton(const QString &key) {
         sample();
     else if (key == QLatin1String("List"))
         list();
-    // "Graph" opens the real-time graph, which this version does not have yet.
+    else if (key == QLatin1String("Graph"))
+        graph();
 }
 
 void PanelCommands::save() {
@@ -99,4 +101,13 @@ void PanelCommands::sample() {
 
 void PanelCommands::list() {
     m_program.liveList().open();
+}
+
+void PanelCommands::graph() {
+    Platform &platform = m_program.platform();
+    if (m_program.GraphOpen() || !platform.makeSurface)
+        return;
+    PanelModel &panel = m_program.panel();
+    m_program.windows().open(std::make_unique<RealTimeT1T2Model>(
+        platform, panel.timers(), panel.live(), panel.live().UnitText));
 }

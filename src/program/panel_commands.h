@@ -5,7 +5,7 @@
 class Program;
 
 // The main window's toolbar: record, open a file into FileList, set the sampling time,
-// open the live list.
+// open the live list and the real-time graph.
 class PanelCommands {
 public:
     explicit PanelCommands(Program &program);
@@ -17,6 +17,8 @@ public:
     void open();
     void sample();
     void list();
+    // Opens the real-time graph with the unit of the moment; nothing while it is open.
+    void graph();
 
 private:
     Program &m_program;

@@ -1,5 +1,7 @@
 #include "program/program.h"
 
+#include "graphs/list_plot_model.h"
+#include "graphs/real_time_t1t2_model.h"
 #include "link/port_choice.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -96,4 +98,20 @@ RecordListModel *Program::fileList() const {
 RecordListModel *Program::dataList() const {
     return m_windows.find<RecordListModel>(
         RecordListModel::windowName(RecordListModel::Kind::DataList));
+}
+
+bool Program::GraphOpen() const {
+    return graph() != nullptr;
+}
+
+bool Program::PlotOpen() const {
+    return plot() != nullptr;
+}
+
+RealTimeT1T2Model *Program::graph() const {
+    return m_windows.find<RealTimeT1T2Model>(RealTimeT1T2Model::Name);
+}
+
+ListPlotModel *Program::plot() const {
+    return m_windows.find<ListPlotModel>(ListPlotModel::Name);
 }

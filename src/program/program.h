@@ -14,6 +14,8 @@ class LiveListFeed;
 class PanelCommands;
 class ListCommands;
 class RecordListModel;
+class RealTimeT1T2Model;
+class ListPlotModel;
 
 // Owns the program: the main window's model, the sampling and recording, the registry of
 // the open windows and the commands that cross windows. Views are created and destroyed in
@@ -48,11 +50,16 @@ public:
     bool ListOpen() const;
     bool FileListOpen() const;
     bool DataListOpen() const;
+    bool GraphOpen() const;
+    bool PlotOpen() const;
 
     // The record list windows; null while closed.
     RecordListModel *list() const;
     RecordListModel *fileList() const;
     RecordListModel *dataList() const;
+    // The graph windows; null while closed.
+    RealTimeT1T2Model *graph() const;
+    ListPlotModel *plot() const;
 
 signals:
     void quitRequested();

@@ -1,16 +1,22 @@
 #include "ui/desk.h"
 
+#include "graphs/list_plot_model.h"
+#include "graphs/real_time_t1t2_model.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_clock.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_event_pump.h"
+#include "ui/adapters/qt_image_printer.h"
+#include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_serial_link.h"
 #include "ui/adapters/qt_text_printer.h"
+#include "ui/list_plot.h"
 #include "ui/list_window.h"
 #include "ui/panel.h"
 #include "ui/port.h"
+#include "ui/real_time_t1t2.h"
 
 #include <QApplication>
 
@@ -25,6 +31,8 @@ const QHash<QString, QWidget *(*)(WindowModel &)> Views{
     {QStringLiteral("List"), viewOf<ListWindow, RecordListModel>},
     {QStringLiteral("FileList"), viewOf<ListWindow, RecordListModel>},
     {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
+    {QStringLiteral("RealTimeT1T2"), viewOf<RealTimeT1T2, RealTimeT1T2Model>},
+    {QStringLiteral("ListPlot"), viewOf<ListPlot, ListPlotModel>},
 };
 
 } // namespace
@@ -45,6 +53,10 @@ Desk::Desk(const PortNames &names, QObject *parent)
     platform.pointer = m_pointer.get();
     platform.makeTextPrinter = [] {
         return std::make_unique<QtTextPrinter>(QApplication::activeWindow());
+    };
+    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    platform.makeImagePrinter = [] {
+        return std::make_unique<QtImagePrinter>(QApplication::activeWindow());
     };
     m_program = std::make_unique<Program>(platform);
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);

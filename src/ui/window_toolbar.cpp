@@ -21,10 +21,7 @@ void showButtons(QToolBar &toolbar, const WindowModel &model) {
     }
 }
 
-} // namespace
-
-QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model) {
-    QToolBar *toolbar = window.addToolBar(QStringLiteral("Toolbar1"));
+void fillToolbar(QToolBar *toolbar, WindowModel &model) {
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(24, 24));
@@ -38,5 +35,18 @@ QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model) {
     showButtons(*toolbar, model);
     QObject::connect(&model, &WindowModel::toolbarChanged, toolbar,
                      [toolbar, &model] { showButtons(*toolbar, model); });
+}
+
+} // namespace
+
+QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model) {
+    QToolBar *toolbar = window.addToolBar(QStringLiteral("Toolbar1"));
+    fillToolbar(toolbar, model);
+    return toolbar;
+}
+
+QToolBar *addOverlayToolbar(QWidget &window, WindowModel &model) {
+    auto *toolbar = new QToolBar(QStringLiteral("Toolbar1"), &window);
+    fillToolbar(toolbar, model);
     return toolbar;
 }

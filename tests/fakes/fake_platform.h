@@ -4,7 +4,9 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_event_pump.h"
+#include "fakes/fake_image_printer.h"
 #include "fakes/fake_serial_link.h"
+#include "fakes/fake_surface.h"
 #include "fakes/fake_text_printer.h"
 #include "platform/platform.h"
 
@@ -16,6 +18,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeBusyPointer pointer;
     FakeTextPrinter::Job printJob;
+    FakeImagePrinter::Job imagePrintJob;
 
     Platform platform() {
         Platform p;
@@ -25,6 +28,8 @@ struct FakePlatform {
         p.clock = &clock;
         p.pointer = &pointer;
         p.makeTextPrinter = [this] { return std::make_unique<FakeTextPrinter>(printJob); };
+        p.makeSurface = [] { return std::make_unique<FakeSurface>(); };
+        p.makeImagePrinter = [this] { return std::make_unique<FakeImagePrinter>(imagePrintJob); };
         return p;
     }
 };

@@ -1,0 +1,155 @@
+#include "graphs/graph_window_model.h"
+
+#include "platform/dialogs.h"
+#include "platform/image_printer.h"
+#include "platform/platform.h"
+#include "platform/surface.h"
+#include "windowing/timer_gate.h"
+
+#include <QPointer>
+
+GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
+                                   QList<ToolButton> toolbar, Platform &platform,
+                                   TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
+                                   QObject *parent)
+    : WindowModel(name, caption, std::move(toolbar), parent)
+    , m_platform(platform)
+    , m_panelTimers(panelTimers)
+    , m_surface(platform.makeSurface())
+    , m_rangeBoxes(std::move(rangeBoxes)) {
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    for (Channel channel : Channels)
+        m_checked[checkBoxOf(channel)] = true;
+    for (const RangeBox &box : std::as_const(m_rangeBoxes))
+        m_rangeTexts[box.name] = QString();
+    connect(this, &WindowModel::toolButtonPressed, this, &GraphWindowModel::onToolbarButton);
+}
+
+GraphWindowModel::~GraphWindowModel() = default;
+
+void GraphWindowModel::resize(const QSize &clientSize) {
+    m_surface->resize(clientSize);
+    DrawFrame();
+}
+
+void GraphWindowModel::onToolbarButton(const QString &key) {
+    const bool function = key == QLatin1String("Function");
+    const bool range = key == QLatin1String("Range");
+    m_functionVisible = function && !m_functionVisible;
+    m_rangeVisible = range && !m_rangeVisible;
+    if (m_functionVisible) {
+        for (Channel channel : Channels)
+            m_checked[checkBoxOf(channel)] = m_state.show(channel) != 0;
+    }
+    if (m_rangeVisible)
+        fillRangeTexts();
+    emit panelsChanged();
+    if (key == QLatin1String("Print"))
+        print();
+}
+
+void GraphWindowModel::setChecked(const QString &checkBox, bool checked) {
+    if (m_checked.contains(checkBox))
+        m_checked[checkBox] = checked;
+}
+
+void GraphWindowModel::setRangeText(const QString &box, const QString &text) {
+    if (m_rangeTexts.contains(box))
+        m_rangeTexts[box] = text;
+}
+
+bool GraphWindowModel::keyTyped(const QString &box, QChar typed) {
+    for (qsizetype i = 0; i < m_rangeBoxes.size(); ++i) {
+        if (m_rangeBoxes[i].name != box)
+            continue;
+        if (typed != RangeEntry::Enter)
+            return RangeEntry::keeps(m_rangeBoxes[i].kind, typed);
+        if (i + 1 < m_rangeBoxes.size())
+            emit focusRequested(m_rangeBoxes[i + 1].name);
+        else
+            rangeOk();
+        return false;
+    }
+    return true;
+}
+
+void GraphWindowModel::functionCancel() {
+    hideFunctionPanel();
+}
+
+void GraphWindowModel::rangeCancel() {
+    hideRangePanel();
+}
+
+std::pair<int, int> GraphWindowModel::rangeLimits(const QString &unit, const QString &type) {
+    const bool typeJ = type == QLatin1String("J");
+    if (unit == QStringLiteral("\u00B0F"))
+        return {typeJ ? 1400 : 2431, -310};
+    // A unit that is neither (the graph opened before the meter's first frame) gets the
+    // limits of °C, so the range is never empty.
+    return {typeJ ? 760 : 1333, -190};
+}
+
+void GraphWindowModel::hidePanels() {
+    if (!m_functionVisible && !m_rangeVisible)
+        return;
+    m_functionVisible = false;
+    m_rangeVisible = false;
+    emit panelsChanged();
+}
+
+void GraphWindowModel::hideFunctionPanel() {
+    if (!m_functionVisible)
+        return;
+    m_functionVisible = false;
+    emit panelsChanged();
+}
+
+void GraphWindowModel::hideRangePanel() {
+    if (!m_rangeVisible)
+        return;
+    m_rangeVisible = false;
+    emit panelsChanged();
+}
+
+void GraphWindowModel::showRangeMessage(const QString &text) {
+    m_platform.dialogs->message(text, Dialogs::Icon::Critical);
+}
+
+int GraphWindowModel::checkedSwitch(Channel channel) const {
+    return isChecked(checkBoxOf(channel)) ? 1 : 0;
+}
+
+QString GraphWindowModel::checkBoxOf(Channel channel) {
+    switch (channel) {
+    case Channel::T1:
+        return QStringLiteral("CKT1");
+    case Channel::T2:
+        return QStringLiteral("CKT2");
+    case Channel::Diff:
+        break;
+    }
+    return QStringLiteral("CKT1T2");
+}
+
+void GraphWindowModel::print() {
+    if (!m_platform.makeImagePrinter)
+        return;
+    std::unique_ptr<ImagePrinter> printer = m_platform.makeImagePrinter();
+    // The chooser lets events run: the window may be gone when it returns.
+    const QPointer<GraphWindowModel> self(this);
+    if (!printer->choosePrinter() || !self || !isOpen())
+        return;
+    TimerGate::Hold timersStopped(m_panelTimers);
+    showToolbar(false);
+    completeDrawing();
+    printer->printImage(*m_surface); // a failure ends the command silently
+    showToolbar(true);
+}
+
+void GraphWindowModel::showToolbar(bool visible) {
+    if (m_toolbarVisible == visible)
+        return;
+    m_toolbarVisible = visible;
+    emit toolbarVisibleChanged();
+}

@@ -1,0 +1,70 @@
+#include "graphs/range_entry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace RangeEntry {
+
+namespace {
+
+bool isBoxCharacter(Kind kind, QChar c) {
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return true;
+    return kind == Kind::Decimal && (c == QLatin1Char('-') || c == QLatin1Char('.'));
+}
+
+} // namespace
+
+bool keeps(Kind kind, QChar typed) {
+    return typed == Backspace || typed == Enter || isBoxCharacter(kind, typed);
+}
+
+std::optional<double> value(const QString &text, Kind kind) {
+    for (const QChar c : text) {
+        if (!isBoxCharacter(kind, c))
+            return std::nullopt;
+    }
+    // The leading number: a sign, digits and one point, as every reading's number is read.
+    qsizetype end = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    for (; end < text.size(); ++end) {
+        const QChar c = text[end];
+        if (c == QLatin1Char('.') && !point)
+            point = true;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits = true;
+        else
+            break;
+    }
+    if (!digits)
+        return 0.0;
+    bool ok = false;
+    const double number = QStringView(text).first(end).toDouble(&ok);
+    // Too long for a double, or too large for the single float it is stored in.
+    if (!ok || !std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return number;
+}
+
+QString decimalText(float value) {
+    const QString text = QString::number(double(value), 'g', 7);
+    if (!text.contains(QLatin1Char('e')))
+        return text;
+    // Very small or large values: the same seven digits without an exponent.
+    const double rounded = text.toDouble();
+    const int exponent = int(std::floor(std::log10(std::fabs(rounded))));
+    QString plain = QString::number(rounded, 'f', std::max(0, 6 - exponent));
+    while (plain.contains(QLatin1Char('.')) &&
+           (plain.endsWith(QLatin1Char('0')) || plain.endsWith(QLatin1Char('.'))))
+        plain.chop(1);
+    return plain;
+}
+
+double roundHalfEven(double value) {
+    // The default rounding mode, which nothing here changes: to nearest, ties to even.
+    return std::nearbyint(value);
+}
+
+} // namespace RangeEntry

@@ -1,0 +1,183 @@
+#include "graphs/real_time_t1t2_model.h"
+
+#include "graphs/graph_frame.h"
+#include "graphs/plot_geometry.h"
+#include "graphs/reading_level.h"
+#include "link/live_values.h"
+#include "platform/clock.h"
+#include "platform/platform.h"
+#include "platform/surface.h"
+
+#include <cmath>
+
+const QString RealTimeT1T2Model::Name = QStringLiteral("RealTimeT1T2");
+
+namespace {
+
+constexpr auto Solid = Surface::LineStyle::Solid;
+constexpr auto Dotted = Surface::LineStyle::Dotted;
+
+QList<ToolButton> toolbarButtons() {
+    return {{QStringLiteral("Function"), QStringLiteral("Graphic Function"), 1},
+            {QStringLiteral("Range"), QStringLiteral("Graphic Range"), 2},
+            {QStringLiteral("Print"), QStringLiteral("Print"), 3}};
+}
+
+} // namespace
+
+RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
+                                     const LiveValues &live, const QString &graphUnit,
+                                     QObject *parent)
+    : GraphWindowModel(Name, QStringLiteral("Real Time Graph"), toolbarButtons(), platform,
+                       panelTimers,
+                       {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
+                        {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
+                        {QStringLiteral("TxtCounts"), RangeEntry::Kind::Whole}},
+                       parent)
+    , m_live(live)
+    , m_clock(*platform.clock)
+    , m_graphUnit(graphUnit) {
+    GraphState &s = writableState();
+    s.GridColor = 7;
+    const auto [maxLimit, minLimit] = rangeLimits(m_graphUnit, m_live.TypeText);
+    s.MaxLimit = maxLimit;
+    s.MinLimit = minLimit;
+    s.YMax = float(maxLimit);
+    s.YMin = float(minLimit);
+    s.XStep = 1.0f;
+    Timer1().setInterval(1000);
+    // A tick never lets events run, so it cannot start while the previous one runs.
+    connect(&Timer1(), &QTimer::timeout, this, &RealTimeT1T2Model::PlotTick);
+}
+
+void RealTimeT1T2Model::DrawFrame() {
+    GraphState &s = writableState();
+    const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::RealTimeMargin);
+    s.GridColor = 7;
+    s.PlotLeft = geometry.PlotLeft;
+    s.PlotWidth = geometry.PlotWidth;
+    s.PlotHeight = geometry.PlotHeight;
+    Timer1().stop();
+    hidePanels();
+    s.PlotBottom = geometry.PlotBottom;
+    GraphFrame::draw(surface(), s, m_graphUnit, GraphFrame::PlotArea::White);
+    s.PrevX = 0;
+    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
+    s.XPos = -s.XStep;
+    Timer1().start();
+}
+
+void RealTimeT1T2Model::PlotTick() {
+    if (!isOpen())
+        return;
+    GraphState &s = writableState();
+    s.XPos += s.XStep;
+    if (s.XPos >= s.PlotWidth) {
+        DrawFrame();
+        return;
+    }
+    if (s.XPos == 0)
+        drawSweepGrid();
+    drawTimeMark(qint64(RangeEntry::roundHalfEven(s.XPos)));
+    drawPoint(Channel::T1, m_live.T1Text);
+    drawPoint(Channel::T2, m_live.T2Text);
+    drawPoint(Channel::Diff, m_live.DiffText);
+    s.PrevX = s.PlotLeft + s.XPos;
+}
+
+void RealTimeT1T2Model::drawSweepGrid() {
+    const GraphState &s = state();
+    const float L = s.PlotLeft;
+    const float B = s.PlotBottom;
+    const float W = s.PlotWidth;
+    const float H = s.PlotHeight;
+    Surface &out = surface();
+    // The sweep before this one, its time labels included, is erased.
+    out.fillRect({L, B + 50}, {L + W, s.plotTop() - 8}, GraphColours::White);
+    out.drawLine({L - 2, B - H / 2}, {L + W + 2, B - H / 2}, GraphColours::Grid, 1, Solid);
+    out.drawLine({L - 2, B + 6}, {L + W + 2, B + 6}, GraphColours::Black, 2, Solid);
+    for (int k : {0, 1, 7, 6, 5, 8, 3, 2}) {
+        const float y = B - k * H / 8;
+        out.drawLine({L, y}, {L + W, y}, GraphColours::Grid, 1, Dotted);
+    }
+}
+
+void RealTimeT1T2Model::drawTimeMark(qint64 n) {
+    GraphState &s = writableState();
+    const float B = s.PlotBottom;
+    const float H = s.PlotHeight;
+    const float x = s.PlotLeft + s.XPos;
+    Surface &out = surface();
+    if (n % 60 == 0) {
+        out.drawLine({x, B}, {x, s.plotTop() - 10}, GraphColours::Grid, 1, Dotted);
+        s.TimeLabel = m_clock.now().toString(QStringLiteral("hh:mm:ss"));
+        const double w = out.textSize(s.TimeLabel).width() / 2;
+        out.fillRect({x - w, B + 10}, {x + w, B + 20}, GraphColours::White);
+        out.drawText({s.PlotLeft - 5 + s.XPos - w, B + 10}, s.TimeLabel, GraphColours::Black);
+    } else if (n % 30 == 0) {
+        out.drawLine({x, B - 3.8f * H / 8}, {x, B - 4.2f * H / 8}, GraphColours::Grid, 1, Solid);
+    }
+}
+
+void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading) {
+    GraphState &s = writableState();
+    if (!s.show(channel))
+        return;
+    const ReadingLevel level = ReadingLevel::of(reading);
+    if (level.kind == ReadingLevel::Kind::Off) {
+        s.show(channel) = 0;
+        return;
+    }
+    const float x = s.PlotLeft + s.XPos;
+    const float y = float(s.PlotBottom - level.height(s));
+    float &previous = s.prevY(channel);
+    if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous))
+        surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);
+    previous = y;
+}
+
+void RealTimeT1T2Model::functionOk() {
+    GraphState &s = writableState();
+    for (Channel channel : Channels) {
+        const int on = checkedSwitch(channel);
+        if (on && !s.show(channel))
+            s.prevY(channel) = std::nanf("");
+        s.show(channel) = on;
+    }
+    hideFunctionPanel();
+}
+
+void RealTimeT1T2Model::rangeOk() {
+    GraphState &s = writableState();
+    const std::optional<double> max =
+        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
+    const std::optional<double> min =
+        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
+    // Compared as they will be stored: two values one float apart make no range.
+    if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
+        float(*max) <= float(*min)) {
+        showRangeMessage(
+            QStringLiteral("%1 <= Value <= %2, try again!").arg(s.MinLimit).arg(s.MaxLimit));
+        return;
+    }
+    s.YMax = float(*max);
+    s.YMin = float(*min);
+    const std::optional<double> counts =
+        RangeEntry::value(rangeText(QStringLiteral("TxtCounts")), RangeEntry::Kind::Whole);
+    if (!counts || *counts < MinCounts || *counts > MaxCounts) {
+        showRangeMessage(
+            QStringLiteral("%1 <= Counts <= %2, try again!").arg(MinCounts).arg(MaxCounts));
+        return;
+    }
+    s.XStep = s.PlotWidth / float(*counts);
+    DrawFrame();
+}
+
+void RealTimeT1T2Model::fillRangeTexts() {
+    const GraphState &s = state();
+    const double counts = RangeEntry::roundHalfEven(double(s.PlotWidth / s.XStep));
+    setRangeText(QStringLiteral("TxtCounts"),
+                 QString::number(std::isfinite(counts) ? qint64(counts) : 0));
+    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
+    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+class GraphWindowModel;
+class QtImageSurface;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+
+// The view both graph windows share: the model's retained picture filling the client
+// area, the toolbar lying over its top strip, and the settings panels PFunction and PRange
+// floating over the picture. The range panel's layout is each window's own.
+class GraphWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    QToolBar *toolbar() const { return m_toolbar; }
+
+protected:
+    GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent);
+
+    // PFunction at its place: CKT1T2 over CKT1 over CKT2, the OK and Cancel buttons right.
+    void buildFunctionPanel(const QPoint &at);
+    // PRange at its place and size, empty: the window fills it with the helpers below.
+    QFrame *buildRangePanel(const QPoint &at, const QSize &size);
+    // A caption panel (SSPanel) over a range box.
+    QLabel *captionPanel(QWidget *parent, const char *name, const QString &text);
+    QLineEdit *rangeBox(QWidget *parent, const QString &name);
+    // CmdRangeOK and CmdRangeCancel.
+    QPushButton *rangeButton(QWidget *parent, bool ok);
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showPanels();
+    void scheduleTitle();
+
+    QPointer<GraphWindowModel> m_model;
+    QtImageSurface *m_surface = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    QFrame *m_function = nullptr;
+    QFrame *m_range = nullptr;
+    QHash<QString, QCheckBox *> m_checks;
+    QHash<QString, QLineEdit *> m_boxes;
+    bool m_titlePending = false;
+};

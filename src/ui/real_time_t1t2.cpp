@@ -1,0 +1,30 @@
+#include "ui/real_time_t1t2.h"
+
+#include "graphs/real_time_t1t2_model.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+RealTimeT1T2::RealTimeT1T2(RealTimeT1T2Model &model, QWidget *parent)
+    : GraphWindow(model, RealTimeT1T2Model::DesignSize, parent) {
+    buildFunctionPanel(QPoint(24, 32));
+    QFrame *range = buildRangePanel(QPoint(24, 32), QSize(241, 49));
+    const struct {
+        const char *caption;
+        const char *text;
+        const char *box;
+    } columns[] = {{"SSPanel1", "Min", "TxtMin"},
+                   {"SSPanel3", "Max", "TxtMax"},
+                   {"SSPanel2", "Records", "TxtCounts"}};
+    int left = 4;
+    for (const auto &column : columns) {
+        captionPanel(range, column.caption, QLatin1String(column.text))
+            ->setGeometry(left, 3, 56, 19);
+        rangeBox(range, QLatin1String(column.box))->setGeometry(left, 24, 56, 21);
+        left += 58;
+    }
+    rangeButton(range, true)->setGeometry(180, 3, 57, 21);
+    rangeButton(range, false)->setGeometry(180, 25, 57, 21);
+}

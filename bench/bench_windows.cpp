@@ -4,6 +4,8 @@
 
 #include "bench_support.h"
 
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
@@ -14,8 +16,6 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
-#include "ui/adapters/qt_clock.h"
-#include "ui/adapters/qt_event_pump.h"
 #include "ui/desk.h"
 
 #include <QApplication>

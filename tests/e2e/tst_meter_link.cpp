@@ -1,9 +1,9 @@
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
+#include "adapters/qt_serial_link.h"
 #include "fakes/fake_dialogs.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "ui/adapters/qt_clock.h"
-#include "ui/adapters/qt_event_pump.h"
-#include "ui/adapters/qt_serial_link.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "ui/adapters/qt_serial_link.h"
+#include "adapters/qt_serial_link.h"
 
 #include <QFileInfo>
 

@@ -100,6 +100,8 @@ int main(int argc, char *argv[]) {
     if (line.mode == CommandLine::Mode::Record)
         return RecordCommand::run(line, names, CommandLine::recordPortNumber(mappings));
 
+    // The installed desktop entry: the desktop shows its name and icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.thermodesk.ThermoDesk"));
     Desk desk(names);
     desk.start();
     return QApplication::exec();

@@ -5,7 +5,8 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
 PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev libqt6svg6 libgl-dev \
-            fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick
+            fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
+            desktop-file-utils appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
 
@@ -14,7 +15,7 @@ FUZZ_SECONDS ?= 60
 # fill it and the fuzzer's memory climbs to a gigabyte with nothing wrong in the code.
 FUZZ_ASAN_OPTIONS ?= quarantine_size_mb=16:malloc_context_size=5
 
-.PHONY: all deps debug asan release run demo check bench fuzz format clean
+.PHONY: all deps debug asan release run demo check bench fuzz package format clean
 
 all: debug
 
@@ -64,6 +65,15 @@ fuzz: deps
 		ASAN_OPTIONS=$(FUZZ_ASAN_OPTIONS) $(BUILD)/fuzz/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 			-artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f tests/data/records || exit 1; \
 	done
+
+# A Debian package of the optimised program with its desktop entry, icon and metainfo:
+# $(BUILD)/package/thermodesk_<version>_<arch>.deb, for `apt-get install ./thermodesk_*.deb`.
+package: deps
+	cmake -S . -B $(BUILD)/package -DCMAKE_BUILD_TYPE=Release -DTHERMODESK_TESTS=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(BUILD)/package -j$(JOBS) --target thermodesk
+	cd $(BUILD)/package && cpack -G DEB
+	@ls $(BUILD)/package/thermodesk_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -16,8 +16,8 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
-#include "ui/adapters/qt_clock.h"
-#include "ui/adapters/qt_event_pump.h"
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
 

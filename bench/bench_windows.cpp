@@ -4,6 +4,8 @@
 
 #include "bench_support.h"
 
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
@@ -14,8 +16,6 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
-#include "ui/adapters/qt_clock.h"
-#include "ui/adapters/qt_event_pump.h"
 #include "ui/desk.h"
 
 #include <QApplication>
@@ -97,7 +97,13 @@ int main(int argc, char **argv) {
     ScriptedDialogs dialogs;
     QtClock clock;
     QtBusyPointer pointer;
-    Program program(Platform{&link, &pump, &dialogs, &clock, &pointer, {}});
+    Platform platform;
+    platform.serial = &link;
+    platform.pump = &pump;
+    platform.dialogs = &dialogs;
+    platform.clock = &clock;
+    platform.pointer = &pointer;
+    Program program(platform);
     Windows windows(program);
     program.choosePort("COM1");
     program.loadPanel();

@@ -6,6 +6,9 @@ set -euo pipefail
 build=${1:-build/debug}
 seconds=${2:-8}
 work=$(mktemp -d /tmp/thermodesk-demo.XXXXXX)
+# Settings of the demo's own: its COM1 mapping to a temporary meter is not remembered
+# for the user's later runs.
+export XDG_CONFIG_HOME=$work/config
 link=$work/meter
 sim=$build/tools/meter-sim/meter-sim
 app=$build/src/thermodesk

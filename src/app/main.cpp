@@ -1,42 +1,108 @@
+#include "adapters/qt_serial_link.h"
+#include "adapters/stored_settings.h"
+#include "cli/command_line.h"
+#include "cli/record_command.h"
 #include "link/port_names.h"
 #include "ui/desk.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QSerialPortInfo>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+void printTo(FILE *stream, const QString &text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+QStringList argumentsOf(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// The port mappings of this run: those given, which are remembered, or else those
+// remembered from the last run that gave some.
+QStringList portMappings(const CommandLine &line, StoredSettings &settings) {
+    if (line.portMappings.isEmpty())
+        return settings.portMappings();
+    settings.setPortMappings(line.portMappings);
+    return line.portMappings;
+}
+
+PortNames portNames(const QStringList &mappings) {
+    PortNames names;
+    names.setPresentDevices(QtSerialLink::presentDevices());
+    for (const QString &mapping : mappings)
+        names.addMapping(mapping);
+    return names;
+}
+
+int resetSettings() {
+    const QString file = StoredSettings().fileName();
+    QString error;
+    if (!StoredSettings::forget(file, &error)) {
+        printTo(stderr, QStringLiteral("thermodesk: cannot remove the settings file %1: %2\n")
+                            .arg(file, error));
+        return 1;
+    }
+    printTo(stderr, QStringLiteral("thermodesk: settings forgotten (%1)\n").arg(file));
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ThermoDesk"));
-    QApplication::setApplicationVersion(QStringLiteral(THERMODESK_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("ThermoDesk"));
+    QCoreApplication::setApplicationName(QStringLiteral("ThermoDesk"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(THERMODESK_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Companion of the two-channel thermocouple meter with data logger."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOption(
-        QStringLiteral("port"),
-        QStringLiteral("Maps a port name of the chooser to a serial device, e.g. "
-                       "COM1=/dev/ttyUSB0. Repeatable."),
-        QStringLiteral("COMn=DEVICE"));
-    parser.addOption(portOption);
-    parser.process(app);
-
-    PortNames names;
-    QStringList present;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        present << info.systemLocation();
-    names.setPresentDevices(present);
-    for (const QString &mapping : parser.values(portOption)) {
-        if (!names.addMapping(mapping)) {
-            fprintf(stderr, "thermodesk: --port expects COMn=DEVICE with n from 1 to 16, not %s\n",
-                    qPrintable(mapping));
-            return 2;
-        }
+    // The mode is known before any application object exists, so the runs without a
+    // window never touch a display.
+    const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
+    switch (line.mode) {
+    case CommandLine::Mode::Error:
+        printTo(stderr, QStringLiteral("thermodesk: %1\n%2").arg(line.error, CommandLine::usage()));
+        return CommandLine::UsageExitCode;
+    case CommandLine::Mode::Help:
+        printTo(stdout, CommandLine::helpText());
+        return 0;
+    case CommandLine::Mode::Version:
+        printTo(stdout, QStringLiteral("thermodesk %1\n").arg(THERMODESK_VERSION));
+        return 0;
+    case CommandLine::Mode::ResetSettings: {
+        QCoreApplication app(argc, argv);
+        return resetSettings();
+    }
+    case CommandLine::Mode::Record:
+    case CommandLine::Mode::Window:
+        break;
     }
 
+    std::optional<QCoreApplication> headless;
+    std::optional<QApplication> windowed;
+    if (line.mode == CommandLine::Mode::Record)
+        headless.emplace(argc, argv);
+    else
+        windowed.emplace(argc, argv);
+
+    StoredSettings settings;
+    if (!settings.problem().isEmpty())
+        printTo(stderr, QStringLiteral("thermodesk: ignoring the settings file %1: %2 "
+                                       "(--reset-settings starts afresh)\n")
+                            .arg(settings.fileName(), settings.problem()));
+    const QStringList mappings = portMappings(line, settings);
+    const PortNames names = portNames(mappings);
+
+    if (line.mode == CommandLine::Mode::Record)
+        return RecordCommand::run(line, names, CommandLine::recordPortNumber(mappings));
+
+    // The installed desktop entry: the desktop shows its name and icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.thermodesk.ThermoDesk"));
     Desk desk(names);
     desk.start();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 // The serial line to the meter: opened once at load, read by polling, written only
 // for the logger's erase command.
@@ -19,4 +20,6 @@ public:
     // True while the opened port has failed and is not (yet) open again.
     virtual bool broken() const = 0;
     virtual void close() = 0;
+    // Why the last open failed, as the system says it; empty when unknown.
+    virtual QString errorString() const { return {}; }
 };

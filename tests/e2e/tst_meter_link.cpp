@@ -1,9 +1,10 @@
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
+#include "adapters/qt_serial_link.h"
+#include "fakes/fake_busy_pointer.h"
 #include "fakes/fake_dialogs.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "ui/adapters/qt_clock.h"
-#include "ui/adapters/qt_event_pump.h"
-#include "ui/adapters/qt_serial_link.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -30,7 +31,18 @@ struct LinkedProgram {
     QtEventPump pump;
     FakeDialogs dialogs;
     QtClock clock;
-    Program program{Platform{&serial, &pump, &dialogs, &clock, {}}};
+    FakeBusyPointer pointer;
+    Program program{platform()};
+
+    Platform platform() {
+        Platform p;
+        p.serial = &serial;
+        p.pump = &pump;
+        p.dialogs = &dialogs;
+        p.clock = &clock;
+        p.pointer = &pointer;
+        return p;
+    }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -26,18 +27,34 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
 }
 
 QString QtDialogs::openFile(const QString &filter) {
-    return QFileDialog::getOpenFileName(m_parent, {}, {}, qtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(
+        m_parent, {}, startFolder(StoredSettings::Dialog::Open), qtFilter(filter));
+    remember(StoredSettings::Dialog::Open, path);
+    return path;
 }
 
 QString QtDialogs::saveFile(const QString &filter) {
-    QFileDialog dialog(m_parent, {}, {}, qtFilter(filter));
+    QFileDialog dialog(m_parent, {}, startFolder(StoredSettings::Dialog::Save), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("rdg"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString path = dialog.selectedFiles().constFirst();
+    remember(StoredSettings::Dialog::Save, path);
+    return path;
+}
+
+QString QtDialogs::startFolder(StoredSettings::Dialog dialog) const {
+    // A folder that is gone leaves the choice to the dialog, as on the first run.
+    const QString folder = m_settings.lastFolder(dialog);
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void QtDialogs::remember(StoredSettings::Dialog dialog, const QString &chosenFile) {
+    if (!chosenFile.isEmpty())
+        m_settings.setLastFolder(dialog, QFileInfo(chosenFile).absolutePath());
 }
 
 QString QtDialogs::qtFilter(const QString &filter) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "adapters/stored_settings.h"
 #include "platform/dialogs.h"
 
 #include <QPointer>
 #include <QWidget>
 
-// The system's dialogs through QMessageBox, QInputDialog and QFileDialog.
+// The system's dialogs through QMessageBox, QInputDialog and QFileDialog. The open and the
+// save dialog each start in the folder they were last left in, in this run or an earlier one.
 class QtDialogs : public Dialogs {
 public:
     // The window the dialogs are centred on; may change as windows come and go.
@@ -21,5 +23,9 @@ public:
     static QString qtFilter(const QString &filter);
 
 private:
+    QString startFolder(StoredSettings::Dialog dialog) const;
+    void remember(StoredSettings::Dialog dialog, const QString &chosenFile);
+
     QPointer<QWidget> m_parent;
+    StoredSettings m_settings;
 };

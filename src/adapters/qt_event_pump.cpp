@@ -1,4 +1,4 @@
-#include "ui/adapters/qt_event_pump.h"
+#include "adapters/qt_event_pump.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -24,8 +24,11 @@ public:
     bool write(const QByteArray &bytes) override;
     bool broken() const override { return m_broken; }
     void close() override;
+    QString errorString() const override { return m_openError; }
 
     QString device() const { return m_device; }
+    // The serial devices of this machine, as the port names count them.
+    static QStringList presentDevices();
 
 private:
     bool openDevice();
@@ -36,5 +39,6 @@ private:
     QSerialPort m_port;
     QTimer m_reopenTimer;
     QString m_device;
+    QString m_openError;
     bool m_broken = false;
 };

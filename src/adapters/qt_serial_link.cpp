@@ -1,6 +1,7 @@
-#include "ui/adapters/qt_serial_link.h"
+#include "adapters/qt_serial_link.h"
 
 #include <QFileInfo>
+#include <QSerialPortInfo>
 
 namespace {
 
@@ -20,7 +21,18 @@ QtSerialLink::QtSerialLink(PortNames names, QObject *parent)
 
 bool QtSerialLink::open(int portNumber) {
     m_device = m_names.deviceFor(portNumber);
-    return !m_device.isEmpty() && openDevice();
+    if (m_device.isEmpty()) {
+        m_openError = QStringLiteral("no serial device has this name");
+        return false;
+    }
+    return openDevice();
+}
+
+QStringList QtSerialLink::presentDevices() {
+    QStringList devices;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        devices << info.systemLocation();
+    return devices;
 }
 
 bool QtSerialLink::openDevice() {
@@ -30,13 +42,16 @@ bool QtSerialLink::openDevice() {
     const QString target = info.isSymLink() ? info.symLinkTarget() : m_device;
     m_port.setPortName(target);
     m_port.setReadBufferSize(ReadBufferBytes);
-    if (!m_port.open(QIODevice::ReadWrite))
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openError = m_port.errorString();
         return false;
+    }
     const bool configured =
         m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8) &&
         m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
         m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
+        m_openError = m_port.errorString();
         m_port.close();
         return false;
     }

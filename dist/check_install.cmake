@@ -1,0 +1,24 @@
+# Installs the build into PREFIX and checks that every file is where desktops look for it,
+# and that the desktop entry names the installed program and icon.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(file IN ITEMS bin/thermodesk share/applications/${APP_ID}.desktop
+                      share/icons/hicolor/scalable/apps/${APP_ID}.svg
+                      share/metainfo/${APP_ID}.metainfo.xml)
+    if(NOT EXISTS ${PREFIX}/${file})
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+file(STRINGS ${PREFIX}/share/applications/${APP_ID}.desktop entry)
+if(NOT "Exec=thermodesk" IN_LIST entry OR NOT "Icon=${APP_ID}" IN_LIST entry)
+    message(FATAL_ERROR "the desktop entry does not name bin/thermodesk and the icon ${APP_ID}")
+endif()
+file(READ ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml metainfo)
+if(NOT metainfo MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>")
+    message(FATAL_ERROR "the metainfo does not launch ${APP_ID}.desktop")
+endif()
+file(REMOVE_RECURSE ${PREFIX})

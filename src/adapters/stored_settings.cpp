@@ -1,0 +1,117 @@
+#include "adapters/stored_settings.h"
+
+#include "link/port_names.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace {
+
+const QString MappingsKey = QStringLiteral("ports/mappings");
+
+QString folderKey(StoredSettings::Dialog dialog) {
+    return dialog == StoredSettings::Dialog::Open ? QStringLiteral("folders/open")
+                                                  : QStringLiteral("folders/save");
+}
+
+// Keys as any version of the program writes them; anything else is not ours.
+bool isKeyName(const QString &key) {
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_./-]+$"));
+    return name.match(key).hasMatch();
+}
+
+bool isMappingList(const QVariant &value) {
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::QStringList)
+        return false;
+    PortNames names;
+    const QStringList mappings = value.toStringList();
+    return std::all_of(mappings.begin(), mappings.end(),
+                       [&names](const QString &mapping) { return names.addMapping(mapping); });
+}
+
+bool isFolder(const QVariant &value) {
+    return value.typeId() == QMetaType::QString && QDir::isAbsolutePath(value.toString());
+}
+
+} // namespace
+
+StoredSettings::StoredSettings()
+    : m_settings(std::make_unique<QSettings>()) {
+    check();
+}
+
+StoredSettings::StoredSettings(const QString &fileName)
+    : m_settings(std::make_unique<QSettings>(fileName, QSettings::IniFormat)) {
+    check();
+}
+
+StoredSettings::~StoredSettings() = default;
+
+QString StoredSettings::fileName() const {
+    return m_settings->fileName();
+}
+
+void StoredSettings::check() {
+    switch (m_settings->status()) {
+    case QSettings::NoError:
+        break;
+    case QSettings::AccessError:
+        m_problem = QStringLiteral("it cannot be read");
+        return;
+    case QSettings::FormatError:
+        m_problem = QStringLiteral("it is damaged");
+        return;
+    }
+    const QStringList keys = m_settings->allKeys();
+    const bool known = std::all_of(keys.begin(), keys.end(), isKeyName);
+    const QVariant mappings = m_settings->value(MappingsKey);
+    const QVariant open = m_settings->value(folderKey(Dialog::Open));
+    const QVariant save = m_settings->value(folderKey(Dialog::Save));
+    if (!known || (mappings.isValid() && !isMappingList(mappings)) ||
+        (open.isValid() && !isFolder(open)) || (save.isValid() && !isFolder(save)))
+        m_problem = QStringLiteral("it holds what this program did not write");
+}
+
+QString StoredSettings::lastFolder(Dialog dialog) const {
+    if (!m_problem.isEmpty())
+        return {};
+    return m_settings->value(folderKey(dialog)).toString();
+}
+
+void StoredSettings::setLastFolder(Dialog dialog, const QString &folder) {
+    if (!m_problem.isEmpty() || !QDir::isAbsolutePath(folder))
+        return;
+    m_settings->setValue(folderKey(dialog), QDir::cleanPath(folder));
+    m_settings->sync();
+}
+
+QStringList StoredSettings::portMappings() const {
+    if (!m_problem.isEmpty())
+        return {};
+    return m_settings->value(MappingsKey).toStringList();
+}
+
+void StoredSettings::setPortMappings(const QStringList &mappings) {
+    if (!m_problem.isEmpty() || !isMappingList(mappings))
+        return;
+    m_settings->setValue(MappingsKey, mappings);
+    m_settings->sync();
+}
+
+bool StoredSettings::forget(const QString &fileName, QString *error) {
+    const QFileInfo info(fileName);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (info.isDir()) {
+        *error = QStringLiteral("it is a folder");
+        return false;
+    }
+    QFile file(fileName);
+    if (file.remove())
+        return true;
+    *error = file.errorString();
+    return false;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QSettings;
+
+// What stays between runs, where the program otherwise keeps nothing: the folder each file
+// dialog showed last and the --port mappings given last. A settings file that cannot be
+// read or holds what no run wrote is ignored, read and written as if it were not there.
+class StoredSettings {
+public:
+    enum class Dialog { Open, Save };
+
+    // The user's settings file, named after the organisation and the application.
+    StoredSettings();
+    // A settings file of its own.
+    explicit StoredSettings(const QString &fileName);
+    ~StoredSettings();
+    StoredSettings(const StoredSettings &) = delete;
+    StoredSettings &operator=(const StoredSettings &) = delete;
+
+    QString fileName() const;
+    // Why the file is ignored, in a few words; empty when it is not.
+    QString problem() const { return m_problem; }
+
+    // An absolute folder, or an empty text when none is stored.
+    QString lastFolder(Dialog dialog) const;
+    void setLastFolder(Dialog dialog, const QString &folder);
+
+    // "COMn=DEVICE" each, in the order given.
+    QStringList portMappings() const;
+    void setPortMappings(const QStringList &mappings);
+
+    // Removes the settings file. False, with the reason in error, when it stays.
+    static bool forget(const QString &fileName, QString *error);
+
+private:
+    void check();
+
+    std::unique_ptr<QSettings> m_settings;
+    QString m_problem;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for: one mode and the options that go with it. Parsing
+// does nothing else, so main() can choose between a window and a run without a display
+// before anything touches one.
+struct CommandLine {
+    enum class Mode {
+        Window,        // the port chooser, then the panel
+        Record,        // --record: unattended logging without a window
+        ResetSettings, // --reset-settings: forget what was stored, then end
+        Help,
+        Version,
+        Error, // see error; the exit code is 2
+    };
+
+    static constexpr int MaxEverySeconds = 86400;
+    static constexpr int UsageExitCode = 2;
+
+    // The arguments as main() gets them, the program's name first.
+    static CommandLine parse(const QStringList &arguments);
+    // The forms of the command line, a line each.
+    static QString usage();
+    // The usage followed by every option, for --help.
+    static QString helpText();
+    // The port --record reads: the one of the first mapping, COM1 when there is none.
+    static int recordPortNumber(const QStringList &mappings);
+    // A duration as --for takes it: whole seconds, or a number with s, m, h or d.
+    // 0 when the text is not one.
+    static qint64 parseDuration(const QString &text);
+
+    Mode mode = Mode::Window;
+    QString error; // one line, when mode is Error
+    // "COMn=DEVICE", each checked, in the order given.
+    QStringList portMappings;
+    // Whether an option of the window's toolkit (-platform, -style, ...) was given: the
+    // window takes them; a run without a window refuses them.
+    bool toolkitOptions = false;
+
+    // --record
+    QString recordPath;
+    int everySeconds = 1;
+    qint64 forSeconds = 0; // 0: until stopped
+    bool quiet = false;
+    bool force = false;
+};

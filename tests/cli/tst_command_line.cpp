@@ -1,0 +1,191 @@
+#include "cli/command_line.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(CommandLine::Mode)
+
+namespace {
+
+// The program's name, then the words of text: split at "|" where it has one (for
+// arguments with blanks), else at blanks.
+QStringList args(const QString &text) {
+    const QChar separator = text.contains(QLatin1Char('|')) ? QLatin1Char('|') : QLatin1Char(' ');
+    return QStringList{QStringLiteral("thermodesk")} + text.split(separator, Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The command line: which mode each form chooses, what it carries, and the one-line error
+// of each form that is refused.
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void accepted_data();
+    void accepted();
+    void refused_data();
+    void refused();
+    void durations_data();
+    void durations();
+    void recordPort_data();
+    void recordPort();
+};
+
+void TestCommandLine::accepted_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<CommandLine::Mode>("mode");
+    QTest::addColumn<QStringList>("mappings");
+    QTest::addColumn<QString>("recordPath");
+    QTest::addColumn<int>("every");
+    QTest::addColumn<qint64>("forSeconds");
+    QTest::addColumn<bool>("quiet");
+    QTest::addColumn<bool>("force");
+    QTest::addColumn<bool>("toolkitOptions");
+
+    using M = CommandLine::Mode;
+    const QStringList none;
+    const QStringList com1{"COM1=/dev/ttyUSB0"};
+    QTest::newRow("nothing: the window")
+        << args("") << M::Window << none << "" << 1 << 0LL << false << false << false;
+    QTest::newRow("window with mappings in order")
+        << args("--port COM2=/dev/ttyACM0 --port COM1=/dev/ttyUSB0") << M::Window
+        << QStringList{"COM2=/dev/ttyACM0", "COM1=/dev/ttyUSB0"} << "" << 1 << 0LL << false << false
+        << false;
+    QTest::newRow("window with the toolkit's own options")
+        << args("-platform offscreen -style=fusion -reverse") << M::Window << none << "" << 1 << 0LL
+        << false << false << true;
+    QTest::newRow("record, defaults")
+        << args("--record out.rdg --port COM1=/dev/ttyUSB0") << M::Record << com1 << "out.rdg" << 1
+        << 0LL << false << false << false;
+    QTest::newRow("record without a port: the remembered one")
+        << args("--record out.rdg") << M::Record << none << "out.rdg" << 1 << 0LL << false << false
+        << false;
+    QTest::newRow("record, every option")
+        << args("--record|/tmp/a "
+                "b.rdg|--port|COM1=/dev/ttyUSB0|--every|86400|--for|2h|--quiet|--force")
+        << M::Record << com1 << "/tmp/a b.rdg" << 86400 << 7200LL << true << true << false;
+    QTest::newRow("record, options first, = form")
+        << args("--every=5 --for=1d --record=x.rdg") << M::Record << none << "x.rdg" << 5 << 86400LL
+        << false << false << false;
+    QTest::newRow("reset settings") << args("--reset-settings") << M::ResetSettings << none << ""
+                                    << 1 << 0LL << false << false << false;
+    QTest::newRow("help") << args("--help") << M::Help << none << "" << 1 << 0LL << false << false
+                          << false;
+    QTest::newRow("help wins over anything") << args("-h --record x.rdg --every 0") << M::Help
+                                             << none << "" << 1 << 0LL << false << false << false;
+    QTest::newRow("version") << args("-v") << M::Version << none << "" << 1 << 0LL << false << false
+                             << false;
+}
+
+void TestCommandLine::accepted() {
+    QFETCH(QStringList, arguments);
+    QFETCH(CommandLine::Mode, mode);
+    QFETCH(QStringList, mappings);
+
+    const CommandLine line = CommandLine::parse(arguments);
+    QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+    QCOMPARE(line.mode, mode);
+    QCOMPARE(line.portMappings, mappings);
+    QTEST(line.recordPath, "recordPath");
+    QTEST(line.everySeconds, "every");
+    QTEST(line.forSeconds, "forSeconds");
+    QTEST(line.quiet, "quiet");
+    QTEST(line.force, "force");
+    QTEST(line.toolkitOptions, "toolkitOptions");
+}
+
+void TestCommandLine::refused_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("unknown option") << args("--bogus") << "unknown option 'bogus'";
+    QTest::newRow("positional argument") << args("data.rdg") << "unexpected argument 'data.rdg'";
+    QTest::newRow("record without a file") << args("--record") << "missing value after '--record'";
+    QTest::newRow("record twice") << args("--record a.rdg --record b.rdg")
+                                  << "--record given more than once";
+    QTest::newRow("every twice") << args("--record a.rdg --every 1 --every 2")
+                                 << "--every given more than once";
+    QTest::newRow("two modes") << args("--record a.rdg --reset-settings")
+                               << "--record and --reset-settings cannot go together";
+    QTest::newRow("reset with a port") << args("--reset-settings --port COM1=/dev/ttyS0")
+                                       << "--reset-settings takes no other options";
+    QTest::newRow("every without record") << args("--every 5") << "--every goes with --record only";
+    QTest::newRow("for without record")
+        << args("--port COM1=/dev/ttyS0 --for 10m") << "--for goes with --record only";
+    QTest::newRow("quiet without record") << args("--quiet") << "--quiet goes with --record only";
+    QTest::newRow("force without record") << args("--force") << "--force goes with --record only";
+    QTest::newRow("record with a window option")
+        << args("--record a.rdg -platform offscreen")
+        << "--record runs without a window and takes no window options";
+    QTest::newRow("port without device")
+        << args("--port COM1") << "--port expects COMn=DEVICE with n from 1 to 16, not 'COM1'";
+    QTest::newRow("port beyond 16") << args("--port COM17=/dev/x")
+                                    << "--port expects COMn=DEVICE with n from 1 to 16, not "
+                                       "'COM17=/dev/x'";
+    QTest::newRow("port in lower case")
+        << args("--record a.rdg --port com1=/dev/x")
+        << "--port expects COMn=DEVICE with n from 1 to 16, not 'com1=/dev/x'";
+    const QString every = QStringLiteral("--every expects whole seconds from 1 to 86400, not '%1'");
+    QTest::newRow("every 0") << args("--record a.rdg --every 0") << every.arg("0");
+    QTest::newRow("every beyond a day")
+        << args("--record a.rdg --every 86401") << every.arg("86401");
+    QTest::newRow("every negative") << args("--record a.rdg --every -5") << every.arg("-5");
+    QTest::newRow("every with a unit") << args("--record a.rdg --every 5s") << every.arg("5s");
+    QTest::newRow("every decimal") << args("--record a.rdg --every 1.5") << every.arg("1.5");
+    const QString duration =
+        QStringLiteral("--for expects a duration such as 90, 90s, 10m, 2h or 1d, not '%1'");
+    QTest::newRow("for 0") << args("--record a.rdg --for 0") << duration.arg("0");
+    QTest::newRow("for decimal") << args("--record a.rdg --for 1.5h") << duration.arg("1.5h");
+    QTest::newRow("for unknown unit") << args("--record a.rdg --for 3w") << duration.arg("3w");
+}
+
+void TestCommandLine::refused() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+
+    const CommandLine line = CommandLine::parse(arguments);
+    QCOMPARE(line.mode, CommandLine::Mode::Error);
+    QCOMPARE(line.error, error);
+    QVERIFY(!line.error.contains(QLatin1Char('\n')));
+}
+
+void TestCommandLine::durations_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("seconds");
+
+    QTest::newRow("bare seconds") << "90" << 90LL;
+    QTest::newRow("seconds") << "90s" << 90LL;
+    QTest::newRow("minutes") << "10m" << 600LL;
+    QTest::newRow("hours") << "2h" << 7200LL;
+    QTest::newRow("days") << "1d" << 86400LL;
+    QTest::newRow("many days") << "999999999d" << 999999999LL * 86400;
+    QTest::newRow("too many digits") << "1000000000d" << 0LL;
+    QTest::newRow("empty") << "" << 0LL;
+    QTest::newRow("unit alone") << "h" << 0LL;
+    QTest::newRow("upper-case unit") << "2H" << 0LL;
+    QTest::newRow("blank inside") << "2 h" << 0LL;
+    QTest::newRow("sign") << "+5m" << 0LL;
+}
+
+void TestCommandLine::durations() {
+    QFETCH(QString, text);
+    QTEST(CommandLine::parseDuration(text), "seconds");
+}
+
+void TestCommandLine::recordPort_data() {
+    QTest::addColumn<QStringList>("mappings");
+    QTest::addColumn<int>("portNumber");
+
+    QTest::newRow("none: COM1") << QStringList{} << 1;
+    QTest::newRow("one") << QStringList{"COM7=/dev/ttyUSB1"} << 7;
+    QTest::newRow("the first of several")
+        << QStringList{"COM12=/dev/ttyS0", "COM1=/dev/ttyUSB0"} << 12;
+}
+
+void TestCommandLine::recordPort() {
+    QFETCH(QStringList, mappings);
+    QTEST(CommandLine::recordPortNumber(mappings), "portNumber");
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"

@@ -28,6 +28,14 @@ void QtEventPump::wait(double seconds) {
     m_sinceYield.restart();
 }
 
+void QtEventPump::after(double seconds, QObject *context, std::function<void()> then) {
+    QTimer::singleShot(int(seconds * 1000.0 + 0.5), Qt::PreciseTimer, context,
+                       [this, then = std::move(then)] {
+                           if (!m_quitting)
+                               then();
+                       });
+}
+
 bool QtEventPump::yield() {
     // Reading the clock costs more than a record of a load: look at it every few calls.
     if (++m_callsSinceClock < CallsPerClockReading)

@@ -11,6 +11,7 @@ public:
     QtEventPump();
 
     void wait(double seconds) override;
+    void after(double seconds, QObject *context, std::function<void()> then) override;
     bool yield() override;
     bool quitting() const override { return m_quitting; }
     void requestQuit() override;

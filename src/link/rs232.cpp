@@ -10,14 +10,14 @@ void Delay(EventPump &pump, double seconds) {
     pump.wait(seconds);
 }
 
-bool WaitForMeter(SerialLink &port, EventPump &pump) {
-    for (;;) {
-        Delay(pump, 0.2);
-        if (pump.quitting())
-            return false;
+void WaitForMeter(SerialLink &port, EventPump &pump, QObject *context,
+                  std::function<void()> heard) {
+    pump.after(0.2, context, [&port, &pump, context, heard = std::move(heard)]() mutable {
         if (Meter::isMeterSign(port.readAll()))
-            return true;
-    }
+            heard();
+        else
+            WaitForMeter(port, pump, context, std::move(heard));
+    });
 }
 
 } // namespace RS232

@@ -52,30 +52,41 @@ void PanelModel::clickLblCOM() {
 void PanelModel::frameTick() {
     if (m_frameTickRunning)
         return;
-    QScopedValueRollback running(m_frameTickRunning, true);
+    m_frameTickRunning = true;
+    m_missCount = 0;
+    readAfterDelay();
+}
 
-    int MissCount = 0;
-    for (;;) {
-        RS232::Delay(*m_platform.pump, 0.2);
-        if (m_platform.pump->quitting())
-            return;
-        const QByteArray read = m_platform.serial->readAll();
-        switch (Meter::classifyRead(read)) {
-        case Meter::ReadKind::Short:
-            if (++MissCount > MaxShortReads) {
-                waitForMeter();
-                return;
-            }
-            continue;
-        case Meter::ReadKind::Noise:
-            continue;
-        case Meter::ReadKind::DumpMarker:
-            emit dumpMarker();
-            return;
-        case Meter::ReadKind::LiveFrame:
-            showFrame(read.first(Meter::FrameLength));
+void PanelModel::readAfterDelay() {
+    // The 0.2 s between reads runs from the event loop rather than in a loop nested here:
+    // a dialog opened by a click meanwhile then runs from the top, and the reads (and the
+    // samples they feed) go on while it is open instead of waiting for it to close.
+    m_platform.pump->after(0.2, this, [this] { readOnce(); });
+}
+
+void PanelModel::readOnce() {
+    const QByteArray read = m_platform.serial->readAll();
+    switch (Meter::classifyRead(read)) {
+    case Meter::ReadKind::Short:
+        if (++m_missCount > MaxShortReads) {
+            m_frameTickRunning = false;
+            waitForMeter();
             return;
         }
+        readAfterDelay();
+        return;
+    case Meter::ReadKind::Noise:
+        readAfterDelay();
+        return;
+    case Meter::ReadKind::DumpMarker:
+        // The dump is received within this tick: no other frame is read meanwhile.
+        emit dumpMarker();
+        m_frameTickRunning = false;
+        return;
+    case Meter::ReadKind::LiveFrame:
+        m_frameTickRunning = false;
+        showFrame(read.first(Meter::FrameLength));
+        return;
     }
 }
 
@@ -133,10 +144,10 @@ void PanelModel::waitForMeter() {
     stopTimers();
     m_display.LblCOM.text = QStringLiteral("No COM");
     emit displayChanged();
-    if (!RS232::WaitForMeter(*m_platform.serial, *m_platform.pump))
-        return; // the program is ending
-    showPortName();
-    startTimers();
+    RS232::WaitForMeter(*m_platform.serial, *m_platform.pump, this, [this] {
+        showPortName();
+        startTimers();
+    });
 }
 
 void PanelModel::showRecording(bool recording, const QString &fileName) {

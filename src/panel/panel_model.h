@@ -33,12 +33,14 @@ public:
     const PanelDisplay &display() const { return m_display; }
     void clickLblCOM();
 
-    // One tick of the frame timer: reads until a frame is shown, a dump marker is
-    // announced, or the meter has been silent for 21 reads.
+    // One tick of the frame timer: reads every 0.2 s until a frame is shown, a dump
+    // marker is announced, or the meter has been silent for 21 reads. The reads run from
+    // the event loop; the tick counts as running until they end.
     void frameTick();
     // Decodes a live frame of 10 bytes into the live values and the display.
     void showFrame(const QByteArray &frame);
-    // Stops both timers, shows "No COM" and polls until the meter speaks again.
+    // Stops both timers, shows "No COM" and polls (from the event loop) until the meter
+    // speaks again; then starts them.
     void waitForMeter();
 
     QTimer &Timer1() { return m_timer1; }
@@ -61,6 +63,8 @@ signals:
     void dumpMarker();
 
 private:
+    void readAfterDelay();
+    void readOnce();
     void onSamplingTimer();
     void showPortName();
 
@@ -72,5 +76,6 @@ private:
     QTimer m_timer2;
     TimerGate m_timers;
     bool m_frameTickRunning = false;
+    int m_missCount = 0; // short reads in a row within the running tick
     bool m_samplingTickRunning = false;
 };

@@ -56,6 +56,7 @@ private slots:
     void cleanupTestCase();
     void followsTheMeter();
     void quitWhileWaitingForTheMeter();
+    void framesGoOnWhileADialogIsOpen();
 
 private:
     void tell(const char *command);
@@ -100,8 +101,8 @@ void TestMeterLink::followsTheMeter() {
     QVERIFY(program.panel().live().UnitText == QStringLiteral("\u00B0C"));
     QVERIFY(!program.panel().live().T1Text.isEmpty() && !program.panel().live().DiffText.isEmpty());
 
-    // Silence and an unplugged meter are waited for inside the frame timer's tick, so the
-    // test reacts to what the panel shows from inside that wait, as a user would.
+    // The test reacts to what the panel shows while it waits for a silent or unplugged
+    // meter, as a user would.
     QStringList seen;
     bool brokenWhileUnplugged = false;
     connect(&program.panel(), &PanelModel::displayChanged, this, [&] {
@@ -138,8 +139,8 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
     QtEventPump &pump = linked.pump;
     QVERIFY(program.loadPanel());
 
-    // The main window closes while the frame timer's tick waits for a silent meter: the
-    // wait unwinds (else this test never gets control back), the port is closed.
+    // The main window closes while the panel waits for a silent meter: the wait ends, the
+    // port is closed.
     connect(&program.panel(), &PanelModel::displayChanged, this, [&] {
         if (program.panel().display().LblCOM.text == QLatin1String("No COM"))
             QTimer::singleShot(300, &program, &Program::quit);
@@ -149,6 +150,30 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
     QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
     QVERIFY(!program.panel().Timer1().isActive() && !program.panel().Timer2().isActive());
     tell("silence off");
+}
+
+void TestMeterLink::framesGoOnWhileADialogIsOpen() {
+    LinkedProgram linked(m_link);
+    Program &program = linked.program;
+    QVERIFY(program.loadPanel());
+    QTRY_VERIFY_WITH_TIMEOUT(!program.panel().display().LblMain.text.isEmpty(), 5000);
+
+    // A click opens a modal dialog (its own event loop) at a moment the frame timer chose:
+    // the frames read while it is open keep the live values, and so the samples, current.
+    int framesDuringTheDialog = -1;
+    QTimer::singleShot(500, this, [&] {
+        int frames = 0;
+        const auto counting =
+            connect(&program.panel(), &PanelModel::displayChanged, this, [&] { ++frames; });
+        QEventLoop dialog;
+        QTimer::singleShot(2000, &dialog, &QEventLoop::quit);
+        dialog.exec();
+        disconnect(counting);
+        framesDuringTheDialog = frames;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(framesDuringTheDialog >= 0, 10000);
+    QVERIFY2(framesDuringTheDialog >= 3, qPrintable(QString::number(framesDuringTheDialog)));
+    program.quit();
 }
 
 QTEST_GUILESS_MAIN(TestMeterLink)

@@ -14,6 +14,12 @@ public:
         if (onWait)
             onWait(waits);
     }
+    // Takes no time either: counted as a wait, then the call follows at once.
+    void after(double seconds, QObject *, std::function<void()> then) override {
+        wait(seconds);
+        if (!m_quitting)
+            then();
+    }
     bool yield() override {
         ++yields;
         if (onYield)

@@ -14,6 +14,8 @@ class LiveListFeed;
 class PanelCommands;
 class ListCommands;
 class RecordListModel;
+class Logger;
+class MemoryModel;
 
 // Owns the program: the main window's model, the sampling and recording, the registry of
 // the open windows and the commands that cross windows. Views are created and destroyed in
@@ -33,6 +35,7 @@ public:
     LiveListFeed &liveList() { return *m_liveList; }
     PanelCommands &panelCommands() { return *m_panelCommands; }
     ListCommands &listCommands() { return *m_listCommands; }
+    Logger &logger() { return *m_logger; }
 
     // OK in the port chooser: an exact "COM1".."COM16" sets PortNumber; anything else
     // leaves it as it is.
@@ -48,11 +51,14 @@ public:
     bool ListOpen() const;
     bool FileListOpen() const;
     bool DataListOpen() const;
+    bool MemoryOpen() const;
 
     // The record list windows; null while closed.
     RecordListModel *list() const;
     RecordListModel *fileList() const;
     RecordListModel *dataList() const;
+    // The data-logger window; null while closed.
+    MemoryModel *memory() const;
 
 signals:
     void quitRequested();
@@ -69,5 +75,6 @@ private:
     std::unique_ptr<LiveListFeed> m_liveList;
     std::unique_ptr<PanelCommands> m_panelCommands;
     std::unique_ptr<ListCommands> m_listCommands;
+    std::unique_ptr<Logger> m_logger;
     bool m_quitting = false;
 };

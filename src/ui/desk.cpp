@@ -1,5 +1,6 @@
 #include "ui/desk.h"
 
+#include "logger/memory_model.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -9,6 +10,7 @@
 #include "ui/adapters/qt_serial_link.h"
 #include "ui/adapters/qt_text_printer.h"
 #include "ui/list_window.h"
+#include "ui/memory.h"
 #include "ui/panel.h"
 #include "ui/port.h"
 
@@ -25,6 +27,7 @@ const QHash<QString, QWidget *(*)(WindowModel &)> Views{
     {QStringLiteral("List"), viewOf<ListWindow, RecordListModel>},
     {QStringLiteral("FileList"), viewOf<ListWindow, RecordListModel>},
     {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
+    {QStringLiteral("Memory"), viewOf<Memory, MemoryModel>},
 };
 
 } // namespace

@@ -38,9 +38,11 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     setObjectName(model.name());
     setWindowTitle(model.caption());
 
-    auto *layout = new QVBoxLayout(this);
-    // As wide as GridSet: the bar, the gauge and the rest line up under it.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // One column as wide as GridSet: the bar, the gauge and the rest line up under it.
+    auto *outer = new QHBoxLayout(this);
+    auto *layout = new QVBoxLayout;
+    outer->addLayout(layout);
+    outer->addStretch(1);
     layout->addWidget(buildGridSet());
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("MBar"));
@@ -61,6 +63,7 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     compare->addWidget(grid, 1);
     layout->addLayout(compare);
+    layout->addStretch(1);
 
     connect(&m_model, &MemoryModel::changed, this, &Memory::refresh);
     refresh();

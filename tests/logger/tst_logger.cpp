@@ -82,6 +82,8 @@ private slots:
     void closingPanelDuringADownloadEndsIt();
     void secondDownloadReplacesTheWindow();
     void allOf255SetsAreListed();
+    void fillOfMSizeStaysWithinItsGauge_data();
+    void fillOfMSizeStaysWithinItsGauge();
 
     void listingHoldsTheTimersAndLeavesTheLiveValues();
     void shortUndatedAndEmptySetsList();
@@ -289,6 +291,26 @@ void TestLogger::allOf255SetsAreListed() {
         listRows(m_program->dataList()),
         (QStringList{QString::fromUtf8("K Type °F|     Date Time    |T1|T2|T1-T2"),
                      "1|24/02/29 23:59:59|0.1|20.0|-19.9", "2|24/03/01 00:04:14|0.2|20.0|-19.8"}));
+}
+
+void TestLogger::fillOfMSizeStaysWithinItsGauge_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("fill");
+    // S = 3 + 12 + 4 × records + 516.
+    QTest::newRow("S = 539") << 2 << 1;
+    QTest::newRow("S = 32767, just below the capacity") << 8059 << 99;
+    QTest::newRow("S = 32771, just above") << 8060 << 100;
+    QTest::newRow("S = 65531, twice the capacity") << 16250 << 100;
+}
+
+void TestLogger::fillOfMSizeStaysWithinItsGauge() {
+    QFETCH(int, records);
+    QFETCH(int, fill);
+    receive({dumpOf(1, setOf("240101000000", 0, 1, records, records))});
+    QVERIFY(m_program->MemoryOpen());
+    QCOMPARE(m_program->memory()->MSize(), fill);
+    QCOMPARE(gridRows(m_program->memory()).constFirst().section(QLatin1Char('|'), 3),
+             QString::number(records));
 }
 
 void TestLogger::listingHoldsTheTimersAndLeavesTheLiveValues() {

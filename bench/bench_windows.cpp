@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <map>
 

@@ -59,8 +59,8 @@ bench: release
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTHERMODESK_SANITIZE=ON -DTHERMODESK_FUZZ=ON -DTHERMODESK_TESTS=OFF
-	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_meter_reads fuzz_record_reader
-	@for f in fuzz_meter_reads fuzz_record_reader; do \
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_meter_reads fuzz_record_reader fuzz_logger_dump
+	@for f in fuzz_meter_reads fuzz_record_reader fuzz_logger_dump; do \
 		mkdir -p $(BUILD)/fuzz/corpus/$$f; \
 		ASAN_OPTIONS=$(FUZZ_ASAN_OPTIONS) $(BUILD)/fuzz/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 			-artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f tests/data/records || exit 1; \

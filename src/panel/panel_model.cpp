@@ -164,6 +164,11 @@ void PanelModel::showRecordCount(int count) {
     emit displayChanged();
 }
 
+void PanelModel::showMainText(const QString &text) {
+    m_display.LblMain.text = text;
+    emit displayChanged();
+}
+
 void PanelModel::onSamplingTimer() {
     if (m_samplingTickRunning)
         return;

@@ -54,6 +54,8 @@ public:
     // the picture and tooltip of the "Save" button.
     void showRecording(bool recording, const QString &fileName);
     void showRecordCount(int count);
+    // LblMain shows a text of the program's own until the next frame: a download's " %".
+    void showMainText(const QString &text);
 
 signals:
     void displayChanged();

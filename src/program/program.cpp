@@ -3,6 +3,8 @@
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "link/port_choice.h"
+#include "logger/logger.h"
+#include "logger/memory_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -22,7 +24,8 @@ Program::Program(Platform platform, QObject *parent)
     , m_recorder(std::make_unique<Recorder>(m_panel->live(), *m_platform.dialogs))
     , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform))
     , m_panelCommands(std::make_unique<PanelCommands>(*this))
-    , m_listCommands(std::make_unique<ListCommands>(*this)) {
+    , m_listCommands(std::make_unique<ListCommands>(*this))
+    , m_logger(std::make_unique<Logger>(m_platform, m_windows, m_panel->timers())) {
     // Each sample goes to the live list first: a unit change closes the list at one tick
     // and stops the recording at the next.
     m_sampler->subscribe(m_liveList.get());
@@ -35,6 +38,9 @@ Program::Program(Platform platform, QObject *parent)
             [this](const QString &key) { m_panelCommands->onToolbarButton(key); });
     connect(m_panel.get(), &WindowModel::closeRequested, this, &Program::quit);
     connect(&m_windows, &WindowRegistry::windowOpened, this, &Program::onWindowOpened);
+    // The dump is received inside the frame timer's tick that saw the marker.
+    connect(m_panel.get(), &PanelModel::dumpMarker, m_logger.get(), &Logger::ReceiveDump);
+    connect(m_logger.get(), &Logger::progress, m_panel.get(), &PanelModel::showMainText);
 }
 
 Program::~Program() = default;
@@ -83,6 +89,14 @@ bool Program::FileListOpen() const {
 
 bool Program::DataListOpen() const {
     return dataList() != nullptr;
+}
+
+bool Program::MemoryOpen() const {
+    return memory() != nullptr;
+}
+
+MemoryModel *Program::memory() const {
+    return m_logger->memory();
 }
 
 RecordListModel *Program::list() const {

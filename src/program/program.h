@@ -16,6 +16,8 @@ class ListCommands;
 class RecordListModel;
 class RealTimeT1T2Model;
 class ListPlotModel;
+class Logger;
+class MemoryModel;
 
 // Owns the program: the main window's model, the sampling and recording, the registry of
 // the open windows and the commands that cross windows. Views are created and destroyed in
@@ -35,6 +37,7 @@ public:
     LiveListFeed &liveList() { return *m_liveList; }
     PanelCommands &panelCommands() { return *m_panelCommands; }
     ListCommands &listCommands() { return *m_listCommands; }
+    Logger &logger() { return *m_logger; }
 
     // OK in the port chooser: an exact "COM1".."COM16" sets PortNumber; anything else
     // leaves it as it is.
@@ -52,6 +55,7 @@ public:
     bool DataListOpen() const;
     bool GraphOpen() const;
     bool PlotOpen() const;
+    bool MemoryOpen() const;
 
     // The record list windows; null while closed.
     RecordListModel *list() const;
@@ -60,6 +64,8 @@ public:
     // The graph windows; null while closed.
     RealTimeT1T2Model *graph() const;
     ListPlotModel *plot() const;
+    // The data-logger window; null while closed.
+    MemoryModel *memory() const;
 
 signals:
     void quitRequested();
@@ -76,5 +82,6 @@ private:
     std::unique_ptr<LiveListFeed> m_liveList;
     std::unique_ptr<PanelCommands> m_panelCommands;
     std::unique_ptr<ListCommands> m_listCommands;
+    std::unique_ptr<Logger> m_logger;
     bool m_quitting = false;
 };

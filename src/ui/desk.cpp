@@ -5,6 +5,7 @@
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
+#include "logger/memory_model.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -14,6 +15,7 @@
 #include "ui/adapters/qt_text_printer.h"
 #include "ui/list_plot.h"
 #include "ui/list_window.h"
+#include "ui/memory.h"
 #include "ui/panel.h"
 #include "ui/port.h"
 #include "ui/real_time_t1t2.h"
@@ -33,6 +35,7 @@ const QHash<QString, QWidget *(*)(WindowModel &)> Views{
     {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
     {QStringLiteral("RealTimeT1T2"), viewOf<RealTimeT1T2, RealTimeT1T2Model>},
     {QStringLiteral("ListPlot"), viewOf<ListPlot, ListPlotModel>},
+    {QStringLiteral("Memory"), viewOf<Memory, MemoryModel>},
 };
 
 } // namespace

@@ -101,6 +101,22 @@ ParsedLine parseWait(const std::vector<std::string> &args) {
     return ok(command);
 }
 
+// "dump", or "dump stall N": a dump that stops after N bytes.
+ParsedLine parseDump(const std::vector<std::string> &args) {
+    Command command = make(CommandKind::Dump);
+    if (args.size() == 1)
+        return ok(command);
+    if (args.size() == 3 && args[1] == "stall") {
+        char *end = nullptr;
+        const unsigned long long bytes = std::strtoull(args[2].c_str(), &end, 10);
+        if (end != args[2].c_str() && *end == '\0' && args[2].front() != '-' && bytes <= 0xFFFFFF) {
+            command.stallAfter = static_cast<std::size_t>(bytes);
+            return ok(command);
+        }
+    }
+    return error("usage: dump [stall BYTES]");
+}
+
 ParsedLine parseMode(const std::vector<std::string> &args) {
     if (args.size() == 2) {
         for (const DisplayMode mode :
@@ -131,7 +147,7 @@ ParsedLine parseCommand(std::string_view line) {
     if (name == "replug")
         return single(CommandKind::Replug);
     if (name == "dump")
-        return single(CommandKind::Dump);
+        return parseDump(args);
     if (name == "unit")
         return choice(CommandKind::Unit, args, "f", "c", "unit C|F");
     if (name == "type")
@@ -153,7 +169,9 @@ ParsedLine parseCommand(std::string_view line) {
             return ok(make(CommandKind::EraseMemory));
         if (args.size() == 2 && args[1] == "sample")
             return ok(make(CommandKind::SampleMemory));
-        return error("usage: memory empty|sample");
+        if (args.size() == 2 && args[1] == "full")
+            return ok(make(CommandKind::FullMemory));
+        return error("usage: memory empty|sample|full");
     }
     if (name == "help")
         return single(CommandKind::Help);

@@ -25,6 +25,7 @@ enum class CommandKind {
     Noise,
     EraseMemory,
     SampleMemory,
+    FullMemory,
     Send,
     Help,
     Quit,
@@ -37,8 +38,9 @@ struct Command {
     std::optional<bool> on;
     // Empty steps to the next display mode.
     std::optional<DisplayMode> mode;
-    double seconds = 0.0;            // wait
-    std::vector<std::uint8_t> bytes; // send
+    double seconds = 0.0;                  // wait
+    std::optional<std::size_t> stallAfter; // dump: stop after this many bytes
+    std::vector<std::uint8_t> bytes;       // send
 };
 
 /// A parsed line: a command, an error, or neither for a blank or comment line.

@@ -5,8 +5,10 @@
 
 namespace metersim {
 
-void DumpSender::start(std::vector<std::uint8_t> dump, TimePoint now) {
+void DumpSender::start(std::vector<std::uint8_t> dump, TimePoint now,
+                       std::optional<std::size_t> stallAfter) {
     m_dump = std::move(dump);
+    m_end = std::min(m_dump.size(), stallAfter.value_or(m_dump.size()));
     m_sent = 0;
     m_phase = Phase::Marker;
     m_due = now;
@@ -17,6 +19,7 @@ void DumpSender::cancel() {
     m_phase = Phase::Idle;
     m_dump.clear();
     m_sent = 0;
+    m_end = 0;
 }
 
 std::optional<TimePoint> DumpSender::nextDue() const {
@@ -57,7 +60,15 @@ DumpSender::Event DumpSender::service(TimePoint now, PtyLine &line) {
         }
     }
 
-    const std::size_t count = std::min(kChunkSize, m_dump.size() - m_sent);
+    if (m_sent >= m_end) { // a stalled dump: quiet until the stall limit
+        if (now - m_lastProgress > kStallLimit) {
+            cancel();
+            return Event::GaveUpStalled;
+        }
+        m_due = now + kChunkPeriod;
+        return Event::None;
+    }
+    const std::size_t count = std::min(kChunkSize, m_end - m_sent);
     const PtyLine::WriteResult result =
         line.write(std::span<const std::uint8_t>(m_dump).subspan(m_sent, count));
     switch (result.status) {

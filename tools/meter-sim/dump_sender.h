@@ -13,7 +13,7 @@ namespace metersim {
 /// a 9600-baud line.
 class DumpSender {
 public:
-    enum class Event { None, MarkerSent, Finished, Dropped };
+    enum class Event { None, MarkerSent, Finished, Dropped, GaveUpStalled };
 
     static constexpr std::size_t kMarkerSize = 10;
     static constexpr std::uint8_t kMarkerByte = 0xAA;
@@ -25,7 +25,10 @@ public:
     // A program that stops reading for this long loses the dump.
     static constexpr Millis kStallLimit{10000};
 
-    void start(std::vector<std::uint8_t> dump, TimePoint now);
+    // With `stallAfter`, the dump stops after that many bytes, as if the cable broke: the
+    // line stays quiet for kStallLimit, then the sender gives up.
+    void start(std::vector<std::uint8_t> dump, TimePoint now,
+               std::optional<std::size_t> stallAfter = std::nullopt);
     void cancel();
     bool isActive() const { return m_phase != Phase::Idle; }
 
@@ -41,6 +44,7 @@ private:
     Phase m_phase = Phase::Idle;
     std::vector<std::uint8_t> m_dump;
     std::size_t m_sent = 0;
+    std::size_t m_end = 0; // where the dump stops: its size, or earlier when it stalls
     TimePoint m_due{};
     TimePoint m_lastProgress{};
 };

@@ -65,6 +65,48 @@ LoggerMemory LoggerMemory::withSampleSets() {
     return memory;
 }
 
+LoggerMemory LoggerMemory::full() {
+    LoggerMemory memory;
+
+    // Across a new year, °C, type K, T1 over range once and T2 open once.
+    LoggedSet newYear = makeSet(12, 31, 23, 50, 0, false, false, 60);
+    newYear.year = 2025;
+    for (int i = 0; i < 20; ++i) {
+        const std::uint16_t t1 = i == 12 ? kWordOverRange : encodeReading(21.0 + 0.2 * i);
+        const std::uint16_t t2 = i == 15 ? kWordNoValue : encodeReading(19.5 - 0.1 * i);
+        newYear.records.push_back({t1, t2});
+    }
+    memory.addSet(newYear);
+
+    // An oven warming up, °F, type K.
+    LoggedSet oven = makeSet(2, 28, 11, 0, 0, true, false, 30);
+    for (int i = 0; i < 45; ++i)
+        oven.records.push_back({encodeReading(70.0 + 8.5 * i), encodeReading(68.0 + 0.1 * i)});
+    memory.addSet(oven);
+
+    // A cold room, °C, type J, below zero.
+    LoggedSet coldRoom = makeSet(3, 1, 6, 15, 45, false, true, 5);
+    for (int i = 0; i < 120; ++i) {
+        const double wave = std::sin(i / 9.0);
+        coldRoom.records.push_back({encodeReading(-12.0 + 3.0 * wave), encodeReading(-8.5 - wave)});
+    }
+    memory.addSet(coldRoom);
+
+    // Almost a day of a slow process every 10 s: the rest of the memory, °C, type K.
+    const std::size_t left =
+        static_cast<std::size_t>(kCapacity - kSizeOverhead) - memory.dumpLength() - kSetHeaderSize;
+    LoggedSet process = makeSet(3, 2, 0, 0, 0, false, false, 10);
+    process.records.reserve(left / kRecordSize);
+    for (std::size_t i = 0; i < left / kRecordSize; ++i) {
+        const double t = static_cast<double>(i);
+        const double t1 = 150.0 + 60.0 * std::sin(t / 700.0) + 4.0 * std::sin(t / 23.0);
+        const double t2 = 40.0 + 15.0 * std::cos(t / 1100.0);
+        process.records.push_back({encodeReading(t1), encodeReading(t2)});
+    }
+    memory.addSet(process);
+    return memory;
+}
+
 void LoggerMemory::addSet(LoggedSet set) {
     if (m_sets.size() >= kMaxSets)
         return;

@@ -30,6 +30,13 @@ class LoggerMemory {
 public:
     // The three sets the sim starts with (5, 12 and 60 records).
     static LoggerMemory withSampleSets();
+    // A full memory: three short sets, then one long set with as many records as still fit
+    // the 32,768 bytes of the meter's memory (7,865 records), readings that vary.
+    static LoggerMemory full();
+
+    // The meter's memory: the size word of a full memory comes as close to it as whole
+    // records allow.
+    static constexpr int kCapacity = 32768;
 
     // The PC's size word counts this much more than the bytes it receives.
     static constexpr int kSizeOverhead = 516;

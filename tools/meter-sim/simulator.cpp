@@ -189,7 +189,7 @@ void Simulator::execute(const Command &command, TimePoint now) {
         break;
     }
     case CommandKind::Dump:
-        startDump(now);
+        startDump(now, command.stallAfter);
         break;
     case CommandKind::Unit:
         m_state.fahrenheit = flag(m_state.fahrenheit);
@@ -231,6 +231,10 @@ void Simulator::execute(const Command &command, TimePoint now) {
         m_memory = LoggerMemory::withSampleSets();
         note("logger memory holds the 3 sample sets");
         break;
+    case CommandKind::FullMemory:
+        m_memory = LoggerMemory::full();
+        note("logger memory full: " + std::to_string(m_memory.setCount()) + " sets");
+        break;
     case CommandKind::Send:
         sendBytes(command.bytes, "send");
         break;
@@ -257,7 +261,7 @@ void Simulator::sendFrame(TimePoint now) {
     m_line.write(frame);
 }
 
-void Simulator::startDump(TimePoint now) {
+void Simulator::startDump(TimePoint now, std::optional<std::size_t> stallAfter) {
     if (!m_plugged) {
         note("dump: unplugged, nothing sent");
         return;
@@ -269,8 +273,9 @@ void Simulator::startDump(TimePoint now) {
     std::vector<std::uint8_t> dump = m_memory.dumpBytes();
     const unsigned size = static_cast<unsigned>(dump[1]) << 8 | dump[2];
     note("dump: marker, then " + std::to_string(m_memory.setCount()) + " sets in " +
-         std::to_string(dump.size()) + " bytes (size word " + std::to_string(size) + ")");
-    m_dump.start(std::move(dump), now);
+         std::to_string(dump.size()) + " bytes (size word " + std::to_string(size) + ")" +
+         (stallAfter ? ", stalling after " + std::to_string(*stallAfter) + " bytes" : ""));
+    m_dump.start(std::move(dump), now, stallAfter);
     serviceDump(now);
 }
 
@@ -284,6 +289,9 @@ void Simulator::serviceDump(TimePoint now) {
         break;
     case DumpSender::Event::Dropped:
         note("dump: dropped (nobody reading the port)");
+        break;
+    case DumpSender::Event::GaveUpStalled:
+        note("dump: stalled, given up; live frames again");
         break;
     }
 }

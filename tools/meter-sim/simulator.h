@@ -40,7 +40,7 @@ private:
     void runDue(Script &queue, TimePoint now);
     void execute(const Command &command, TimePoint now);
     void sendFrame(TimePoint now);
-    void startDump(TimePoint now);
+    void startDump(TimePoint now, std::optional<std::size_t> stallAfter);
     void serviceDump(TimePoint now);
     void sendBytes(std::span<const std::uint8_t> bytes, const std::string &what);
     void watchListener();

@@ -1,0 +1,147 @@
+#include "fakes/fake_dialogs.h"
+#include "logger/logger.h"
+#include "logger/memory_model.h"
+#include "panel/panel_model.h"
+#include "program/program.h"
+#include "records/record_list_model.h"
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
+#include "adapters/qt_serial_link.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The program on the real serial adapter and event pump, its COM1 mapped to the meter.
+struct LinkedProgram {
+    explicit LinkedProgram(const QString &meter)
+        : serial(names(meter)) {
+        program.choosePort(QStringLiteral("COM1"));
+    }
+    static PortNames names(const QString &meter) {
+        PortNames names;
+        names.addMapping(QStringLiteral("COM1=") + meter);
+        return names;
+    }
+
+    QtSerialLink serial;
+    QtEventPump pump;
+    FakeDialogs dialogs;
+    QtClock clock;
+    Program program{Platform{&serial, &pump, &dialogs, &clock, {}, {}}};
+};
+
+QStringList gridRows(MemoryModel *memory) {
+    QStringList rows;
+    const SetTableModel &grid = memory->GridSet();
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << grid.index(row, column).data().toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QString listRow(RecordListModel *list, int row) {
+    const RecordRow cells = list->row(row);
+    return QStringList(cells.begin(), cells.end()).join(QLatin1Char('|'));
+}
+
+} // namespace
+
+// The logger memory over the real serial adapter from the virtual meter: its dump, the
+// listing of a set, the erase command, an empty memory and a dump that stalls.
+class TestLoggerLink : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void downloadListEraseAndDumpAgain();
+
+private:
+    void tell(const char *command);
+
+    QTemporaryDir m_dir;
+    QProcess m_sim;
+    QString m_link;
+};
+
+void TestLoggerLink::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_link = m_dir.filePath(QStringLiteral("meter"));
+    m_sim.setProgram(QStringLiteral(METER_SIM_PATH));
+    m_sim.setArguments({"--link", m_link, "--quiet", "--interval", "300"});
+    m_sim.start();
+    QVERIFY(m_sim.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_link), 5000);
+}
+
+void TestLoggerLink::cleanupTestCase() {
+    tell("quit");
+    if (!m_sim.waitForFinished(3000))
+        m_sim.kill();
+}
+
+void TestLoggerLink::tell(const char *command) {
+    m_sim.write(QByteArray(command) + '\n');
+    m_sim.waitForBytesWritten(1000);
+}
+
+void TestLoggerLink::downloadListEraseAndDumpAgain() {
+    LinkedProgram linked(m_link);
+    Program &program = linked.program;
+    QVERIFY(program.loadPanel());
+    QTRY_VERIFY_WITH_TIMEOUT(!program.panel().display().LblMain.text.isEmpty(), 5000);
+    QStringList progress;
+    connect(&program.logger(), &Logger::progress, this,
+            [&](const QString &text) { progress << text; });
+
+    // The meter's three sample sets.
+    tell("dump");
+    QTRY_VERIFY_WITH_TIMEOUT(program.MemoryOpen(), 15000);
+    QCOMPARE(progress.last(), QStringLiteral("100 %"));
+    MemoryModel *memory = program.memory();
+    QCOMPARE(gridRows(memory), (QStringList{"1|26/03/14 09:30:00|2|5", "2|26/03/14 14:05:30|10|12",
+                                            "3|26/03/15 08:00:00|60|60"}));
+    QCOMPARE(memory->LblMemorySize(), QStringLiteral("Capacity : 32 K"));
+
+    memory->clickGridSetRow(2);
+    RecordListModel *list = program.dataList();
+    QVERIFY(list);
+    QCOMPARE(list->rowCount(), 13);
+    QCOMPARE(listRow(list, 0), QString::fromUtf8("K Type °C|     Date Time    |T1|T2|T1-T2"));
+    QCOMPARE(listRow(list, 1), QStringLiteral("1|26/03/14 14:05:30|80.0|-18.0|98.0"));
+    QCOMPARE(listRow(list, 8), QStringLiteral("8|26/03/14 14:06:40|62.5|----|----"));
+    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+
+    // Erase, answered OK: the meter empties its memory on "EEE".
+    memory->clickMSize();
+    QCOMPARE(linked.dialogs.messages.size(), 1);
+    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+    tell("dump");
+    QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 2, 15000);
+    QCOMPARE(linked.dialogs.messages[1].text, QStringLiteral(" No Data in Memory!"));
+    QCOMPARE(linked.dialogs.messages[1].icon, Dialogs::Icon::Critical);
+
+    // A dump that stops after 200 of its 347 bytes: the third set arrives in part.
+    tell("memory sample");
+    tell("dump stall 200");
+    QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 3, 20000);
+    QCOMPARE(linked.dialogs.messages[2].text,
+             QStringLiteral("The meter stopped sending its memory after 200 of 347 bytes. "
+                            "Data Logger shows the records received."));
+    QCOMPARE(gridRows(program.memory()),
+             (QStringList{"1|26/03/14 09:30:00|2|5", "2|26/03/14 14:05:30|10|12",
+                          "3|26/03/15 08:00:00|60|23"}));
+
+    program.quit();
+    QVERIFY(!linked.serial.isOpen());
+}
+
+QTEST_GUILESS_MAIN(TestLoggerLink)
+#include "tst_logger_link.moc"

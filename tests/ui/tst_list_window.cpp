@@ -66,12 +66,14 @@ void TestListWindow::showsItsModel_data() {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("tooltips");
     QTest::newRow("List") << RecordListModel::Kind::List << "List"
-                          << "Real Time List" << QStringList{"Save"} << QStringList{"Save As"};
+                          << "Real Time List" << QStringList{"Save", "ExportCsv"}
+                          << QStringList{"Save As", "Export CSV"};
     QTest::newRow("FileList") << RecordListModel::Kind::FileList << "FileList"
-                              << "FileList" << QStringList{"Plot", "Print"}
-                              << QStringList{"Graphic Plot", "Print"};
+                              << "FileList" << QStringList{"Plot", "Print", "ExportCsv"}
+                              << QStringList{"Graphic Plot", "Print", "Export CSV"};
     QTest::newRow("DataList") << RecordListModel::Kind::DataList << "DataList"
-                              << "Data List" << QStringList{"Save"} << QStringList{"Save"};
+                              << "Data List" << QStringList{"Save", "ExportCsv"}
+                              << QStringList{"Save", "Export CSV"};
 }
 
 void TestListWindow::showsItsModel() {

@@ -67,13 +67,13 @@ void TestListWindow::showsItsModel_data() {
     QTest::addColumn<QStringList>("tooltips");
     QTest::newRow("List") << RecordListModel::Kind::List << "List"
                           << "Real Time List" << QStringList{"Save", "ExportCsv"}
-                          << QStringList{"Save As", "Export CSV"};
+                          << QStringList{"Save As (Ctrl+S)", "Export CSV"};
     QTest::newRow("FileList") << RecordListModel::Kind::FileList << "FileList"
                               << "FileList" << QStringList{"Plot", "Print", "ExportCsv"}
-                              << QStringList{"Graphic Plot", "Print", "Export CSV"};
+                              << QStringList{"Graphic Plot", "Print (Ctrl+P)", "Export CSV"};
     QTest::newRow("DataList") << RecordListModel::Kind::DataList << "DataList"
                               << "Data List" << QStringList{"Save", "ExportCsv"}
-                              << QStringList{"Save", "Export CSV"};
+                              << QStringList{"Save (Ctrl+S)", "Export CSV"};
 }
 
 void TestListWindow::showsItsModel() {

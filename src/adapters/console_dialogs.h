@@ -17,6 +17,7 @@ public:
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     QString openFile(const QString &) override { return {}; }
     QString saveFile(const QString &) override { return {}; }
+    QString saveFileAs(const QString &, const QString &) override { return {}; }
 
     // The text on one line: line breaks become blanks.
     static QString oneLine(const QString &text);

@@ -1,6 +1,7 @@
 #include "adapters/qt_serial_link.h"
 #include "adapters/stored_settings.h"
 #include "cli/command_line.h"
+#include "cli/export_csv_command.h"
 #include "cli/record_command.h"
 #include "link/port_names.h"
 #include "ui/desk.h"
@@ -76,6 +77,11 @@ int main(int argc, char *argv[]) {
     case CommandLine::Mode::ResetSettings: {
         QCoreApplication app(argc, argv);
         return resetSettings();
+    }
+    case CommandLine::Mode::ExportCsv: {
+        QCoreApplication app(argc, argv);
+        return ExportCsvCommand::run(
+            line, [](const QString &text) { printTo(stderr, text + QLatin1Char('\n')); });
     }
     case CommandLine::Mode::Record:
     case CommandLine::Mode::Window:

@@ -11,6 +11,7 @@
 namespace {
 
 const QString Record = QStringLiteral("record");
+const QString ExportCsv = QStringLiteral("export-csv");
 const QString Port = QStringLiteral("port");
 const QString Every = QStringLiteral("every");
 const QString For = QStringLiteral("for");
@@ -33,9 +34,9 @@ const QStringList ToolkitFlags{QStringLiteral("reverse"), QStringLiteral("widget
                                QStringLiteral("nograb"), QStringLiteral("dograb")};
 
 // The options that choose a mode; two of them together conflict.
-const QStringList ModeOptions{Record, ResetSettings};
+const QStringList ModeOptions{Record, ExportCsv, ResetSettings};
 // The options that only --record takes.
-const QStringList RecordOnly{Every, For, Quiet, Force};
+const QStringList RecordOnly{Every, For, Quiet};
 
 QString dashed(const QString &name) {
     return QStringLiteral("--") + name;
@@ -56,7 +57,36 @@ QString parserError(const QCommandLineParser &parser) {
     return text.left(1).toLower() + text.mid(1);
 }
 
+// --export-csv IN.rdg [OUT.csv] [--force], and nothing else.
+CommandLine parseExportCsv(const QCommandLineParser &parser, const QStringList &positional) {
+    const QStringList given = parser.optionNames();
+    for (const QString &name : given) {
+        if (RecordOnly.contains(name))
+            return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
+        if (name != ExportCsv && name != Force)
+            return failed(QStringLiteral("--export-csv takes no option %1").arg(dashed(name)));
+    }
+    CommandLine line;
+    line.mode = CommandLine::Mode::ExportCsv;
+    line.exportInput = parser.value(ExportCsv);
+    if (line.exportInput.isEmpty())
+        return failed(QStringLiteral("--export-csv expects a record file"));
+    line.exportOutput =
+        positional.isEmpty() ? CommandLine::defaultCsvPath(line.exportInput) : positional.first();
+    if (line.exportOutput.isEmpty())
+        return failed(QStringLiteral("--export-csv expects a CSV file name or -"));
+    line.force = parser.isSet(Force);
+    return line;
+}
+
 } // namespace
+
+QString CommandLine::defaultCsvPath(const QString &recordPath) {
+    QString path = recordPath;
+    if (path.endsWith(QLatin1String(".rdg"), Qt::CaseInsensitive))
+        path.chop(4);
+    return path + QLatin1String(".csv");
+}
 
 qint64 CommandLine::parseDuration(const QString &text) {
     // Nine digits of days still count in milliseconds without overflow.
@@ -88,6 +118,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         {{QStringLiteral("v"), Version}, {}},
         {Port, {}, QStringLiteral("COMn=DEVICE")},
         {Record, {}, QStringLiteral("FILE")},
+        {ExportCsv, {}, QStringLiteral("FILE")},
         {Every, {}, QStringLiteral("SECONDS")},
         {For, {}, QStringLiteral("DURATION")},
         {Quiet, {}},
@@ -112,7 +143,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return line;
     }
 
-    for (const QString &name : {Record, Every, For}) {
+    for (const QString &name : {Record, ExportCsv, Every, For}) {
         if (parser.values(name).size() > 1)
             return failed(QStringLiteral("%1 given more than once").arg(dashed(name)));
     }
@@ -124,9 +155,12 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
     if (modes.size() > 1)
         return failed(
             QStringLiteral("%1 cannot go together").arg(modes.join(QStringLiteral(" and "))));
-    if (!parser.positionalArguments().isEmpty())
-        return failed(QStringLiteral("unexpected argument '%1'")
-                          .arg(parser.positionalArguments().constFirst()));
+    // Only --export-csv takes one: the CSV file.
+    const QStringList positional = parser.positionalArguments();
+    const int positionalAllowed = parser.isSet(ExportCsv) ? 1 : 0;
+    if (positional.size() > positionalAllowed)
+        return failed(
+            QStringLiteral("unexpected argument '%1'").arg(positional.at(positionalAllowed)));
 
     for (const QString &name : ToolkitOptionsWithValue + ToolkitFlags)
         line.toolkitOptions = line.toolkitOptions || parser.isSet(name);
@@ -148,11 +182,16 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return line;
     }
 
+    if (parser.isSet(ExportCsv))
+        return parseExportCsv(parser, positional);
+
     if (!parser.isSet(Record)) {
         for (const QString &name : RecordOnly) {
             if (parser.isSet(name))
                 return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
         }
+        if (parser.isSet(Force))
+            return failed(QStringLiteral("--force goes with --record or --export-csv only"));
         line.mode = Mode::Window;
         return line;
     }
@@ -191,6 +230,7 @@ QString CommandLine::usage() {
         "Usage: thermodesk [--port COMn=DEVICE]...\n"
         "       thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]\n"
         "                  [--for DURATION] [--quiet] [--force]\n"
+        "       thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]\n"
         "       thermodesk --reset-settings\n");
 }
 
@@ -212,7 +252,13 @@ QString CommandLine::helpText() {
                "  --for DURATION       ends the recording DURATION after the start:\n"
                "                       90, 90s, 10m, 2h, 1d\n"
                "  --quiet              no status line per sample on standard error\n"
-               "  --force              overwrites FILE when it exists\n"
+               "  --export-csv FILE    writes the records of the record file FILE as CSV\n"
+               "                       (UTF-8, a header line, ISO 8601 times, readings as\n"
+               "                       numbers, OL and ---- as empty cells) to the file\n"
+               "                       named next, to standard output for -, or else to\n"
+               "                       FILE with .csv for .rdg. Lines that cannot be read\n"
+               "                       are left out, counted on standard error, exit code 1.\n"
+               "  --force              overwrites the file written when it exists\n"
                "  --reset-settings     forgets the remembered folders and port mappings\n"
                "  -h, --help           this help\n"
                "  -v, --version        the version\n");

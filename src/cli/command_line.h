@@ -10,6 +10,7 @@ struct CommandLine {
     enum class Mode {
         Window,        // the port chooser, then the panel
         Record,        // --record: unattended logging without a window
+        ExportCsv,     // --export-csv: a record file converted to CSV, without a window
         ResetSettings, // --reset-settings: forget what was stored, then end
         Help,
         Version,
@@ -44,5 +45,13 @@ struct CommandLine {
     int everySeconds = 1;
     qint64 forSeconds = 0; // 0: until stopped
     bool quiet = false;
-    bool force = false;
+    bool force = false; // also --export-csv: an existing CSV file is replaced
+
+    // --export-csv IN.rdg [OUT.csv]: the CSV file is OUT, "-" for standard output, or
+    // else IN with ".csv" in place of ".rdg".
+    QString exportInput;
+    QString exportOutput;
+    // The CSV file of a record file when none is named: "data.rdg" gives "data.csv",
+    // "data" gives "data.csv".
+    static QString defaultCsvPath(const QString &recordPath);
 };

@@ -14,4 +14,12 @@ QString ShowSaveDialog(Dialogs &dialogs) {
     return path;
 }
 
+QString ShowCsvSaveDialog(Dialogs &dialogs) {
+    const QString path = dialogs.saveFileAs(
+        QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*|"), QStringLiteral("csv"));
+    if (QFileInfo(path).fileName().isEmpty())
+        return {};
+    return path;
+}
+
 } // namespace FileTransfer

@@ -8,6 +8,8 @@
 #include "platform/dialogs.h"
 #include "platform/text_printer.h"
 #include "program/program.h"
+#include "records/csv_export.h"
+#include "records/file_output.h"
 #include "records/list_file_io.h"
 #include "records/printout_layout.h"
 #include "records/record_file_writer.h"
@@ -55,6 +57,8 @@ void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
         print(list);
     else if (key == QLatin1String("Plot"))
         plot(list);
+    else if (key == RecordListModel::ExportCsvKey)
+        exportCsv(list);
 }
 
 void ListCommands::save(RecordListModel *list) {
@@ -91,6 +95,36 @@ void ListCommands::save(RecordListModel *list) {
     }
     if (list->kind() == RecordListModel::Kind::List)
         list->requestClose();
+}
+
+void ListCommands::exportCsv(RecordListModel *list) {
+    Dialogs &dialogs = *m_program.platform().dialogs;
+    // The user may close the list while the dialog is open: its model is gone then.
+    const QPointer<RecordListModel> stillThere(list);
+    const QString path = FileTransfer::ShowCsvSaveDialog(dialogs);
+    if (path.isEmpty() || !stillThere || !list->isOpen())
+        return;
+
+    ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
+    QString reason;
+    {
+        ListOperation operation(m_program, list);
+        LongWork work(*m_program.platform().pump, list);
+        FileOutput file(FileOutput::Mode::Replace);
+        if (file.create(path))
+            outcome = CsvExport::writeList(file, *list, &work);
+        if (outcome == ListFileIO::Outcome::Stopped) {
+            file.discard(); // the list closed half-way: no half of it is left behind
+            return;
+        }
+        if (!file.close())
+            outcome = ListFileIO::Outcome::Failed;
+        reason = file.errorString();
+    }
+    if (outcome == ListFileIO::Outcome::Failed)
+        dialogs.message(QStringLiteral("The list could not be exported to \"%1\":\n%2")
+                            .arg(QDir::toNativeSeparators(path), reason),
+                        Dialogs::Icon::Critical);
 }
 
 void ListCommands::print(RecordListModel *list) {

@@ -6,7 +6,7 @@ class Program;
 class RecordListModel;
 
 // The toolbars of the record list windows: "Save" of the live list and the logger list,
-// "Print" and "Plot" of an opened file.
+// "Print" and "Plot" of an opened file, "Export CSV" of all three.
 class ListCommands {
 public:
     explicit ListCommands(Program &program);
@@ -17,6 +17,10 @@ public:
     // Writes the list to a chosen record file, the heading row first. The live list
     // closes once saved; a list whose file cannot be written stays as it is.
     void save(RecordListModel *list);
+    // Writes the list's records to a chosen CSV file for spreadsheets and scripts; the
+    // list stays open. A file that cannot be written is named with the reason, and no
+    // piece of it is left behind.
+    void exportCsv(RecordListModel *list);
     // Prints an opened file as a table of fixed-pitch lines.
     void print(RecordListModel *list);
     // Opens the file plot of an opened file, in the unit and type of its heading; nothing

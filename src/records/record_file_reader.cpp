@@ -176,6 +176,8 @@ void RecordFileReader::close() {
     m_skipping = false;
     m_lineIndex = 0;
     m_recordsRead = 0;
+    m_linesRefused = 0;
+    m_firstRefusedLines.clear();
     m_reserved = false;
     m_final = Step::End;
     m_finished = false;
@@ -277,34 +279,51 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
         return m_final;
     }
 
-    QByteArrayView line;
-    switch (fetchLine(line)) {
-    case Fetch::End:
-        return stop(Step::End, table);
-    case Fetch::Error:
-        return stop(Step::ReadError, table);
-    case Fetch::Line:
-        break;
-    }
+    for (;;) {
+        QByteArrayView line;
+        switch (fetchLine(line)) {
+        case Fetch::End:
+            return stop(Step::End, table);
+        case Fetch::Error:
+            return stop(Step::ReadError, table);
+        case Fetch::Line:
+            break;
+        }
 
-    if (m_lineIndex++ == 0) {
-        const Step step = readHeading(line);
-        if (step != Step::Heading)
+        if (m_lineIndex++ == 0) {
+            const Step step = readHeading(line);
+            if (step == Step::Heading)
+                return step;
+            if (step == Step::Unsplittable && m_skipUnsplittable) {
+                refuseLine();
+                continue;
+            }
             return stop(step, table);
-        return step;
-    }
+        }
 
-    if (!m_reserved) {
-        // Cells take fewer bytes than the file, so reserving its size (up to a limit) spares
-        // all growth; the first record line gives a fair line length for the number of rows.
-        m_reserved = true;
-        const qsizetype fileBytes = std::min<qsizetype>(m_file.size(), MaxReserveBytes);
-        table.reserve(int(fileBytes / (line.size() + 2)), fileBytes);
-    }
-    const Step step = readRecord(line, table);
-    if (step != Step::Record)
+        if (!m_reserved) {
+            // Cells take fewer bytes than the file, so reserving its size (up to a limit)
+            // spares all growth; the first record line gives a fair line length for the
+            // number of rows.
+            m_reserved = true;
+            const qsizetype fileBytes = std::min<qsizetype>(m_file.size(), MaxReserveBytes);
+            table.reserve(int(fileBytes / (line.size() + 2)), fileBytes);
+        }
+        const Step step = readRecord(line, table);
+        if (step == Step::Record)
+            return step;
+        if (step == Step::Unsplittable && m_skipUnsplittable) {
+            refuseLine();
+            continue;
+        }
         return stop(step, table);
-    return step;
+    }
+}
+
+void RecordFileReader::refuseLine() {
+    ++m_linesRefused;
+    if (m_firstRefusedLines.size() < RefusedLinesKept)
+        m_firstRefusedLines.append(m_lineIndex); // already counted on: the 1-based number
 }
 
 RecordFileReader::Step RecordFileReader::readHeading(QByteArrayView line) {

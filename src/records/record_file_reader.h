@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -35,6 +36,13 @@ public:
     // the heading of column 0. After End, Unsplittable or ReadError every further call
     // gives the same step again.
     Step readNext(RecordTable &table);
+    // Whether a line that cannot be split is passed over, counted, instead of ending the
+    // reading there (the default). The CSV export keeps all that can be read this way.
+    void setSkipUnsplittable(bool skip) { m_skipUnsplittable = skip; }
+    // Lines passed over so far, and the 1-based numbers of the first few of them.
+    int linesRefused() const { return m_linesRefused; }
+    QList<qint64> firstRefusedLines() const { return m_firstRefusedLines; }
+    static constexpr int RefusedLinesKept = 5;
     void close();
 
     // Record lines appended so far.
@@ -57,6 +65,7 @@ private:
     Step stop(Step step, RecordTable &table);
     Step readHeading(QByteArrayView line);
     Step readRecord(QByteArrayView line, RecordTable &table);
+    void refuseLine();
 
     QFile m_file;
     QString m_path;
@@ -66,8 +75,11 @@ private:
     bool m_atEof = false;
     bool m_blockHasHighBytes = true; // some byte of m_buffer is 0x80 or above
     bool m_skipping = false;         // the rest of an over-long line is still to be dropped
-    int m_lineIndex = 0;
+    qint64 m_lineIndex = 0;
     int m_recordsRead = 0;
+    bool m_skipUnsplittable = false;
+    int m_linesRefused = 0;
+    QList<qint64> m_firstRefusedLines;
     bool m_reserved = false;
     Step m_final = Step::End;
     bool m_finished = false;

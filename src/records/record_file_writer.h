@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/file_output.h"
 #include "records/record_row.h"
 
 #include <QByteArray>
@@ -8,7 +9,8 @@
 class RecordTable;
 
 // Writes record files: five fields per line, each followed by a TAB, the line ended by
-// CR LF, all in Windows-1252. Every line is built whole before it is written.
+// CR LF, all in Windows-1252. Every line is built whole before it is written; a FileOutput
+// puts it on the disk.
 class RecordFileWriter {
 public:
     enum class Flush {
@@ -44,35 +46,17 @@ public:
     // recording's lines are in its file already and stay there.
     void discard();
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_output.isOpen(); }
     // The reason of the first failure, as the OS gives it ("No space left on device").
-    QString errorString() const { return m_error; }
-    QString fileName() const { return m_path; }
+    QString errorString() const { return m_output.errorString(); }
+    QString fileName() const { return m_output.fileName(); }
 
 private:
-    bool openSave();
-    bool openTemporary(const QString &target);
-    // Where the next line is built: the buffer itself when saving, a line of its own
-    // when every line is written at once.
+    // Where the next line is built; null when nothing can be written.
     QByteArray *beginLine();
-    bool endLine();
-    bool writeOut(const QByteArray &bytes);
-    bool writeLine(const QByteArray &line);
-    bool syncToDisk();
-    bool closeHandle();
-    bool commit();
-    void fail(const QString &reason);
-    void failWithErrno(int error);
+    bool endLine() { return m_output.write(m_line); }
     void appendField(QByteArray &line, const QString &text);
 
-    Flush m_flush = Flush::EveryLine;
-    int m_fd = -1;
-    QString m_path;          // as given: what messages name
-    QString m_target;        // the file a save replaces, links followed
-    QString m_temporary;     // a save's temporary file; empty when writing in place
-    qint64 m_wholeBytes = 0; // a recording's length up to the end of its last whole line
-    QByteArray m_buffer;
+    FileOutput m_output;
     QByteArray m_line;
-    bool m_failed = false;
-    QString m_error;
 };

@@ -17,14 +17,19 @@ QString captionOf(RecordListModel::Kind kind) {
 }
 
 QList<ToolButton> toolbarOf(RecordListModel::Kind kind) {
+    // Every list exports its rows as CSV, from the button after its own ones.
+    const auto exportCsv = [](int image) {
+        return ToolButton{RecordListModel::ExportCsvKey, QStringLiteral("Export CSV"), image};
+    };
     switch (kind) {
     case RecordListModel::Kind::List:
-        return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}};
+        return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}, exportCsv(2)};
     case RecordListModel::Kind::FileList:
         return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
-                {QStringLiteral("Print"), QStringLiteral("Print"), 2}};
+                {QStringLiteral("Print"), QStringLiteral("Print"), 2},
+                exportCsv(3)};
     case RecordListModel::Kind::DataList:
-        return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}};
+        return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}, exportCsv(2)};
     }
     return {};
 }
@@ -74,8 +79,8 @@ void RecordListModel::clearRows() {
 
 void RecordListModel::setLoading(bool loading) {
     m_loading = loading;
-    for (const char *key : {"Print", "Plot"})
-        setToolButtonEnabled(QLatin1String(key), !loading);
+    for (const QString &key : {QStringLiteral("Print"), QStringLiteral("Plot"), ExportCsvKey})
+        setToolButtonEnabled(key, !loading);
 }
 
 void RecordListModel::scrollTo(int firstVisibleRow) {

@@ -13,6 +13,8 @@ class RecordListModel : public WindowModel {
 public:
     enum class Kind { List, FileList, DataList };
     static constexpr int VisibleDataRows = 10;
+    // The key of the "Export CSV" button that every list has.
+    static inline const QString ExportCsvKey = QStringLiteral("ExportCsv");
 
     // The window's name for each kind: "List", "FileList" or "DataList".
     static QString windowName(Kind kind);
@@ -34,7 +36,8 @@ public:
     void clearRows();
 
     // While a file is still loading into the list, what reads the whole list (its
-    // "Print" and "Plot") waits: those buttons are disabled until the load has ended.
+    // "Print", "Plot" and "Export CSV") waits: those buttons are disabled until the load
+    // has ended.
     void setLoading(bool loading);
     bool isLoading() const { return m_loading; }
 

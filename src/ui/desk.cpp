@@ -13,6 +13,7 @@
 #include "ui/adapters/qt_image_printer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_text_printer.h"
+#include "ui/close_keys.h"
 #include "ui/list_plot.h"
 #include "ui/list_window.h"
 #include "ui/memory.h"
@@ -76,7 +77,10 @@ Desk::~Desk() {
 
 QWidget *Desk::makeView(WindowModel &window) {
     const auto make = Views.value(window.name());
-    return make ? make(window) : nullptr;
+    QWidget *view = make ? make(window) : nullptr;
+    if (view)
+        addCloseKeys(*view, window);
+    return view;
 }
 
 void Desk::start() {

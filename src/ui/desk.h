@@ -33,7 +33,8 @@ public:
 
     Program &program() { return *m_program; }
 
-    // The view of an opened window, made from the table of views by the window's name.
+    // The view of an opened window, made from the table of views by the window's name;
+    // Ctrl+W and Esc close it.
     static QWidget *makeView(WindowModel &window);
 
 private:

@@ -1,8 +1,10 @@
 #include "ui/panel.h"
 
 #include "panel/panel_model.h"
+#include "ui/about_box.h"
 #include "ui/window_toolbar.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,6 +39,13 @@ Panel::Panel(PanelModel &model, QWidget *parent)
     setObjectName(QStringLiteral("Panel"));
     m_toolbar = addWindowToolbar(*this, m_model);
     setCentralWidget(buildDisplay());
+
+    auto *about = new QAction(QStringLiteral("About ThermoDesk"), this);
+    about->setObjectName(QStringLiteral("About"));
+    about->setShortcut(QKeySequence(Qt::Key_F1));
+    about->setShortcutContext(Qt::ApplicationShortcut);
+    connect(about, &QAction::triggered, this, &Panel::showAbout);
+    addAction(about);
 
     connect(&m_model, &PanelModel::displayChanged, this, &Panel::refresh);
     connect(&m_model, &PanelModel::captionChanged, this, &Panel::refresh);
@@ -162,6 +171,16 @@ void Panel::refresh() {
         widget->setVisible(element.visible);
     }
     setWindowTitle(m_model.caption());
+}
+
+void Panel::showAbout() {
+    if (!m_about) {
+        m_about = new AboutBox(this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void Panel::closeEvent(QCloseEvent *event) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
+class AboutBox;
 class PanelModel;
 class QLabel;
 class QToolBar;
@@ -15,6 +17,8 @@ public:
     explicit Panel(PanelModel &model, QWidget *parent = nullptr);
 
     QToolBar *toolbar() const { return m_toolbar; }
+    // "About ThermoDesk", also by F1 from any window of the program; raised when open.
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,4 +32,5 @@ private:
 
     PanelModel &m_model;
     QToolBar *m_toolbar = nullptr;
+    QPointer<AboutBox> m_about;
 };

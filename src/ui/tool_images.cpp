@@ -11,9 +11,9 @@ QIcon toolImage(const QString &windowName, int index) {
     initImages();
     static const QHash<QString, QStringList> imageLists{
         {QStringLiteral("Panel"), {"save", "open", "sample", "list", "graph", "stop"}},
-        {QStringLiteral("List"), {"save"}},
-        {QStringLiteral("DataList"), {"save"}},
-        {QStringLiteral("FileList"), {"graph", "print"}},
+        {QStringLiteral("List"), {"save", "csv"}},
+        {QStringLiteral("DataList"), {"save", "csv"}},
+        {QStringLiteral("FileList"), {"graph", "print", "csv"}},
         {QStringLiteral("RealTimeT1T2"), {"function", "range", "print"}},
         {QStringLiteral("ListPlot"), {"function", "range", "print"}}};
     const QStringList images = imageLists.value(windowName);

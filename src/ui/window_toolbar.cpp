@@ -4,6 +4,7 @@
 #include "windowing/window_model.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -16,7 +17,7 @@ void showButtons(QToolBar &toolbar, const WindowModel &model) {
             continue;
         action->setIcon(toolImage(model.name(), button.image));
         action->setText(button.tooltip);
-        action->setToolTip(button.tooltip);
+        action->setToolTip(tooltipWithShortcut(button.tooltip, action->shortcut()));
         action->setEnabled(button.enabled);
     }
 }
@@ -28,6 +29,8 @@ void fillToolbar(QToolBar *toolbar, WindowModel &model) {
     for (const ToolButton &button : model.toolbar()) {
         QAction *action = toolbar->addAction(button.tooltip);
         action->setObjectName(button.key);
+        action->setShortcut(toolButtonShortcut(button.key));
+        action->setShortcutContext(Qt::WindowShortcut);
         const QString key = button.key;
         QObject::connect(action, &QAction::triggered, &model,
                          [&model, key] { model.pressToolButton(key); });
@@ -49,4 +52,19 @@ QToolBar *addOverlayToolbar(QWidget &window, WindowModel &model) {
     auto *toolbar = new QToolBar(QStringLiteral("Toolbar1"), &window);
     fillToolbar(toolbar, model);
     return toolbar;
+}
+
+QKeySequence toolButtonShortcut(const QString &key) {
+    static const QHash<QString, QKeySequence::StandardKey> Keys{
+        {QStringLiteral("Save"), QKeySequence::Save},
+        {QStringLiteral("Open"), QKeySequence::Open},
+        {QStringLiteral("Print"), QKeySequence::Print}};
+    const auto found = Keys.find(key);
+    return found == Keys.end() ? QKeySequence() : QKeySequence(*found);
+}
+
+QString tooltipWithShortcut(const QString &tooltip, const QKeySequence &shortcut) {
+    if (shortcut.isEmpty())
+        return tooltip;
+    return QStringLiteral("%1 (%2)").arg(tooltip, shortcut.toString(QKeySequence::NativeText));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QString>
+
 class QMainWindow;
 class QToolBar;
 class QWidget;
@@ -7,9 +10,17 @@ class WindowModel;
 
 // The toolbar "Toolbar1" of a window, built from its model's buttons: each action carries
 // its button's key as object name, forwards a press to the model, and follows the model's
-// pictures, tooltips and enabled states.
+// pictures, tooltips and enabled states. Buttons with a standard key (see
+// toolButtonShortcut) answer it in their window and show it in the tooltip.
 QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model);
 
 // The same toolbar lying over the top of a plain window, whose own drawing goes on under
 // it (the graphs); the window keeps it as wide as itself.
 QToolBar *addOverlayToolbar(QWidget &window, WindowModel &model);
+
+// The standard key of a toolbar button, by the button's key, the same in every window:
+// Ctrl+S for "Save" (save, or record on the panel), Ctrl+O for "Open", Ctrl+P for
+// "Print"; none for the others.
+QKeySequence toolButtonShortcut(const QString &key);
+// A button's tooltip with its key, as the toolbar shows it: "Save As (Ctrl+S)".
+QString tooltipWithShortcut(const QString &tooltip, const QKeySequence &shortcut);

@@ -23,6 +23,8 @@ class TestCommandLine : public QObject {
 private slots:
     void accepted_data();
     void accepted();
+    void exportCsv_data();
+    void exportCsv();
     void refused_data();
     void refused();
     void durations_data();
@@ -113,7 +115,25 @@ void TestCommandLine::refused_data() {
     QTest::newRow("for without record")
         << args("--port COM1=/dev/ttyS0 --for 10m") << "--for goes with --record only";
     QTest::newRow("quiet without record") << args("--quiet") << "--quiet goes with --record only";
-    QTest::newRow("force without record") << args("--force") << "--force goes with --record only";
+    QTest::newRow("force without record")
+        << args("--force") << "--force goes with --record or --export-csv only";
+    QTest::newRow("export without a file")
+        << args("--export-csv") << "missing value after '--export-csv'";
+    QTest::newRow("export twice") << args("--export-csv a.rdg --export-csv b.rdg")
+                                  << "--export-csv given more than once";
+    QTest::newRow("export and record") << args("--export-csv a.rdg --record b.rdg")
+                                       << "--record and --export-csv cannot go together";
+    QTest::newRow("export with two CSV files")
+        << args("--export-csv a.rdg a.csv b.csv") << "unexpected argument 'b.csv'";
+    QTest::newRow("export with a port") << args("--export-csv a.rdg --port COM1=/dev/ttyS0")
+                                        << "--export-csv takes no option --port";
+    QTest::newRow("export with a record option")
+        << args("--export-csv a.rdg --quiet") << "--quiet goes with --record only";
+    QTest::newRow("export with a window option") << args("--export-csv a.rdg -platform offscreen")
+                                                 << "--export-csv takes no option --platform";
+    QTest::newRow("export to an empty name")
+        << QStringList{"thermodesk", "--export-csv", "a.rdg", ""}
+        << "--export-csv expects a CSV file name or -";
     QTest::newRow("record with a window option")
         << args("--record a.rdg -platform offscreen")
         << "--record runs without a window and takes no window options";
@@ -137,6 +157,37 @@ void TestCommandLine::refused_data() {
     QTest::newRow("for 0") << args("--record a.rdg --for 0") << duration.arg("0");
     QTest::newRow("for decimal") << args("--record a.rdg --for 1.5h") << duration.arg("1.5h");
     QTest::newRow("for unknown unit") << args("--record a.rdg --for 3w") << duration.arg("3w");
+}
+
+void TestCommandLine::exportCsv_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("force");
+
+    QTest::newRow("CSV file named") << args("--export-csv in.rdg out.csv") << "in.rdg"
+                                    << "out.csv" << false;
+    QTest::newRow("standard output") << args("--export-csv in.rdg -") << "in.rdg"
+                                     << "-" << false;
+    QTest::newRow("none named: .csv for .rdg")
+        << args("--export-csv|/data/oven 2.RDG") << "/data/oven 2.RDG"
+        << "/data/oven 2.csv" << false;
+    QTest::newRow("none named, no .rdg: .csv added") << args("--export-csv=run.txt") << "run.txt"
+                                                     << "run.txt.csv" << false;
+    QTest::newRow("file first, then the option, --force")
+        << args("out.csv --force --export-csv in.rdg") << "in.rdg"
+        << "out.csv" << true;
+}
+
+void TestCommandLine::exportCsv() {
+    QFETCH(QStringList, arguments);
+    const CommandLine line = CommandLine::parse(arguments);
+    QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+    QCOMPARE(line.mode, CommandLine::Mode::ExportCsv);
+    QTEST(line.exportInput, "input");
+    QTEST(line.exportOutput, "output");
+    QTEST(line.force, "force");
+    QVERIFY(line.portMappings.isEmpty());
 }
 
 void TestCommandLine::refused() {

@@ -40,12 +40,17 @@ public:
             onFileDialog();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    // Answered from the same script as saveFile; the suffix is recorded beside the filter.
+    QString saveFileAs(const QString &filter, const QString &defaultSuffix) override {
+        saveSuffixes << defaultSuffix;
+        return saveFile(filter);
+    }
 
     QList<Message> messages;
     QList<Answer> answers;
     QStringList inputPrompts, inputTitles, inputDefaults, inputAnswers;
     QStringList openFilters, openAnswers;
-    QStringList saveFilters, saveAnswers;
+    QStringList saveFilters, saveAnswers, saveSuffixes;
     // Runs while a file dialog is open: the timers and other windows go on meanwhile.
     std::function<void()> onFileDialog;
 };

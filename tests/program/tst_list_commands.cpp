@@ -23,11 +23,20 @@ const QList<RecordRow> Rows{{"1", "2001/05/03 14:25:02", "25.3", "240", "-214.7"
 const QByteArray RowLines = "1\t2001/05/03 14:25:02\t25.3\t240\t-214.7\t\r\n"
                             "2\t2001/05/03 14:25:03\tOL\t-OL\t----\t\r\n"
                             "3\t2001/05/03 14:25:04\t-0.5\t0\t-0.5\t\r\n";
+const QByteArray CsvRows = "1,2001-05-03T14:25:02,25.3,240,-214.7,J,\xC2\xB0"
+                           "C\r\n"
+                           "2,2001-05-03T14:25:03,,,,J,\xC2\xB0"
+                           "C\r\n"
+                           "3,2001-05-03T14:25:04,-0.5,0,-0.5,J,\xC2\xB0"
+                           "C\r\n";
+const QString CsvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*|");
 
 } // namespace
 
+Q_DECLARE_METATYPE(RecordListModel::Kind)
+
 // The list windows' toolbars: "Save" of the live list and the logger list, "Print" of an
-// opened file.
+// opened file, "Export CSV" of all three.
 class TestListCommands : public QObject {
     Q_OBJECT
 
@@ -45,6 +54,13 @@ private slots:
     void closingListWhileSavingStopsCleanly();
     void listClosedDuringTheDialogLeavesNoChoice();
     void saveDataListTwice();
+
+    void exportCsv_data();
+    void exportCsv();
+    void exportCsvDoesNothing_data();
+    void exportCsvDoesNothing();
+    void failedExportLeavesNoFile_data();
+    void failedExportLeavesNoFile();
 
     void print();
     void printEmptyFileList();
@@ -297,6 +313,108 @@ void TestListCommands::saveDataListTwice() {
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
     QCOMPARE(list->rowCount(), 4);
     QVERIFY(timersRunning());
+}
+
+void TestListCommands::exportCsv_data() {
+    QTest::addColumn<RecordListModel::Kind>("kind");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("csv");
+    const QByteArray header = "record,time,T1,T2,T1-T2,type,unit\r\n";
+    QTest::newRow("live list") << RecordListModel::Kind::List << 3 << header + CsvRows;
+    QTest::newRow("opened file") << RecordListModel::Kind::FileList << 3 << header + CsvRows;
+    QTest::newRow("logger set") << RecordListModel::Kind::DataList << 3 << header + CsvRows;
+    QTest::newRow("empty list: the header only") << RecordListModel::Kind::List << 0 << header;
+}
+
+void TestListCommands::exportCsv() {
+    QFETCH(RecordListModel::Kind, kind);
+    QFETCH(int, rows);
+    QFETCH(QByteArray, csv);
+
+    RecordListModel *list = openList(kind, rows);
+    const QString caption = list->caption();
+    const QString path = m_dir->filePath(QStringLiteral("list.csv"));
+    m_fakes->dialogs.saveAnswers << path;
+    watchYields(list);
+    press(list, "ExportCsv");
+
+    QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{CsvFilter});
+    QCOMPARE(m_fakes->dialogs.saveSuffixes, QStringList{"csv"});
+    QCOMPARE(fileBytes(path), csv);
+    QVERIFY(!isFileOpen(path));
+    QStringList progress;
+    for (int row = 1; row <= rows; ++row)
+        progress << QString::number(row) + QStringLiteral(" Records Completed");
+    QCOMPARE(m_captions, progress);
+    QVERIFY(m_timersStopped);
+    QVERIFY(timersRunning());
+    // Unlike "Save", the export leaves every list open as it was, the live list included.
+    QVERIFY(list->isOpen());
+    QCOMPARE(list->rowCount(), rows + 1);
+    QCOMPARE(list->caption(), caption);
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+}
+
+void TestListCommands::exportCsvDoesNothing_data() {
+    QTest::addColumn<bool>("loading");
+    QTest::newRow("dialog cancelled") << false;
+    QTest::newRow("file still loading") << true;
+}
+
+void TestListCommands::exportCsvDoesNothing() {
+    QFETCH(bool, loading);
+    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    list->setLoading(loading);
+    press(list, "ExportCsv");
+
+    QCOMPARE(m_fakes->dialogs.saveFilters.size(), loading ? 0 : 1);
+    QVERIFY(list->isOpen());
+    QCOMPARE(list->caption(), QStringLiteral("FileList"));
+    QVERIFY(timersRunning());
+    QVERIFY(m_fakes->dialogs.messages.isEmpty());
+    QCOMPARE(folderEntries(m_dir->path()), QStringList{});
+}
+
+void TestListCommands::failedExportLeavesNoFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("closeHalfWay");
+    QTest::addColumn<QString>("reason"); // the message's; none when the list closed
+    QTest::newRow("missing folder") << "missing/list.csv" << false << "No such file or directory";
+    QTest::newRow("list closed half-way") << "list.csv" << true << "";
+}
+
+void TestListCommands::failedExportLeavesNoFile() {
+    QFETCH(QString, name);
+    QFETCH(bool, closeHalfWay);
+    QFETCH(QString, reason);
+
+    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    const QString path = m_dir->filePath(name);
+    m_fakes->dialogs.saveAnswers << path;
+    if (closeHalfWay) {
+        m_fakes->pump.onYield = [&](int yields) {
+            if (yields != 2)
+                return;
+            m_program->windows().close(list);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        };
+    }
+    press(list, "ExportCsv");
+
+    QCOMPARE(folderEntries(m_dir->path()), QStringList{}); // no piece of a CSV file
+    QVERIFY(timersRunning());
+    if (closeHalfWay) {
+        QVERIFY(m_fakes->dialogs.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(m_fakes->dialogs.messages.size(), 1);
+    const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
+    QVERIFY2(message.text.contains(path) && message.text.contains(reason),
+             qPrintable(message.text));
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QVERIFY(list->isOpen());
+    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->caption(), QStringLiteral("Data List"));
 }
 
 void TestListCommands::print() {

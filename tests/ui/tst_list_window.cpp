@@ -66,12 +66,14 @@ void TestListWindow::showsItsModel_data() {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("tooltips");
     QTest::newRow("List") << RecordListModel::Kind::List << "List"
-                          << "Real Time List" << QStringList{"Save"} << QStringList{"Save As"};
+                          << "Real Time List" << QStringList{"Save", "ExportCsv"}
+                          << QStringList{"Save As (Ctrl+S)", "Export CSV"};
     QTest::newRow("FileList") << RecordListModel::Kind::FileList << "FileList"
-                              << "FileList" << QStringList{"Plot", "Print"}
-                              << QStringList{"Graphic Plot", "Print"};
+                              << "FileList" << QStringList{"Plot", "Print", "ExportCsv"}
+                              << QStringList{"Graphic Plot", "Print (Ctrl+P)", "Export CSV"};
     QTest::newRow("DataList") << RecordListModel::Kind::DataList << "DataList"
-                              << "Data List" << QStringList{"Save"} << QStringList{"Save"};
+                              << "Data List" << QStringList{"Save", "ExportCsv"}
+                              << QStringList{"Save (Ctrl+S)", "Export CSV"};
 }
 
 void TestListWindow::showsItsModel() {

@@ -34,10 +34,14 @@ QString QtDialogs::openFile(const QString &filter) {
 }
 
 QString QtDialogs::saveFile(const QString &filter) {
+    return saveFileAs(filter, QStringLiteral("rdg"));
+}
+
+QString QtDialogs::saveFileAs(const QString &filter, const QString &defaultSuffix) {
     QFileDialog dialog(m_parent, {}, startFolder(StoredSettings::Dialog::Save), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("rdg"));
+    dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

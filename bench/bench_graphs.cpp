@@ -5,19 +5,19 @@
 
 #include "bench_support.h"
 
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
-#include "platform/dialogs.h"
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
+#include "scripted_dialogs.h"
 #include "ui/adapters/qt_busy_pointer.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
 
@@ -37,15 +37,6 @@
 namespace {
 
 using namespace bench;
-
-class ScriptedDialogs : public Dialogs {
-public:
-    QString path;
-    Answer message(const QString &, Icon, Buttons, const QString &) override { return Answer::Ok; }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &) override { return path; }
-    QString saveFile(const QString &) override { return path; }
-};
 
 // A meter that sends a live frame every 150 ms, as the real one does about.
 class SteadyMeter : public SerialLink {

@@ -5,17 +5,17 @@
 
 #include "bench_support.h"
 
+#include "adapters/qt_clock.h"
+#include "adapters/qt_event_pump.h"
+#include "adapters/qt_serial_link.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "logger/set_table.h"
 #include "panel/panel_model.h"
-#include "platform/dialogs.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
+#include "scripted_dialogs.h"
 #include "ui/adapters/qt_busy_pointer.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
 #include "ui/desk.h"
 #include "ui/panel.h"
 
@@ -32,18 +32,6 @@
 namespace {
 
 using namespace bench;
-
-class QuietDialogs : public Dialogs {
-public:
-    QStringList messages;
-    Answer message(const QString &text, Icon, Buttons, const QString &) override {
-        messages << text;
-        return Answer::Ok;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &) override { return {}; }
-    QString saveFile(const QString &) override { return {}; }
-};
 
 // Shows every window the program opens, as the application does.
 class Windows : public QObject {
@@ -123,7 +111,7 @@ int main(int argc, char **argv) {
     names.addMapping("COM1=" + link);
     QtSerialLink serial(names);
     QtEventPump pump;
-    QuietDialogs dialogs;
+    ScriptedDialogs dialogs;
     QtClock clock;
     QtBusyPointer pointer;
     Program program(Platform{&serial, &pump, &dialogs, &clock, &pointer, {}});

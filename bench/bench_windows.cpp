@@ -9,12 +9,12 @@
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
-#include "platform/dialogs.h"
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
+#include "scripted_dialogs.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/desk.h"
 
@@ -28,16 +28,6 @@
 namespace {
 
 using namespace bench;
-
-// Answers every file dialog with the path it is given.
-class ScriptedDialogs : public Dialogs {
-public:
-    QString path;
-    Answer message(const QString &, Icon, Buttons, const QString &) override { return Answer::Ok; }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &) override { return path; }
-    QString saveFile(const QString &) override { return path; }
-};
 
 // A meter that has a frame ready at every read.
 class SteadyMeter : public SerialLink {

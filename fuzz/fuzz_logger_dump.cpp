@@ -41,6 +41,7 @@ private:
 class InstantPump : public EventPump {
 public:
     void wait(double) override {}
+    void after(double, QObject *, std::function<void()> then) override { then(); }
     bool yield() override { return false; }
     bool quitting() const override { return false; }
     void requestQuit() override {}

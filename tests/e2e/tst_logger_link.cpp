@@ -1,38 +1,13 @@
-#include "fakes/fake_dialogs.h"
+#include "e2e/linked_program.h"
+#include "e2e/virtual_meter.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/panel_model.h"
-#include "program/program.h"
 #include "records/record_list_model.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
 
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-// The program on the real serial adapter and event pump, its COM1 mapped to the meter.
-struct LinkedProgram {
-    explicit LinkedProgram(const QString &meter)
-        : serial(names(meter)) {
-        program.choosePort(QStringLiteral("COM1"));
-    }
-    static PortNames names(const QString &meter) {
-        PortNames names;
-        names.addMapping(QStringLiteral("COM1=") + meter);
-        return names;
-    }
-
-    QtSerialLink serial;
-    QtEventPump pump;
-    FakeDialogs dialogs;
-    QtClock clock;
-    Program program{Platform{&serial, &pump, &dialogs, &clock, {}, {}}};
-};
 
 QStringList gridRows(MemoryModel *memory) {
     QStringList rows;
@@ -60,40 +35,18 @@ class TestLoggerLink : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void downloadListEraseAndDumpAgain();
 
 private:
-    void tell(const char *command);
-
-    QTemporaryDir m_dir;
-    QProcess m_sim;
-    QString m_link;
+    VirtualMeter m_meter;
 };
 
 void TestLoggerLink::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    m_link = m_dir.filePath(QStringLiteral("meter"));
-    m_sim.setProgram(QStringLiteral(METER_SIM_PATH));
-    m_sim.setArguments({"--link", m_link, "--quiet", "--interval", "300"});
-    m_sim.start();
-    QVERIFY(m_sim.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_link), 5000);
-}
-
-void TestLoggerLink::cleanupTestCase() {
-    tell("quit");
-    if (!m_sim.waitForFinished(3000))
-        m_sim.kill();
-}
-
-void TestLoggerLink::tell(const char *command) {
-    m_sim.write(QByteArray(command) + '\n');
-    m_sim.waitForBytesWritten(1000);
+    QVERIFY(m_meter.start());
 }
 
 void TestLoggerLink::downloadListEraseAndDumpAgain() {
-    LinkedProgram linked(m_link);
+    LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
     QVERIFY(program.loadPanel());
     QTRY_VERIFY_WITH_TIMEOUT(!program.panel().display().LblMain.text.isEmpty(), 5000);
@@ -102,7 +55,7 @@ void TestLoggerLink::downloadListEraseAndDumpAgain() {
             [&](const QString &text) { progress << text; });
 
     // The meter's three sample sets.
-    tell("dump");
+    m_meter.tell("dump");
     QTRY_VERIFY_WITH_TIMEOUT(program.MemoryOpen(), 15000);
     QCOMPARE(progress.last(), QStringLiteral("100 %"));
     MemoryModel *memory = program.memory();
@@ -123,14 +76,14 @@ void TestLoggerLink::downloadListEraseAndDumpAgain() {
     memory->clickMSize();
     QCOMPARE(linked.dialogs.messages.size(), 1);
     QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
-    tell("dump");
+    m_meter.tell("dump");
     QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 2, 15000);
     QCOMPARE(linked.dialogs.messages[1].text, QStringLiteral(" No Data in Memory!"));
     QCOMPARE(linked.dialogs.messages[1].icon, Dialogs::Icon::Critical);
 
     // A dump that stops after 200 of its 347 bytes: the third set arrives in part.
-    tell("memory sample");
-    tell("dump stall 200");
+    m_meter.tell("memory sample");
+    m_meter.tell("dump stall 200");
     QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 3, 20000);
     QCOMPARE(linked.dialogs.messages[2].text,
              QStringLiteral("The meter stopped sending its memory after 200 of 347 bytes. "

@@ -1,51 +1,10 @@
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
-#include "fakes/fake_busy_pointer.h"
-#include "fakes/fake_dialogs.h"
+#include "e2e/linked_program.h"
+#include "e2e/virtual_meter.h"
 #include "panel/panel_model.h"
-#include "program/program.h"
 
-#include <QFileInfo>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-// The program on the real serial adapter and event pump, its COM1 mapped to the meter.
-struct LinkedProgram {
-    explicit LinkedProgram(const QString &meter)
-        : serial(names(meter)) {
-        program.choosePort(QStringLiteral("COM1"));
-    }
-    static PortNames names(const QString &meter) {
-        PortNames names;
-        names.addMapping(QStringLiteral("COM1=") + meter);
-        return names;
-    }
-
-    QtSerialLink serial;
-    QtEventPump pump;
-    FakeDialogs dialogs;
-    QtClock clock;
-    FakeBusyPointer pointer;
-    Program program{platform()};
-
-    Platform platform() {
-        Platform p;
-        p.serial = &serial;
-        p.pump = &pump;
-        p.dialogs = &dialogs;
-        p.clock = &clock;
-        p.pointer = &pointer;
-        return p;
-    }
-};
-
-} // namespace
 
 // The real serial adapter against the virtual meter on a pseudo-terminal.
 class TestMeterLink : public QObject {
@@ -53,42 +12,20 @@ class TestMeterLink : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void followsTheMeter();
     void quitWhileWaitingForTheMeter();
     void framesGoOnWhileADialogIsOpen();
 
 private:
-    void tell(const char *command);
-
-    QTemporaryDir m_dir;
-    QProcess m_sim;
-    QString m_link;
+    VirtualMeter m_meter;
 };
 
 void TestMeterLink::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    m_link = m_dir.filePath(QStringLiteral("meter"));
-    m_sim.setProgram(QStringLiteral(METER_SIM_PATH));
-    m_sim.setArguments({"--link", m_link, "--quiet", "--interval", "300"});
-    m_sim.start();
-    QVERIFY(m_sim.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_link), 5000);
-}
-
-void TestMeterLink::cleanupTestCase() {
-    tell("quit");
-    if (!m_sim.waitForFinished(3000))
-        m_sim.kill();
-}
-
-void TestMeterLink::tell(const char *command) {
-    m_sim.write(QByteArray(command) + '\n');
-    m_sim.waitForBytesWritten(1000);
+    QVERIFY(m_meter.start());
 }
 
 void TestMeterLink::followsTheMeter() {
-    LinkedProgram linked(m_link);
+    LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
     QtSerialLink &serial = linked.serial;
     QVERIFY(program.loadPanel());
@@ -110,17 +47,17 @@ void TestMeterLink::followsTheMeter() {
             return;
         seen << com();
         if (seen.size() == 2) { // "No COM" after silence
-            tell("silence off");
+            m_meter.tell("silence off");
         } else if (seen.size() == 3) { // back to "COM1"
-            tell("unplug");
+            m_meter.tell("unplug");
         } else if (seen.size() == 4) { // "No COM" while unplugged
             brokenWhileUnplugged = serial.broken();
-            tell("unit F");
-            tell("replug");
+            m_meter.tell("unit F");
+            m_meter.tell("replug");
         }
     });
     seen << com();
-    tell("silence on");
+    m_meter.tell("silence on");
     QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 5, 40000);
     QCOMPARE(seen, (QStringList{"COM1", "No COM", "COM1", "No COM", "COM1"}));
     QVERIFY(brokenWhileUnplugged);
@@ -133,7 +70,7 @@ void TestMeterLink::followsTheMeter() {
 }
 
 void TestMeterLink::quitWhileWaitingForTheMeter() {
-    LinkedProgram linked(m_link);
+    LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
     QtSerialLink &serial = linked.serial;
     QtEventPump &pump = linked.pump;
@@ -145,15 +82,15 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
         if (program.panel().display().LblCOM.text == QLatin1String("No COM"))
             QTimer::singleShot(300, &program, &Program::quit);
     });
-    tell("silence on");
+    m_meter.tell("silence on");
     QTRY_VERIFY_WITH_TIMEOUT(pump.quitting(), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
     QVERIFY(!program.panel().Timer1().isActive() && !program.panel().Timer2().isActive());
-    tell("silence off");
+    m_meter.tell("silence off");
 }
 
 void TestMeterLink::framesGoOnWhileADialogIsOpen() {
-    LinkedProgram linked(m_link);
+    LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
     QVERIFY(program.loadPanel());
     QTRY_VERIFY_WITH_TIMEOUT(!program.panel().display().LblMain.text.isEmpty(), 5000);

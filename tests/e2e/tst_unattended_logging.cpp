@@ -1,3 +1,4 @@
+#include "e2e/virtual_meter.h"
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
 
@@ -49,7 +50,6 @@ class TestUnattendedLogging : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
 
     void sigtermLeavesACompleteFile();
@@ -60,7 +60,6 @@ private slots:
     void portMappingsAreRemembered();
 
 private:
-    void tell(const char *command);
     // Starts thermodesk with the arguments; its standard error collects in m_stderr.
     void start(const QStringList &arguments);
     // Waits for the run to end; false when it did not within the time.
@@ -74,20 +73,14 @@ private:
 
     QTemporaryDir m_dir;
     QTemporaryDir m_config;
-    QProcess m_sim;
-    QString m_link;
+    VirtualMeter m_meter;
     QProcess m_program;
     QByteArray m_stderr;
 };
 
 void TestUnattendedLogging::initTestCase() {
     QVERIFY(m_dir.isValid() && m_config.isValid());
-    m_link = m_dir.filePath(QStringLiteral("meter"));
-    m_sim.setProgram(QStringLiteral(METER_SIM_PATH));
-    m_sim.setArguments({"--link", m_link, "--quiet", "--interval", "300"});
-    m_sim.start();
-    QVERIFY(m_sim.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_link), 5000);
+    QVERIFY(m_meter.start());
 
     // No display at all, and the settings in a folder of the test's own.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -100,19 +93,8 @@ void TestUnattendedLogging::initTestCase() {
             [this] { m_stderr += m_program.readAllStandardError(); });
 }
 
-void TestUnattendedLogging::cleanupTestCase() {
-    tell("quit");
-    if (!m_sim.waitForFinished(3000))
-        m_sim.kill();
-}
-
 void TestUnattendedLogging::init() {
     QFile::remove(settingsFile());
-}
-
-void TestUnattendedLogging::tell(const char *command) {
-    m_sim.write(QByteArray(command) + '\n');
-    m_sim.waitForBytesWritten(1000);
 }
 
 void TestUnattendedLogging::start(const QStringList &arguments) {
@@ -146,7 +128,7 @@ int TestUnattendedLogging::recordsAnnounced() const {
 void TestUnattendedLogging::sigtermLeavesACompleteFile() {
     const QString file = path(QStringLiteral("term.rdg"));
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-    start({"--record", file, "--port", "COM1=" + m_link});
+    start({"--record", file, "--port", "COM1=" + m_meter.link()});
     QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= 3, 15000);
     m_program.terminate(); // SIGTERM
     QVERIFY(finish());
@@ -160,7 +142,7 @@ void TestUnattendedLogging::sigtermLeavesACompleteFile() {
     QVERIFY(bytes.endsWith("\t\r\n"));
     const int records = recordsAnnounced();
     QVERIFY(records >= 3);
-    QCOMPARE(lines.constFirst(), "waiting for the meter on COM1 (" + m_link + ")");
+    QCOMPARE(lines.constFirst(), "waiting for the meter on COM1 (" + m_meter.link() + ")");
     QCOMPARE(lines.constLast(),
              QStringLiteral("stopped by SIGTERM: %1 records in %2").arg(records).arg(file));
     // Record numbers count from 1; stamps are this run's, a second apart or more.
@@ -179,12 +161,12 @@ void TestUnattendedLogging::sigtermLeavesACompleteFile() {
 
 void TestUnattendedLogging::followsAnUnpluggedMeter() {
     const QString file = path(QStringLiteral("unplug.rdg"));
-    start({"--record", file, "--port", "COM1=" + m_link, "--every", "1"});
+    start({"--record", file, "--port", "COM1=" + m_meter.link(), "--every", "1"});
     QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= 2, 15000);
-    tell("unplug");
+    m_meter.tell("unplug");
     QTRY_VERIFY_WITH_TIMEOUT(m_stderr.contains("no meter on COM1"), 15000);
     const int beforeReplug = recordsAnnounced();
-    tell("replug");
+    m_meter.tell("replug");
     QTRY_VERIFY_WITH_TIMEOUT(m_stderr.contains("the meter is back on COM1"), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= beforeReplug + 2, 15000);
     m_program.terminate();
@@ -199,9 +181,9 @@ void TestUnattendedLogging::followsAnUnpluggedMeter() {
         if (const auto status = StatusLine.match(line); status.hasMatch())
             QCOMPARE(status.captured(1).toInt(), expected++);
     }
-    const qsizetype gone =
-        lines.indexOf("no meter on COM1 (" + m_link + ") (silent or unplugged); waiting for it");
-    const qsizetype back = lines.indexOf("the meter is back on COM1 (" + m_link + ")");
+    const qsizetype gone = lines.indexOf("no meter on COM1 (" + m_meter.link() +
+                                         ") (silent or unplugged); waiting for it");
+    const qsizetype back = lines.indexOf("the meter is back on COM1 (" + m_meter.link() + ")");
     QVERIFY2(gone > 0 && back > gone, m_stderr.constData());
     QVERIFY(StatusLine.match(lines.at(back + 1)).hasMatch());
 }
@@ -239,7 +221,8 @@ void TestUnattendedLogging::refused() {
         out.write(earlier);
     }
     for (QString &argument : arguments)
-        argument.replace(QStringLiteral("%file"), file).replace(QStringLiteral("%link"), m_link);
+        argument.replace(QStringLiteral("%file"), file)
+            .replace(QStringLiteral("%link"), m_meter.link());
     start(arguments);
     QVERIFY(finish());
     QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
@@ -268,7 +251,7 @@ void TestUnattendedLogging::fullDiskIsToldAndEnds() {
         QCOMPARE(filler.write(QByteArray(4096, 'f')), 4096);
     }
     const QString file = disk.filePath(QStringLiteral("full.rdg"));
-    start({"--record", file, "--port", "COM1=" + m_link});
+    start({"--record", file, "--port", "COM1=" + m_meter.link()});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 1);
     QVERIFY2(stderrLines().contains(QStringLiteral("thermodesk: Recording cannot start: cannot "
@@ -279,8 +262,8 @@ void TestUnattendedLogging::fullDiskIsToldAndEnds() {
 
 void TestUnattendedLogging::portMappingsAreRemembered() {
     // Given once, used by the next run that gives none.
-    start({"--record", path(QStringLiteral("first.rdg")), "--port", "COM1=" + m_link, "--for", "2",
-           "--quiet"});
+    start({"--record", path(QStringLiteral("first.rdg")), "--port", "COM1=" + m_meter.link(),
+           "--for", "2", "--quiet"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 0);
     QCOMPARE(m_stderr, QByteArray()); // --quiet: nothing to say
@@ -290,8 +273,9 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     start({"--record", second, "--for", "2"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 0);
-    QVERIFY2(m_stderr.startsWith("waiting for the meter on COM1 (" + m_link.toUtf8() + ")\n"),
-             m_stderr.constData());
+    QVERIFY2(
+        m_stderr.startsWith("waiting for the meter on COM1 (" + m_meter.link().toUtf8() + ")\n"),
+        m_stderr.constData());
     QCOMPARE(fileBytes(second), fileAnnouncedBy(stderrLines()));
 
     // A damaged settings file: one line, and the run goes on without it.
@@ -301,14 +285,14 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(damaged);
     }
-    start(
-        {"--record", path(QStringLiteral("third.rdg")), "--port", "COM1=" + m_link, "--for", "2"});
+    start({"--record", path(QStringLiteral("third.rdg")), "--port", "COM1=" + m_meter.link(),
+           "--for", "2"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 0);
     QCOMPARE(stderrLines().constFirst(), "thermodesk: ignoring the settings file " +
                                              settingsFile() +
                                              ": it is damaged (--reset-settings starts afresh)");
-    QCOMPARE(stderrLines().at(1), "waiting for the meter on COM1 (" + m_link + ")");
+    QCOMPARE(stderrLines().at(1), "waiting for the meter on COM1 (" + m_meter.link() + ")");
     QCOMPARE(fileBytes(settingsFile()), damaged);
 
     // Forgotten: the next run without --port no longer reaches the meter.
@@ -319,7 +303,7 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     start({"--record", path(QStringLiteral("fourth.rdg")), "--for", "2"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 1);
-    QVERIFY2(!m_stderr.contains(m_link.toUtf8()), m_stderr.constData());
+    QVERIFY2(!m_stderr.contains(m_meter.link().toUtf8()), m_stderr.constData());
 }
 
 QTEST_GUILESS_MAIN(TestUnattendedLogging)

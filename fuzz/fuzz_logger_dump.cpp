@@ -47,6 +47,8 @@ public:
     void requestQuit() override {}
 };
 
+constexpr int ListedAtEachEnd = 32;
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -73,8 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             __builtin_trap();
         table.setHeading(0, set.heading());
         const RecordClock clock = set.clock();
-        for (int k = 1; k <= set.SetRecords; ++k)
+        // Every record takes the same path: the first and last few of each set reach all of
+        // it (the clock's carries included) at a fraction of the cost of a large set.
+        for (int k = 1; k <= set.SetRecords; ++k) {
+            if (k > ListedAtEachEnd && k <= set.SetRecords - ListedAtEachEnd)
+                k = set.SetRecords - ListedAtEachEnd + 1;
             table.appendRow(set.record(k, clock));
+        }
     }
     return 0;
 }

@@ -18,6 +18,7 @@ void showButtons(QToolBar &toolbar, const WindowModel &model) {
         action->setText(button.tooltip);
         action->setToolTip(button.tooltip);
         action->setEnabled(button.enabled);
+        action->setVisible(button.visible);
     }
 }
 

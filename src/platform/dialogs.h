@@ -23,4 +23,11 @@ public:
     // Always confirms before an existing file is overwritten; adds ".rdg" when the
     // name has no suffix. The chosen path, or an empty text when cancelled.
     virtual QString saveFile(const QString &filter) = 0;
+    // The same for a file of another kind: defaultSuffix ("png") is added when the name has
+    // none. Dialogs that cannot ask (the console's) answer as cancelled.
+    virtual QString saveFileAs(const QString &filter, const QString &defaultSuffix) {
+        Q_UNUSED(filter);
+        Q_UNUSED(defaultSuffix);
+        return {};
+    }
 };

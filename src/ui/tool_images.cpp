@@ -13,9 +13,9 @@ QIcon toolImage(const QString &windowName, int index) {
         {QStringLiteral("Panel"), {"save", "open", "sample", "list", "graph", "stop"}},
         {QStringLiteral("List"), {"save"}},
         {QStringLiteral("DataList"), {"save"}},
-        {QStringLiteral("FileList"), {"graph", "print"}},
-        {QStringLiteral("RealTimeT1T2"), {"function", "range", "print"}},
-        {QStringLiteral("ListPlot"), {"function", "range", "print"}}};
+        {QStringLiteral("FileList"), {"graph", "print", "parts"}},
+        {QStringLiteral("RealTimeT1T2"), {"function", "range", "print", "save_image"}},
+        {QStringLiteral("ListPlot"), {"function", "range", "print", "save_image"}}};
     const QStringList images = imageLists.value(windowName);
     if (index < 1 || index > images.size())
         return {};

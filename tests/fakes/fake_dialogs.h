@@ -40,12 +40,19 @@ public:
             onFileDialog();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
+    QString saveFileAs(const QString &filter, const QString &defaultSuffix) override {
+        saveFilters << filter;
+        saveSuffixes << defaultSuffix;
+        if (onFileDialog)
+            onFileDialog();
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    }
 
     QList<Message> messages;
     QList<Answer> answers;
     QStringList inputPrompts, inputTitles, inputDefaults, inputAnswers;
     QStringList openFilters, openAnswers;
-    QStringList saveFilters, saveAnswers;
+    QStringList saveFilters, saveAnswers, saveSuffixes;
     // Runs while a file dialog is open: the timers and other windows go on meanwhile.
     std::function<void()> onFileDialog;
 };

@@ -46,6 +46,31 @@ QString QtDialogs::saveFile(const QString &filter) {
     return path;
 }
 
+QString QtDialogs::saveFileAs(const QString &filter, const QString &defaultSuffix) {
+    QFileDialog dialog(m_parent, {}, startFolder(StoredSettings::Dialog::Save), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // A name typed without a suffix gets the one of the type chosen: "plot" under "SVG
+    // Drawing (*.svg)" is saved as plot.svg.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, defaultSuffix](const QString &chosen) {
+            const qsizetype star = chosen.indexOf(QLatin1String("*."));
+            const qsizetype close = chosen.indexOf(QLatin1Char(')'), star);
+            const QString suffix =
+                star < 0 || close < 0 ? QString() : chosen.mid(star + 2, close - star - 2);
+            dialog.setDefaultSuffix(
+                suffix.isEmpty() || suffix.contains(QLatin1Char('*')) ? defaultSuffix : suffix);
+        });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    remember(StoredSettings::Dialog::Save, path);
+    return path;
+}
+
 QString QtDialogs::startFolder(StoredSettings::Dialog dialog) const {
     // A folder that is gone leaves the choice to the dialog, as on the first run.
     const QString folder = m_settings.lastFolder(dialog);

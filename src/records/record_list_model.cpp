@@ -22,7 +22,9 @@ QList<ToolButton> toolbarOf(RecordListModel::Kind kind) {
         return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}};
     case RecordListModel::Kind::FileList:
         return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
-                {QStringLiteral("Print"), QStringLiteral("Print"), 2}};
+                {QStringLiteral("Print"), QStringLiteral("Print"), 2},
+                // Offered only when the opened file has continuation files beside it.
+                {QStringLiteral("PlotAll"), QStringLiteral("Plot All Parts"), 3, true, false}};
     case RecordListModel::Kind::DataList:
         return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}};
     }
@@ -74,7 +76,7 @@ void RecordListModel::clearRows() {
 
 void RecordListModel::setLoading(bool loading) {
     m_loading = loading;
-    for (const char *key : {"Print", "Plot"})
+    for (const char *key : {"Print", "Plot", "PlotAll"})
         setToolButtonEnabled(QLatin1String(key), !loading);
 }
 

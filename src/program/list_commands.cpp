@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/text_printer.h"
 #include "program/program.h"
+#include "records/file_names.h"
 #include "records/list_file_io.h"
 #include "records/printout_layout.h"
 #include "records/record_file_reader.h"
@@ -100,6 +101,18 @@ PartRead readPart(const QString &path, const QString &heading, RecordTable &run,
         run.truncate(before);
         return PartRead::Bad;
     }
+}
+
+// Whether the row at first holds the record number after the one of the row before it:
+// the records of a part go on from those of the part before.
+bool followsOn(const RecordTable &run, int first) {
+    if (first < 1 || first >= run.rowCount())
+        return false;
+    bool before = false;
+    bool after = false;
+    const qint64 last = run.cell(0, first - 1).trimmed().toLongLong(&before);
+    const qint64 next = run.cell(0, first).trimmed().toLongLong(&after);
+    return before && after && next == last + 1;
 }
 
 } // namespace
@@ -210,7 +223,8 @@ void ListCommands::plotAllParts(RecordListModel *list) {
     run->reserveBytes(moreBytes);
 
     const QPointer<RecordListModel> stillThere(list);
-    QString lastGood = QFileInfo(list->fileName()).fileName();
+    const QString firstName = QFileInfo(list->fileName()).fileName();
+    QString lastGood = firstName;
     QString problem;
     {
         ListOperation operation(m_program, list);
@@ -218,6 +232,7 @@ void ListCommands::plotAllParts(RecordListModel *list) {
         list->setLoading(true);
         for (qsizetype i = 1; i < parts.paths.size() && problem.isEmpty(); ++i) {
             const QString name = QFileInfo(parts.paths[i]).fileName();
+            const int rowsBefore = run->rowCount();
             QString reason;
             switch (readPart(parts.paths[i], heading, *run, *list, work, reason)) {
             case PartRead::Stopped:
@@ -226,12 +241,18 @@ void ListCommands::plotAllParts(RecordListModel *list) {
                 problem = QStringLiteral("The recording's part \"%1\" %2.").arg(name, reason);
                 break;
             case PartRead::Whole:
+                // Past a part number skipped, only records that go on from the part before
+                // belong to this recording; otherwise the skipped part is missing.
+                if (parts.numbers[i] != parts.numbers[i - 1] + 1 && !followsOn(*run, rowsBefore)) {
+                    run->truncate(rowsBefore);
+                    problem = QStringLiteral("The recording's part \"%1\" is missing.")
+                                  .arg(continuationFileName(firstName, parts.numbers[i - 1] + 1));
+                    break;
+                }
                 lastGood = name;
                 break;
             }
         }
-        if (problem.isEmpty() && !parts.missing.isEmpty())
-            problem = QStringLiteral("The recording's part \"%1\" is missing.").arg(parts.missing);
         list->setLoading(false);
     }
     run->trimUnused();

@@ -24,8 +24,9 @@ public:
     void plot(RecordListModel *list);
     // Opens the file plot of the whole recording the opened file began: its records and
     // those of its continuation files, read into one table. A part that is missing before
-    // a later one, cannot be read or is of another type or unit ends the run at the part
-    // before it, with a message naming it. Nothing while a plot is open.
+    // a later one (the later one's records do not go on from those before), cannot be read
+    // or is of another type or unit ends the run at the part before it, with a message
+    // naming it. Nothing while a plot is open.
     void plotAllParts(RecordListModel *list);
 
 private:

@@ -4,7 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QMap>
 
 #include <algorithm>
 
@@ -43,24 +43,19 @@ RecordingParts RecordingParts::find(const QString &firstPath, const QStringList 
     const QString firstName = firstPath.mid(slash + 1);
     RecordingParts parts;
     parts.paths << firstPath;
+    parts.numbers << 0;
     if (firstName.isEmpty())
         return parts;
-    QSet<QString> names;
-    int lastPart = 0;
+    // Each part number has one name, so the numbers found are distinct.
+    QMap<int, QString> found;
     for (const QString &name : namesInFolder) {
         const int part = partOf(firstName, name);
-        if (part > 0) {
-            names.insert(name);
-            lastPart = std::max(lastPart, part);
-        }
+        if (part > 0)
+            found.insert(part, name);
     }
-    for (int part = 1; part <= lastPart; ++part) {
-        const QString name = continuationFileName(firstName, part);
-        if (!names.contains(name)) {
-            parts.missing = name;
-            break;
-        }
-        parts.paths << folder + name;
+    for (auto it = found.cbegin(); it != found.cend(); ++it) {
+        parts.paths << folder + it.value();
+        parts.numbers << it.key();
     }
     return parts;
 }

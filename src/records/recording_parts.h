@@ -5,13 +5,15 @@
 
 // The files of one recording as they lie in a folder: the file it was started in and the
 // continuation files it moved on to (data.rdg, data001.rdg, data002.rdg ...; for a name
-// without a dot data, data002, data003 ...), in order, up to the first one missing.
+// without a dot data, data002, data003 ...), in the order of their part numbers.
 struct RecordingParts {
     // The first file and the continuation files after it, with their folder.
     QStringList paths;
-    // The name of the first continuation file missing before a later one that is there
-    // (a gap: the recording goes on past it); empty when the parts simply end.
-    QString missing;
+    // The part number of each path, 0 for the first file. A number skipped is a part
+    // missing, or a recording that began after another one in the same run of the program:
+    // its continuation files go on from the numbers the one before used. The record
+    // numbers, which go on from part to part, tell the two apart.
+    QList<int> numbers;
 
     // From the names of the files in the first file's folder.
     static RecordingParts find(const QString &firstPath, const QStringList &namesInFolder);

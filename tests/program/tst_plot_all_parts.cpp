@@ -120,11 +120,21 @@ void TestPlotAllParts::plotsTheRunUpToTheFirstBadPart_data() {
         << QList<QByteArray>{first, second, HeadingKF + recordLines(6, 9)} << 5
         << "The recording's part \"data002.rdg\" is of another type or unit (K Type \u00B0F).\n"
            "The plot ends with \"data001.rdg\".";
-    QTest::newRow("a part missing before a later one")
+    QTest::newRow("a part missing: the records jump")
         << QStringList{"data.rdg", "data001.rdg", "data003.rdg"}
-        << QList<QByteArray>{first, second, third} << 5
+        << QList<QByteArray>{first, second, HeadingKC + recordLines(10, 13)} << 5
         << "The recording's part \"data002.rdg\" is missing.\n"
            "The plot ends with \"data001.rdg\".";
+    QTest::newRow("name without a dot, a part missing")
+        << QStringList{"data", "data003"}
+        << QList<QByteArray>{first, HeadingKC + recordLines(10, 13)} << 3
+        << "The recording's part \"data002\" is missing.\n"
+           "The plot ends with \"data\".";
+    // A recording begun after another one in the same run of the program goes on in the
+    // part numbers the one before left off at; its records go on from its first file.
+    QTest::newRow("part numbers skipped, records going on")
+        << QStringList{"data.rdg", "data003.rdg", "data004.rdg"}
+        << QList<QByteArray>{first, second, third} << 9 << "";
     QTest::newRow("a cut line in the second part drops it whole")
         << QStringList{"data.rdg", "data001.rdg", "data002.rdg"}
         << QList<QByteArray>{first, HeadingKC + recordLines(4, 4) + "5\t2001/05/03\t1\r\n", third}

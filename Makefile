@@ -4,7 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
-PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev libqt6svg6 libgl-dev \
+PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev \
             fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
             desktop-file-utils appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -155,7 +155,7 @@ int main(int argc, char **argv) {
     ScriptedDialogs dialogs;
     QtClock clock;
     QtBusyPointer pointer;
-    Platform platform{&meter, &pump, &dialogs, &clock, &pointer, {}, {}, {}};
+    Platform platform{&meter, &pump, &dialogs, &clock, &pointer, {}, {}, {}, {}};
     platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
     Program program(platform);
     std::vector<std::unique_ptr<QWidget>> views;

@@ -114,7 +114,13 @@ int main(int argc, char **argv) {
     ScriptedDialogs dialogs;
     QtClock clock;
     QtBusyPointer pointer;
-    Program program(Platform{&serial, &pump, &dialogs, &clock, &pointer, {}});
+    Platform platform;
+    platform.serial = &serial;
+    platform.pump = &pump;
+    platform.dialogs = &dialogs;
+    platform.clock = &clock;
+    platform.pointer = &pointer;
+    Program program(platform);
     Windows windows(program);
     program.choosePort("COM1");
     Panel panelView(program.panel());

@@ -2,6 +2,7 @@
 
 #include "platform/surface.h"
 
+#include <QRectF>
 #include <QString>
 
 // The three curves of both graph windows, in the order every point handles them.
@@ -56,4 +57,6 @@ struct GraphState {
     }
     // Top of the plot area: always 110 pixels below the client area's top.
     float plotTop() const { return PlotBottom - PlotHeight; }
+    // The plot area, where the pointer reads values and drags a span.
+    QRectF plotArea() const { return QRectF(PlotLeft, plotTop(), PlotWidth, PlotHeight); }
 };

@@ -2,11 +2,16 @@
 
 #include "platform/dialogs.h"
 #include "platform/image_printer.h"
+#include "platform/picture_writer.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 #include "windowing/timer_gate.h"
 
+#include <QDir>
 #include <QPointer>
+
+const QString GraphWindowModel::ImageFilter =
+    QStringLiteral("PNG Image (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 
 GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
                                    QList<ToolButton> toolbar, Platform &platform,
@@ -46,6 +51,8 @@ void GraphWindowModel::onToolbarButton(const QString &key) {
     emit panelsChanged();
     if (key == QLatin1String("Print"))
         print();
+    else if (key == QLatin1String("SaveImage"))
+        saveImage();
 }
 
 void GraphWindowModel::setChecked(const QString &checkBox, bool checked) {
@@ -145,6 +152,29 @@ void GraphWindowModel::print() {
     completeDrawing();
     printer->printImage(*m_surface); // a failure ends the command silently
     showToolbar(true);
+}
+
+void GraphWindowModel::saveImage() {
+    if (!m_platform.makePictureWriter)
+        return;
+    // The dialog lets events run: the window may be gone when it returns.
+    const QPointer<GraphWindowModel> self(this);
+    const QString path = m_platform.dialogs->saveFileAs(ImageFilter, QStringLiteral("png"));
+    if (path.isEmpty() || !self || !isOpen())
+        return;
+    std::unique_ptr<PictureWriter> writer = m_platform.makePictureWriter();
+    bool written = false;
+    {
+        // A picture of millions of records is drawn in one go, as a print is.
+        TimerGate::Hold timersStopped(m_panelTimers);
+        written = writer->write(path, m_surface->size(),
+                                [this](Surface &target) { drawPicture(target); });
+    }
+    if (!written) {
+        m_platform.dialogs->message(QStringLiteral("The picture could not be saved to \"%1\":\n%2")
+                                        .arg(QDir::toNativeSeparators(path), writer->errorString()),
+                                    Dialogs::Icon::Critical);
+    }
 }
 
 void GraphWindowModel::showToolbar(bool visible) {

@@ -2,6 +2,7 @@
 
 #include "graphs/graph_state.h"
 #include "graphs/range_entry.h"
+#include "graphs/readout.h"
 #include "windowing/window_model.h"
 
 #include <QHash>
@@ -9,16 +10,18 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class Surface;
 class TimerGate;
 struct Platform;
 
 // What the real-time graph and the file plot share: the drawing surface and the graph
-// state, the timer Timer1, the toolbar ("Function", "Range", "Print"), the settings panels
-// PFunction (check boxes CKT1, CKT2, CKT1T2) and PRange (text boxes with their key
-// filters), and printing the picture. The windows differ in their frame, their points and
-// what their range panel holds.
+// state, the timer Timer1, the toolbar ("Function", "Range", "Print", "Save Image"), the
+// settings panels PFunction (check boxes CKT1, CKT2, CKT1T2) and PRange (text boxes with
+// their key filters), printing the picture and saving it to a file, and the cursor
+// readout. The windows differ in their frame, their points and what their range panel
+// holds.
 class GraphWindowModel : public WindowModel {
     Q_OBJECT
 
@@ -62,6 +65,17 @@ public:
     virtual void rangeOk() = 0;
     void rangeCancel();
 
+    // The cursor readout where the pointer is, when it is over the plot area and a curve
+    // has been drawn there; nothing otherwise. Reads what the window keeps, draws nothing.
+    virtual std::optional<Readout> readoutAt(const QPointF &point) const = 0;
+
+    // Draws the whole picture afresh onto another surface of the picture's size, by the
+    // same drawing code as the window's own: what "Save Image" writes.
+    virtual void drawPicture(Surface &target) = 0;
+
+    // The file types "Save Image" offers, in the form of Dialogs' filters.
+    static const QString ImageFilter;
+
     // Hidden only while the picture is printed.
     bool toolbarVisible() const { return m_toolbarVisible; }
 
@@ -99,6 +113,7 @@ protected:
 
 private:
     void print();
+    void saveImage();
     void showToolbar(bool visible);
 
     Platform &m_platform;

@@ -6,9 +6,14 @@
 #include "platform/platform.h"
 #include "platform/surface.h"
 #include "records/record_list_model.h"
+#include "records/record_table.h"
 #include "windowing/long_work.h"
 
 #include <QScopeGuard>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 const QString ListPlotModel::Name = QStringLiteral("ListPlot");
 
@@ -17,7 +22,8 @@ namespace {
 QList<ToolButton> toolbarButtons() {
     return {{QStringLiteral("Function"), QStringLiteral("Plot Function"), 1},
             {QStringLiteral("Range"), QStringLiteral("Plot Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3}};
+            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
+            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
 }
 
 // The table column of each channel's readings.
@@ -25,10 +31,42 @@ int columnOf(Channel channel) {
     return channel == Channel::T1 ? 2 : channel == Channel::T2 ? 3 : 4;
 }
 
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+
+// A reading as the pyramid keeps it: its value, over range above every value, under
+// range below, switched off as no number.
+double pyramidLevel(const ReadingLevel &level) {
+    switch (level.kind) {
+    case ReadingLevel::Kind::Off:
+        return std::numeric_limits<double>::quiet_NaN();
+    case ReadingLevel::Kind::Over:
+        return Infinity;
+    case ReadingLevel::Kind::Under:
+        return -Infinity;
+    case ReadingLevel::Kind::Value:
+        break;
+    }
+    return level.value;
+}
+
+// The reading back from the pyramid: the same height as the reading it came from.
+ReadingLevel readingOf(double level) {
+    if (level == Infinity)
+        return {ReadingLevel::Kind::Over, 0};
+    if (level == -Infinity)
+        return {ReadingLevel::Kind::Under, 0};
+    return {ReadingLevel::Kind::Value, level};
+}
+
 } // namespace
 
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
                              const QString &plotUnit, const QString &plotType, QObject *parent)
+    : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, parent) {}
+
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+                             std::unique_ptr<RecordTable> run, const QString &plotUnit,
+                             const QString &plotType, QObject *parent)
     : GraphWindowModel(Name, QStringLiteral("Plot"), toolbarButtons(), platform, panelTimers,
                        {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
@@ -36,6 +74,7 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordL
                         {QStringLiteral("TxtTo"), RangeEntry::Kind::Whole}},
                        parent)
     , m_fileList(&fileList)
+    , m_run(std::move(run))
     , m_plotUnit(plotUnit)
     , m_plotType(plotType) {
     GraphState &s = writableState();
@@ -45,13 +84,21 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordL
     s.MaxLimit = maxLimit;
     s.MinLimit = minLimit;
     m_fromNo = 1;
-    m_toNo = std::max(1, fileList.rowCount() - 1);
+    m_toNo = std::max(1, m_run ? m_run->rowCount() : fileList.rowCount() - 1);
     m_recordSpan = m_toNo - m_fromNo;
     s.YMax = float(maxLimit);
     s.YMin = float(minLimit);
     Timer1().setInterval(1000);
     Timer1().setSingleShot(true);
     connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
+}
+
+ListPlotModel::~ListPlotModel() = default;
+
+const RecordTable *ListPlotModel::records() const {
+    if (m_run)
+        return m_run.get();
+    return m_fileList ? &m_fileList->table().table() : nullptr;
 }
 
 void ListPlotModel::DrawFrame() {
@@ -70,6 +117,7 @@ void ListPlotModel::DrawFrame() {
     s.PrevX = 0;
     s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
     s.XPos = -s.XStep;
+    m_frameShow = {s.ShowT1, s.ShowT2, s.ShowDiff};
     // A pass of the frame before stops at its next record.
     ++m_frame;
     Timer1().start();
@@ -97,7 +145,12 @@ void ListPlotModel::DrawPass() {
     });
 
     LongWork work(*platform().pump, this);
-    const RecordTable &table = m_fileList->table().table();
+    const RecordTable &table = *records();
+    // The first pass over all records builds the pyramid on the way, from the cells it
+    // reads anyway.
+    const bool building = !pyramidBuilt() && m_fromNo == 1 && m_toNo == table.rowCount();
+    if (building)
+        m_pyramid.clear();
     const qint64 n = qint64(m_toNo) - m_fromNo;
     const float L = s.PlotLeft;
     const float B = s.PlotBottom;
@@ -110,13 +163,18 @@ void ListPlotModel::DrawPass() {
         const double x = L + offset;
         if (isProgressMark(k, n)) {
             pass.flush();
-            drawProgressMark(record, x);
+            drawProgressMark(surface(), table, record, x);
         }
+        RecordPyramid::Levels levels{};
         for (Channel channel : Channels) {
-            if (!s.show(channel))
+            const bool shown = s.show(channel) != 0;
+            if (!shown && !building)
                 continue;
             const ReadingLevel level =
                 ReadingLevel::of(table.rawCell(columnOf(channel), record - 1));
+            levels[size_t(channel)] = pyramidLevel(level);
+            if (!shown)
+                continue;
             if (level.kind == ReadingLevel::Kind::Off) {
                 s.show(channel) = 0;
                 pass.endCurve(channel);
@@ -126,6 +184,9 @@ void ListPlotModel::DrawPass() {
             pass.addPoint(channel, x, y);
             s.prevY(channel) = float(y);
         }
+        // A zoom while events ran may have built the whole pyramid meanwhile.
+        if (building && m_pyramid.records() == record - 1)
+            m_pyramid.append(levels);
         s.PrevX = float(x);
         setProgress(int(k + 1), Progress::RecordsCompleted);
         // A new frame, the plot's closing or the list's ends the pass; the new frame's
@@ -137,12 +198,12 @@ void ListPlotModel::DrawPass() {
     Timer1().stop();
 }
 
-void ListPlotModel::drawProgressMark(int record, double x) {
+void ListPlotModel::drawProgressMark(Surface &out, const RecordTable &table, int record,
+                                     double x) const {
     const GraphState &s = state();
     const float B = s.PlotBottom;
-    Surface &out = surface();
     out.drawLine({x, B}, {x, s.plotTop() - 10}, GraphColours::Grid, 1, Surface::LineStyle::Dotted);
-    const QString label = m_fileList->cell(1, record).right(8);
+    const QString label = table.cell(1, record - 1).right(8);
     const double w = out.textSize(label).width();
     out.fillRect({x - w / 2, B + 10}, {x + w / 2, B + 20}, GraphColours::White);
     out.drawText({x - 5 - w / 2, B + 10}, label, GraphColours::Black);
@@ -162,6 +223,11 @@ void ListPlotModel::functionOk() {
 }
 
 void ListPlotModel::rangeOk() {
+    if (acceptRange())
+        DrawFrame();
+}
+
+bool ListPlotModel::acceptRange() {
     GraphState &s = writableState();
     const std::optional<double> max =
         RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
@@ -171,7 +237,7 @@ void ListPlotModel::rangeOk() {
         float(*max) <= float(*min)) {
         showRangeMessage(
             QStringLiteral("%1 <= Value <= %2, try again!").arg(s.MinLimit).arg(s.MaxLimit));
-        return;
+        return false;
     }
     // The value range stays even when the record numbers are refused.
     s.YMax = float(*max);
@@ -183,11 +249,199 @@ void ListPlotModel::rangeOk() {
     const qint64 records = qint64(m_recordSpan) + 1;
     if (!from || !to || *to > double(records) || *from < 1 || *to <= *from) {
         showRangeMessage(QStringLiteral("1 <= No.s <= %1, try again!").arg(records));
-        return;
+        return false;
     }
     m_fromNo = int(RangeEntry::roundHalfEven(*from));
     m_toNo = int(RangeEntry::roundHalfEven(*to));
+    return true;
+}
+
+void ListPlotModel::zoomTo(double fromX, double toX) {
+    const GraphState &s = state();
+    if (!(s.PlotWidth > 0))
+        return;
+    const qint64 n = qint64(m_toNo) - m_fromNo;
+    const auto recordAt = [&](double x) {
+        const double k = RangeEntry::roundHalfEven((x - s.PlotLeft) * double(n) / s.PlotWidth);
+        return m_fromNo + int(std::clamp(k, 0.0, double(n)));
+    };
+    zoomToRecords(recordAt(std::min(fromX, toX)), recordAt(std::max(fromX, toX)));
+}
+
+void ListPlotModel::zoomOut() {
+    zoomToRecords(1, m_recordSpan + 1);
+}
+
+void ListPlotModel::zoomToRecords(int from, int to) {
+    const GraphState &s = state();
+    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
+    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+    setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
+    setRangeText(QStringLiteral("TxtTo"), QString::number(to));
+    if (!acceptRange() || !records())
+        return;
     DrawFrame();
+    Timer1().stop(); // no pass a second later: the span is drawn now
+    GraphState &w = writableState();
+    const SpanEnd end = drawSpan(surface(), {w.ShowT1, w.ShowT2, w.ShowDiff});
+    w.XPos = float(end.offset);
+    w.PrevX = float(w.PlotLeft + end.offset);
+    for (Channel channel : Channels) {
+        const size_t c = size_t(channel);
+        w.show(channel) = end.show[c];
+        if (end.drawn[c])
+            w.prevY(channel) = float(end.lastY[c]);
+    }
+}
+
+ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> show) {
+    const GraphState &s = state();
+    const RecordTable &table = *records();
+    const qint64 n = qint64(m_toNo) - m_fromNo;
+    const float L = s.PlotLeft;
+    const float B = s.PlotBottom;
+    const auto offsetOf = [&](qint64 k) {
+        return n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0;
+    };
+    const int firstRow = m_fromNo - 1;
+    // Only column extents draw the same lines from fewer points.
+    const bool gather = m_drawing == PlotPass::Drawing::ColumnExtents && s.PlotWidth > 0;
+    if (gather)
+        buildPyramid();
+
+    // The records at which something happens besides points: the progress marks, and the
+    // first "----" of each channel drawn, where its curve ends.
+    const qint64 marks[] = {0, n / 4, n / 2, (3 * n + 3) / 4, n};
+    std::array<qint64, 3> offAt{-1, -1, -1};
+    if (gather) {
+        for (size_t c = 0; c < 3; ++c) {
+            const int row = m_pyramid.firstOff(int(c), firstRow);
+            if (row >= 0 && row - firstRow <= n)
+                offAt[c] = row - firstRow;
+        }
+    }
+    const auto nextEvent = [&](qint64 k) {
+        qint64 next = n + 1;
+        for (qint64 mark : marks) {
+            if (mark > k)
+                next = std::min(next, mark);
+        }
+        for (size_t c = 0; c < 3; ++c) {
+            if (show[c] && offAt[c] > k)
+                next = std::min(next, offAt[c]);
+        }
+        return next;
+    };
+    const auto yOf = [&](const ReadingLevel &level) { return B - level.height(s); };
+
+    PlotPass pass(out, m_drawing);
+    SpanEnd end;
+    for (qint64 k = 0; k <= n;) {
+        const int row = firstRow + int(k);
+        const double offset = offsetOf(k);
+        const double x = L + offset;
+        if (isProgressMark(k, n)) {
+            pass.flush();
+            drawProgressMark(out, table, row + 1, x);
+        }
+        // The records after this one in its pixel column, up to the next event.
+        qint64 last = k;
+        if (gather) {
+            const double column = std::floor(x);
+            last = std::clamp(qint64(std::floor((column + 1 - L) * double(n) / s.PlotWidth)), k,
+                              nextEvent(k) - 1);
+            while (last > k && std::floor(L + offsetOf(last)) > column)
+                --last;
+            while (last + 1 < nextEvent(k) && std::floor(L + offsetOf(last + 1)) == column)
+                ++last;
+        }
+        const int lastRow = firstRow + int(last);
+        for (Channel channel : Channels) {
+            const size_t c = size_t(channel);
+            if (!show[c])
+                continue;
+            const int column = columnOf(channel);
+            const ReadingLevel level = ReadingLevel::of(table.rawCell(column, row));
+            if (level.kind == ReadingLevel::Kind::Off) {
+                show[c] = 0;
+                pass.endCurve(channel);
+                continue;
+            }
+            double y = yOf(level);
+            pass.addPoint(channel, x, y);
+            if (last > k) {
+                // The lowest and highest of the records between: the column's extent.
+                const RecordPyramid::Extent between = m_pyramid.extent(
+                    int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
+                if (!between.isEmpty()) {
+                    pass.addPoint(channel, x, yOf(readingOf(between.low)));
+                    pass.addPoint(channel, x, yOf(readingOf(between.high)));
+                }
+                y = yOf(ReadingLevel::of(table.rawCell(column, lastRow)));
+                pass.addPoint(channel, L + offsetOf(last), y);
+            }
+            end.lastY[c] = y;
+            end.drawn[c] = true;
+        }
+        end.offset = offsetOf(last);
+        k = last + 1;
+    }
+    pass.flush();
+    end.show = show;
+    return end;
+}
+
+double ListPlotModel::levelOf(Channel channel, int row) const {
+    return pyramidLevel(ReadingLevel::of(records()->rawCell(columnOf(channel), row)));
+}
+
+bool ListPlotModel::pyramidBuilt() const {
+    const RecordTable *table = records();
+    return table && m_pyramid.records() == table->rowCount();
+}
+
+void ListPlotModel::buildPyramid() {
+    if (pyramidBuilt() || !records())
+        return;
+    const RecordTable &table = *records();
+    m_pyramid.clear();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        RecordPyramid::Levels levels{};
+        for (Channel channel : Channels)
+            levels[size_t(channel)] = levelOf(channel, row);
+        m_pyramid.append(levels);
+    }
+}
+
+void ListPlotModel::drawPicture(Surface &out) {
+    GraphFrame::draw(out, state(), m_plotUnit, GraphFrame::PlotArea::GridLines);
+    if (records())
+        drawSpan(out, m_frameShow);
+}
+
+std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
+    const RecordTable *table = records();
+    const GraphState &s = state();
+    // Points over and under the range lie 5 pixels above and 3 below the plot area.
+    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
+    if (!table || !m_fileList || !(s.PlotWidth > 0) || !area.contains(pointer))
+        return std::nullopt;
+    const qint64 n = qint64(m_toNo) - m_fromNo;
+    const double nearest =
+        n > 0 ? RangeEntry::roundHalfEven((pointer.x() - s.PlotLeft) * double(n) / s.PlotWidth)
+              : 0.0;
+    const qint64 k = qint64(std::clamp(nearest, 0.0, double(n)));
+    const int row = m_fromNo - 1 + int(k);
+    Readout readout;
+    readout.x = s.PlotLeft + (n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0);
+    readout.place = QStringLiteral("No. %1").arg(row + 1);
+    readout.detail = table->cell(1, row);
+    for (Channel channel : Channels) {
+        if (m_frameShow[size_t(channel)])
+            readout.values[size_t(channel)] = table->cell(columnOf(channel), row);
+    }
+    readout.unit = m_plotUnit;
+    return readout;
 }
 
 void ListPlotModel::fillRangeTexts() {

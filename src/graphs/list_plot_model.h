@@ -2,16 +2,22 @@
 
 #include "graphs/graph_window_model.h"
 #include "graphs/plot_pass.h"
+#include "graphs/record_pyramid.h"
 
 #include <QPointer>
 
+#include <array>
+#include <memory>
+
 class RecordListModel;
+class RecordTable;
 
 // The file plot "Plot": the records of the opened file in FileList, read from its table
 // (never copied), as the curves of T1, T2 and T1-T2 over a chosen span of record numbers.
 // Every new frame is followed a second later by a drawing pass over the whole span, which
 // lets events run between records and counts them in the caption. The unit and type were
-// captured by "Plot" from the list's heading.
+// captured by "Plot" from the list's heading. A span dragged across the plot is drawn at
+// once, from a pyramid of the records' extents that the first pass builds.
 class ListPlotModel : public GraphWindowModel {
     Q_OBJECT
 
@@ -23,12 +29,20 @@ public:
     // The list must hold at least one record.
     ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
                   const QString &plotUnit, const QString &plotType, QObject *parent = nullptr);
+    // The plot of a whole recording: the records of all its parts in one table, which the
+    // plot keeps; it must hold at least one record. The plot still closes with the list.
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+                  std::unique_ptr<RecordTable> run, const QString &plotUnit,
+                  const QString &plotType, QObject *parent = nullptr);
+    ~ListPlotModel() override;
 
     QString PlotUnit() const { return m_plotUnit; }
     QString PlotType() const { return m_plotType; }
     int FromNo() const { return m_fromNo; }
     int ToNo() const { return m_toNo; }
     int RecordSpan() const { return m_recordSpan; }
+    // Whether the plot draws a whole recording rather than FileList's own records.
+    bool plotsAllParts() const { return m_run != nullptr; }
 
     // The frame, then a pass one second later. A pass still running ends at its next
     // record; the new frame gets its own complete pass.
@@ -42,6 +56,24 @@ public:
     // Max and Min, then From and To, checked against their limits, then a new frame.
     void rangeOk() override;
 
+    // A span dragged across the plot between two x positions: the records nearest them
+    // become From and To through the range boxes and the checks of Range OK (a span of
+    // fewer than two records is refused with its message), and the new span is drawn at
+    // once instead of a second later.
+    void zoomTo(double fromX, double toX);
+    // Back to the whole file, the same way.
+    void zoomOut();
+
+    // The record nearest the pointer: its number, date and time, and readings.
+    std::optional<Readout> readoutAt(const QPointF &point) const override;
+    // The frame and the whole span, as a complete pass draws them.
+    void drawPicture(Surface &target) override;
+
+    // Whether the pyramid of the records' extents is complete: the first pass over all
+    // records builds it as it goes, a zoom before that builds it at once.
+    bool pyramidBuilt() const;
+    const RecordPyramid &pyramid() const { return m_pyramid; }
+
     // Whether the k-th record of a pass over n + 1 records gets a progress mark: the first,
     // the last, and the one at or just below n/4 and n/2 and at or just above 3n/4.
     static bool isProgressMark(qint64 k, qint64 n);
@@ -54,10 +86,29 @@ protected:
     void completeDrawing() override;
 
 private:
+    // Where a span drawn at once ended, as a pass leaves the state.
+    struct SpanEnd {
+        double offset = 0;
+        std::array<int, 3> show{};
+        std::array<double, 3> lastY{};
+        std::array<bool, 3> drawn{};
+    };
+
+    const RecordTable *records() const;
     bool stillDrawing(quint64 frame) const;
-    void drawProgressMark(int record, double x);
+    void drawProgressMark(Surface &out, const RecordTable &table, int record, double x) const;
+    // The checks of Range OK and its messages; sets the range and span when they pass.
+    bool acceptRange();
+    void zoomToRecords(int from, int to);
+    // The span drawn as a complete pass would draw it, without letting events run: where
+    // many records share a pixel column, only their first, lowest, highest and last point
+    // are handed on, which draws the same lines.
+    SpanEnd drawSpan(Surface &out, std::array<int, 3> show);
+    void buildPyramid();
+    double levelOf(Channel channel, int row) const;
 
     QPointer<RecordListModel> m_fileList;
+    std::unique_ptr<RecordTable> m_run;
     QString m_plotUnit;
     QString m_plotType;
     int m_fromNo = 1;
@@ -66,4 +117,7 @@ private:
     quint64 m_frame = 0;
     PlotPass *m_pass = nullptr;
     PlotPass::Drawing m_drawing = PlotPass::Drawing::ColumnExtents;
+    // The channel switches as the frame began: a pass switches a channel off at "----".
+    std::array<int, 3> m_frameShow{1, 1, 1};
+    RecordPyramid m_pyramid;
 };

@@ -8,6 +8,9 @@
 #include "platform/platform.h"
 #include "platform/surface.h"
 
+#include <QDateTime>
+
+#include <algorithm>
 #include <cmath>
 
 const QString RealTimeT1T2Model::Name = QStringLiteral("RealTimeT1T2");
@@ -20,7 +23,8 @@ constexpr auto Dotted = Surface::LineStyle::Dotted;
 QList<ToolButton> toolbarButtons() {
     return {{QStringLiteral("Function"), QStringLiteral("Graphic Function"), 1},
             {QStringLiteral("Range"), QStringLiteral("Graphic Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3}};
+            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
+            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
 }
 
 } // namespace
@@ -64,6 +68,11 @@ void RealTimeT1T2Model::DrawFrame() {
     s.PrevX = 0;
     s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
     s.XPos = -s.XStep;
+    // The sweep's points go; their room stays unless a sweep of many more points left it.
+    const double counts = s.XStep > 0 ? double(s.PlotWidth) / s.XStep : 0;
+    if (double(m_sweep.capacity()) > 2 * std::max(counts, 1024.0))
+        std::vector<SweepPoint>().swap(m_sweep);
+    m_sweep.clear();
     Timer1().start();
 }
 
@@ -76,22 +85,27 @@ void RealTimeT1T2Model::PlotTick() {
         DrawFrame();
         return;
     }
+    const QTime now = m_clock.now().time();
+    SweepPoint &point = m_sweep.emplace_back();
+    point.xPos = s.XPos;
+    point.msecs = now.msecsSinceStartOfDay();
     if (s.XPos == 0)
-        drawSweepGrid();
-    drawTimeMark(qint64(RangeEntry::roundHalfEven(s.XPos)));
-    drawPoint(Channel::T1, m_live.T1Text);
-    drawPoint(Channel::T2, m_live.T2Text);
-    drawPoint(Channel::Diff, m_live.DiffText);
+        drawSweepGrid(surface());
+    const QString label = drawTimeMark(surface(), s.XPos, now);
+    if (!label.isEmpty())
+        s.TimeLabel = label;
+    drawPoint(Channel::T1, m_live.T1Text, point);
+    drawPoint(Channel::T2, m_live.T2Text, point);
+    drawPoint(Channel::Diff, m_live.DiffText, point);
     s.PrevX = s.PlotLeft + s.XPos;
 }
 
-void RealTimeT1T2Model::drawSweepGrid() {
+void RealTimeT1T2Model::drawSweepGrid(Surface &out) const {
     const GraphState &s = state();
     const float L = s.PlotLeft;
     const float B = s.PlotBottom;
     const float W = s.PlotWidth;
     const float H = s.PlotHeight;
-    Surface &out = surface();
     // The sweep before this one, its time labels included, is erased.
     out.fillRect({L, B + 50}, {L + W, s.plotTop() - 8}, GraphColours::White);
     out.drawLine({L - 2, B - H / 2}, {L + W + 2, B - H / 2}, GraphColours::Grid, 1, Solid);
@@ -102,25 +116,29 @@ void RealTimeT1T2Model::drawSweepGrid() {
     }
 }
 
-void RealTimeT1T2Model::drawTimeMark(qint64 n) {
-    GraphState &s = writableState();
+QString RealTimeT1T2Model::drawTimeMark(Surface &out, float xPos, const QTime &time) const {
+    const GraphState &s = state();
     const float B = s.PlotBottom;
     const float H = s.PlotHeight;
-    const float x = s.PlotLeft + s.XPos;
-    Surface &out = surface();
+    const float x = s.PlotLeft + xPos;
+    const qint64 n = qint64(RangeEntry::roundHalfEven(xPos));
     if (n % 60 == 0) {
         out.drawLine({x, B}, {x, s.plotTop() - 10}, GraphColours::Grid, 1, Dotted);
-        s.TimeLabel = m_clock.now().toString(QStringLiteral("hh:mm:ss"));
-        const double w = out.textSize(s.TimeLabel).width() / 2;
+        const QString label = time.toString(QStringLiteral("hh:mm:ss"));
+        const double w = out.textSize(label).width() / 2;
         out.fillRect({x - w, B + 10}, {x + w, B + 20}, GraphColours::White);
-        out.drawText({s.PlotLeft - 5 + s.XPos - w, B + 10}, s.TimeLabel, GraphColours::Black);
-    } else if (n % 30 == 0) {
-        out.drawLine({x, B - 3.8f * H / 8}, {x, B - 4.2f * H / 8}, GraphColours::Grid, 1, Solid);
+        out.drawText({s.PlotLeft - 5 + xPos - w, B + 10}, label, GraphColours::Black);
+        return label;
     }
+    if (n % 30 == 0)
+        out.drawLine({x, B - 3.8f * H / 8}, {x, B - 4.2f * H / 8}, GraphColours::Grid, 1, Solid);
+    return {};
 }
 
-void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading) {
+void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, SweepPoint &point) {
     GraphState &s = writableState();
+    const size_t c = size_t(channel);
+    point.y[c] = std::nanf("");
     if (!s.show(channel))
         return;
     const ReadingLevel level = ReadingLevel::of(reading);
@@ -131,9 +149,61 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading) {
     const float x = s.PlotLeft + s.XPos;
     const float y = float(s.PlotBottom - level.height(s));
     float &previous = s.prevY(channel);
-    if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous))
+    if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous)) {
         surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);
+        point.joined |= quint8(1u << c);
+    }
     previous = y;
+    point.y[c] = y;
+    point.reading[c] = reading;
+}
+
+void RealTimeT1T2Model::drawPicture(Surface &out) {
+    const GraphState &s = state();
+    GraphFrame::draw(out, s, m_graphUnit, GraphFrame::PlotArea::White);
+    for (size_t i = 0; i < m_sweep.size(); ++i) {
+        const SweepPoint &point = m_sweep[i];
+        if (point.xPos == 0)
+            drawSweepGrid(out);
+        drawTimeMark(out, point.xPos, QTime::fromMSecsSinceStartOfDay(point.msecs));
+        const float x = s.PlotLeft + point.xPos;
+        for (Channel channel : Channels) {
+            const size_t c = size_t(channel);
+            // A segment always joins the point of the tick before: a channel that was
+            // off in between starts afresh.
+            if (!(point.joined & (1u << c)) || i == 0)
+                continue;
+            const SweepPoint &before = m_sweep[i - 1];
+            const float previousX = s.PlotLeft + before.xPos;
+            out.drawLine({previousX, before.y[c]}, {x, point.y[c]}, GraphColours::of(channel), 1,
+                         Solid);
+        }
+    }
+}
+
+std::optional<Readout> RealTimeT1T2Model::readoutAt(const QPointF &pointer) const {
+    const GraphState &s = state();
+    // Points over and under the range lie 5 pixels above and 3 below the plot area.
+    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
+    if (m_sweep.empty() || !area.contains(pointer))
+        return std::nullopt;
+    const float xPos = float(pointer.x() - s.PlotLeft);
+    auto next = std::lower_bound(m_sweep.begin(), m_sweep.end(), xPos,
+                                 [](const SweepPoint &p, float x) { return p.xPos < x; });
+    if (next == m_sweep.end() ||
+        (next != m_sweep.begin() && xPos - std::prev(next)->xPos < next->xPos - xPos))
+        next = std::prev(next);
+    // Only near a point: past the sweep's latest point there is nothing to read.
+    if (std::abs(next->xPos - xPos) > std::max(s.XStep, 1.0f) / 2 + 0.5f)
+        return std::nullopt;
+    Readout readout;
+    readout.x = s.PlotLeft + next->xPos;
+    readout.place =
+        QTime::fromMSecsSinceStartOfDay(next->msecs).toString(QStringLiteral("hh:mm:ss"));
+    for (Channel channel : Channels)
+        readout.values[size_t(channel)] = next->reading[size_t(channel)];
+    readout.unit = m_graphUnit;
+    return readout;
 }
 
 void RealTimeT1T2Model::functionOk() {

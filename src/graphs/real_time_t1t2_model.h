@@ -2,6 +2,9 @@
 
 #include "graphs/graph_window_model.h"
 
+#include <array>
+#include <vector>
+
 struct LiveValues;
 class Clock;
 
@@ -9,6 +12,8 @@ class Clock;
 // T1, T2 and T1-T2 by one point each from the live values, sweeping left to right; at the
 // right edge the picture is erased and the sweep starts again. Grid lines with the time of
 // day every 60 pixels, marks every 30. The unit was captured by "Graph" when it opened.
+// The points of the current sweep are kept (one per tick, so as many as the sweep's
+// Counts) for the cursor readout and for drawing the picture again into a file.
 class RealTimeT1T2Model : public GraphWindowModel {
     Q_OBJECT
 
@@ -33,15 +38,36 @@ public:
     // Max, Min and Counts checked against their limits, then a new frame.
     void rangeOk() override;
 
+    // The time of day and the readings of the sweep's point nearest the pointer.
+    std::optional<Readout> readoutAt(const QPointF &point) const override;
+    // The frame, then the current sweep tick by tick as it was drawn.
+    void drawPicture(Surface &target) override;
+    // Points kept of the current sweep.
+    qsizetype sweepPoints() const { return qsizetype(m_sweep.size()); }
+
 protected:
     void fillRangeTexts() override;
 
 private:
-    void drawSweepGrid();
-    void drawTimeMark(qint64 n);
-    void drawPoint(Channel channel, const QString &reading);
+    // One tick of the current sweep as it was drawn: its offset and time of day, and per
+    // channel the point's y (NaN where none was drawn), its reading text (empty where none
+    // was drawn; shared with the live value it was copied from) and whether a segment
+    // joined it to the point of the tick before.
+    struct SweepPoint {
+        float xPos = 0;
+        qint32 msecs = 0;
+        std::array<float, 3> y{};
+        std::array<QString, 3> reading;
+        quint8 joined = 0; // one bit per channel
+    };
+
+    void drawSweepGrid(Surface &out) const;
+    // The grid line and time label, or the mark, at the offset; gives the label drawn.
+    QString drawTimeMark(Surface &out, float xPos, const QTime &time) const;
+    void drawPoint(Channel channel, const QString &reading, SweepPoint &point);
 
     const LiveValues &m_live;
     const Clock &m_clock;
     QString m_graphUnit;
+    std::vector<SweepPoint> m_sweep;
 };

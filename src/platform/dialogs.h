@@ -23,7 +23,7 @@ public:
     // Always confirms before an existing file is overwritten; adds ".rdg" when the
     // name has no suffix. The chosen path, or an empty text when cancelled.
     virtual QString saveFile(const QString &filter) = 0;
-    // The same for a file of another kind: adds "." and defaultSuffix ("csv") when the
-    // name has no suffix.
+    // The same for a file of another kind: defaultSuffix ("csv", "png") is added when the
+    // name has none.
     virtual QString saveFileAs(const QString &filter, const QString &defaultSuffix) = 0;
 };

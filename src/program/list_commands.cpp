@@ -10,13 +10,18 @@
 #include "program/program.h"
 #include "records/csv_export.h"
 #include "records/file_output.h"
+#include "records/file_names.h"
 #include "records/list_file_io.h"
 #include "records/printout_layout.h"
+#include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
 #include "records/record_list_model.h"
+#include "records/record_table.h"
+#include "records/recording_parts.h"
 #include "windowing/long_work.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace {
@@ -43,6 +48,75 @@ private:
     QString m_caption;
 };
 
+// The unit and type of a plot, from the heading of the list's first column: "K Type °C".
+std::pair<QString, QString> unitAndTypeOf(const QString &heading) {
+    const QString unit = heading.contains(QStringLiteral("\u00B0C")) ? QStringLiteral("\u00B0C")
+                                                                     : QStringLiteral("\u00B0F");
+    const QString type =
+        heading.contains(QLatin1Char('J')) ? QStringLiteral("J") : QStringLiteral("K");
+    return {unit, type};
+}
+
+enum class PartRead { Whole, Stopped, Bad };
+
+// Appends the records of one continuation part to the run, counting them in the list's
+// caption. A part whose heading is not the first part's, or that cannot be read or split
+// to its end, is bad: the reason is given and what it appended is taken back.
+PartRead readPart(const QString &path, const QString &heading, RecordTable &run,
+                  RecordListModel &list, LongWork &work, QString &reason) {
+    const int before = run.rowCount();
+    RecordFileReader reader;
+    if (!reader.open(path)) {
+        reason = QStringLiteral("cannot be read (%1)").arg(reader.errorString());
+        return PartRead::Bad;
+    }
+    bool headed = false;
+    for (;;) {
+        switch (reader.readNext(run)) {
+        case RecordFileReader::Step::Heading:
+            headed = true;
+            if (reader.headingField().trimmed() != heading.trimmed()) {
+                reason = QStringLiteral("is of another type or unit (%1)")
+                             .arg(reader.headingField().trimmed());
+                run.truncate(before);
+                return PartRead::Bad;
+            }
+            continue;
+        case RecordFileReader::Step::Record:
+            list.setProgress(run.rowCount(), WindowModel::Progress::Completed);
+            if (!work.step())
+                return PartRead::Stopped;
+            continue;
+        case RecordFileReader::Step::End:
+            if (headed)
+                return PartRead::Whole;
+            reason = QStringLiteral("is empty");
+            return PartRead::Bad;
+        case RecordFileReader::Step::Unsplittable:
+            reason = QStringLiteral("cannot be read: its line %1 is no record line")
+                         .arg(reader.recordsRead() + 2);
+            break;
+        case RecordFileReader::Step::ReadError:
+            reason = QStringLiteral("cannot be read (%1)").arg(reader.errorString());
+            break;
+        }
+        run.truncate(before);
+        return PartRead::Bad;
+    }
+}
+
+// Whether the row at first holds the record number after the one of the row before it:
+// the records of a part go on from those of the part before.
+bool followsOn(const RecordTable &run, int first) {
+    if (first < 1 || first >= run.rowCount())
+        return false;
+    bool before = false;
+    bool after = false;
+    const qint64 last = run.cell(0, first - 1).trimmed().toLongLong(&before);
+    const qint64 next = run.cell(0, first).trimmed().toLongLong(&after);
+    return before && after && next == last + 1;
+}
+
 } // namespace
 
 ListCommands::ListCommands(Program &program)
@@ -59,6 +133,8 @@ void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
         plot(list);
     else if (key == RecordListModel::ExportCsvKey)
         exportCsv(list);
+    else if (key == QLatin1String("PlotAll"))
+        plotAllParts(list);
 }
 
 void ListCommands::save(RecordListModel *list) {
@@ -155,11 +231,7 @@ void ListCommands::plot(RecordListModel *list) {
     Platform &platform = m_program.platform();
     if (m_program.PlotOpen() || list->rowCount() < 2 || !platform.makeSurface)
         return;
-    const QString heading = list->cell(0, 0);
-    const QString unit = heading.contains(QStringLiteral("\u00B0C")) ? QStringLiteral("\u00B0C")
-                                                                     : QStringLiteral("\u00B0F");
-    const QString type =
-        heading.contains(QLatin1Char('J')) ? QStringLiteral("J") : QStringLiteral("K");
+    const auto [unit, type] = unitAndTypeOf(list->cell(0, 0));
     WindowRegistry &windows = m_program.windows();
     ListPlotModel *plot = windows.open(
         std::make_unique<ListPlotModel>(platform, m_program.panel().timers(), *list, unit, type));
@@ -168,4 +240,70 @@ void ListCommands::plot(RecordListModel *list) {
         if (w == list)
             plot->requestClose();
     });
+}
+
+void ListCommands::plotAllParts(RecordListModel *list) {
+    Platform &platform = m_program.platform();
+    if (m_program.PlotOpen() || list->rowCount() < 2 || !platform.makeSurface)
+        return;
+    const RecordingParts parts = RecordingParts::inFolder(list->fileName());
+    const QString heading = list->cell(0, 0);
+    // The first part as the list holds it; room for all the others up front, so the
+    // table does not grow part by part.
+    auto run = std::make_unique<RecordTable>(list->table().table());
+    qint64 moreBytes = 0;
+    for (qsizetype i = 1; i < parts.paths.size(); ++i)
+        moreBytes += QFileInfo(parts.paths[i]).size();
+    run->reserveBytes(moreBytes);
+
+    const QPointer<RecordListModel> stillThere(list);
+    const QString firstName = QFileInfo(list->fileName()).fileName();
+    QString lastGood = firstName;
+    QString problem;
+    {
+        ListOperation operation(m_program, list);
+        LongWork work(*platform.pump, list);
+        list->setLoading(true);
+        for (qsizetype i = 1; i < parts.paths.size() && problem.isEmpty(); ++i) {
+            const QString name = QFileInfo(parts.paths[i]).fileName();
+            const int rowsBefore = run->rowCount();
+            QString reason;
+            switch (readPart(parts.paths[i], heading, *run, *list, work, reason)) {
+            case PartRead::Stopped:
+                return; // the list closed: nothing to plot
+            case PartRead::Bad:
+                problem = QStringLiteral("The recording's part \"%1\" %2.").arg(name, reason);
+                break;
+            case PartRead::Whole:
+                // Past a part number skipped, only records that go on from the part before
+                // belong to this recording; otherwise the skipped part is missing.
+                if (parts.numbers[i] != parts.numbers[i - 1] + 1 && !followsOn(*run, rowsBefore)) {
+                    run->truncate(rowsBefore);
+                    problem = QStringLiteral("The recording's part \"%1\" is missing.")
+                                  .arg(continuationFileName(firstName, parts.numbers[i - 1] + 1));
+                    break;
+                }
+                lastGood = name;
+                break;
+            }
+        }
+        list->setLoading(false);
+    }
+    run->trimUnused();
+    // Events ran while the parts were read: a plot may have opened meanwhile.
+    if (!stillThere || !list->isOpen() || m_program.PlotOpen())
+        return;
+    const auto [unit, type] = unitAndTypeOf(heading);
+    WindowRegistry &windows = m_program.windows();
+    ListPlotModel *plot = windows.open(std::make_unique<ListPlotModel>(
+        platform, m_program.panel().timers(), *list, std::move(run), unit, type));
+    QObject::connect(&windows, &WindowRegistry::windowClosed, plot, [plot, list](WindowModel *w) {
+        if (w == list)
+            plot->requestClose();
+    });
+    if (!problem.isEmpty()) {
+        platform.dialogs->message(problem +
+                                      QStringLiteral("\nThe plot ends with \"%1\".").arg(lastGood),
+                                  Dialogs::Icon::Warning);
+    }
 }

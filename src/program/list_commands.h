@@ -6,7 +6,7 @@ class Program;
 class RecordListModel;
 
 // The toolbars of the record list windows: "Save" of the live list and the logger list,
-// "Print" and "Plot" of an opened file, "Export CSV" of all three.
+// "Print", "Plot" and "Plot All Parts" of an opened file, "Export CSV" of all three.
 class ListCommands {
 public:
     explicit ListCommands(Program &program);
@@ -26,6 +26,12 @@ public:
     // Opens the file plot of an opened file, in the unit and type of its heading; nothing
     // while a plot is open or when the list holds no record. The plot closes with the list.
     void plot(RecordListModel *list);
+    // Opens the file plot of the whole recording the opened file began: its records and
+    // those of its continuation files, read into one table. A part that is missing before
+    // a later one (the later one's records do not go on from those before), cannot be read
+    // or is of another type or unit ends the run at the part before it, with a message
+    // naming it. Nothing while a plot is open.
+    void plotAllParts(RecordListModel *list);
 
 private:
     Program &m_program;

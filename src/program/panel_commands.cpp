@@ -11,6 +11,7 @@
 #include "records/list_file_io.h"
 #include "records/record_file_reader.h"
 #include "records/record_list_model.h"
+#include "records/recording_parts.h"
 #include "windowing/long_work.h"
 
 #include <QDir>
@@ -80,6 +81,10 @@ void PanelCommands::open() {
     if (outcome != ListFileIO::Outcome::Stopped) {
         list->setLoading(false);
         list->setCaption(QFileInfo(path).fileName());
+        // A recording that went on into continuation files can be plotted as a whole.
+        list->setFileName(path);
+        list->setToolButtonVisible(QStringLiteral("PlotAll"),
+                                   RecordingParts::inFolder(path).paths.size() > 1);
     }
 }
 

@@ -27,7 +27,9 @@ QList<ToolButton> toolbarOf(RecordListModel::Kind kind) {
     case RecordListModel::Kind::FileList:
         return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
                 {QStringLiteral("Print"), QStringLiteral("Print"), 2},
-                exportCsv(3)};
+                exportCsv(3),
+                // Offered only when the opened file has continuation files beside it.
+                {QStringLiteral("PlotAll"), QStringLiteral("Plot All Parts"), 4, true, false}};
     case RecordListModel::Kind::DataList:
         return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}, exportCsv(2)};
     }
@@ -79,7 +81,8 @@ void RecordListModel::clearRows() {
 
 void RecordListModel::setLoading(bool loading) {
     m_loading = loading;
-    for (const QString &key : {QStringLiteral("Print"), QStringLiteral("Plot"), ExportCsvKey})
+    for (const QString &key : {QStringLiteral("Print"), QStringLiteral("Plot"),
+                               QStringLiteral("PlotAll"), ExportCsvKey})
         setToolButtonEnabled(key, !loading);
 }
 

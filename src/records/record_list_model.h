@@ -35,9 +35,13 @@ public:
     void setColumn0Heading(const QString &text) { m_table.setHeading(0, text); }
     void clearRows();
 
+    // The record file the list was opened from; empty for the other lists.
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &path) { m_fileName = path; }
+
     // While a file is still loading into the list, what reads the whole list (its
-    // "Print", "Plot" and "Export CSV") waits: those buttons are disabled until the load
-    // has ended.
+    // "Print", "Plot", "Plot All Parts" and "Export CSV") waits: those buttons are disabled
+    // until the load has ended.
     void setLoading(bool loading);
     bool isLoading() const { return m_loading; }
 
@@ -56,4 +60,5 @@ private:
     RecordTableModel m_table;
     int m_firstVisibleRow = 0;
     bool m_loading = false;
+    QString m_fileName;
 };

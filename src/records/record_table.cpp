@@ -148,6 +148,21 @@ void RecordTable::clear() {
     m_rowCount = 0;
 }
 
+void RecordTable::truncate(int rowCount) {
+    if (rowCount >= m_rowCount)
+        return;
+    if (rowCount <= 0) {
+        clear();
+        return;
+    }
+    m_usedBytes = rowBegin(rowCount);
+    m_rowCount = rowCount;
+    // The blocks of the rows kept; a full last block stays, the next row opens a new one.
+    const size_t blocks = (size_t(rowCount) + RowBlockRows - 1) >> RowBlockBits;
+    m_rowStarts.resize(blocks);
+    m_rowStarts.back().resize(size_t(rowCount) - ((blocks - 1) << RowBlockBits));
+}
+
 void RecordTable::reserve(int moreRows, qsizetype moreBytes) {
     if (moreRows > 0) {
         const size_t blockIndex = size_t(m_rowCount) >> RowBlockBits;

@@ -43,6 +43,8 @@ public:
 
     // Removes the data rows; the headings stay.
     void clear();
+    // Removes the data rows from this one on: what a load appended is taken back.
+    void truncate(int rowCount);
     // Room for this many more rows and cell bytes, so a large load need not grow. Rows
     // are kept in blocks that are never moved, so only the current block is reserved.
     void reserve(int moreRows, qsizetype moreBytes);

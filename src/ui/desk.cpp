@@ -12,6 +12,7 @@
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_image_printer.h"
 #include "ui/adapters/qt_image_surface.h"
+#include "ui/adapters/qt_picture_writer.h"
 #include "ui/adapters/qt_text_printer.h"
 #include "ui/close_keys.h"
 #include "ui/list_plot.h"
@@ -61,6 +62,9 @@ Desk::Desk(const PortNames &names, QObject *parent)
     platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
     platform.makeImagePrinter = [] {
         return std::make_unique<QtImagePrinter>(QApplication::activeWindow());
+    };
+    platform.makePictureWriter = [] {
+        return std::make_unique<QtPictureWriter>(QApplication::font());
     };
     m_program = std::make_unique<Program>(platform);
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);

@@ -11,12 +11,21 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
+
+// The readout's box: its distance from the line, its margin, its colour swatches.
+constexpr int ReadoutGap = 8;
+constexpr int ReadoutPadding = 4;
+constexpr int ReadoutSwatch = 12;
 
 QFont captionFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -61,11 +70,17 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
     m_toolbar->layout()->setContentsMargins(0, 0, 0, 0);
     resize(designSize);
 
+    // The readout follows the pointer over the plot without a button pressed.
+    setMouseTracking(true);
     if (m_surface) {
-        // Repaint once the model has drawn, however many lines it drew meanwhile.
+        // Repaint once the model has drawn, however many lines it drew meanwhile; a
+        // readout shown reads the new picture's values.
         m_surface->setChangedCallback([view = QPointer<GraphWindow>(this)] {
-            if (view)
-                view->update();
+            if (!view)
+                return;
+            view->update();
+            if (view->m_pointerInside)
+                QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
         });
     }
     connect(&model, &GraphWindowModel::panelsChanged, this, &GraphWindow::showPanels);
@@ -202,6 +217,109 @@ void GraphWindow::paintEvent(QPaintEvent *event) {
     for (const QRect &rect : outside)
         painter.fillRect(rect, Qt::white);
     m_surface->shown();
+    painter.setClipRegion(event->region());
+    paintLayer(painter);
+}
+
+void GraphWindow::paintLayer(QPainter &painter) {
+    if (!m_readout || !m_model)
+        return;
+    const GraphState &s = m_model->state();
+    const Readout &readout = *m_readout;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(80, 80, 80), 1));
+    painter.drawLine(QPointF(readout.x, s.plotTop()), QPointF(readout.x, s.PlotBottom));
+
+    const QRect box = readoutBox(readout);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    const int lineHeight = fontMetrics().height();
+    const int left = box.left() + ReadoutPadding;
+    int y = box.top() + ReadoutPadding;
+    painter.setPen(Qt::black);
+    for (const QString &text : {readout.place, readout.detail}) {
+        if (text.isEmpty())
+            continue;
+        painter.drawText(QRect(left, y, box.width(), lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         text);
+        y += lineHeight;
+    }
+    for (Channel channel : Channels) {
+        const QString line = readout.line(channel);
+        if (line.isEmpty())
+            continue;
+        const Rgb colour = GraphColours::of(channel);
+        // A swatch of the curve's colour: the text stays black, readable on white.
+        painter.fillRect(QRect(left, y + lineHeight / 2 - 1, ReadoutSwatch, 3),
+                         QColor(colour.red, colour.green, colour.blue));
+        painter.drawText(QRect(left + ReadoutSwatch + 4, y, box.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, line);
+        y += lineHeight;
+    }
+}
+
+QRect GraphWindow::readoutBox(const Readout &readout) const {
+    const QFontMetrics metrics = fontMetrics();
+    int width = 0;
+    int lines = 0;
+    for (const QString &text : {readout.place, readout.detail}) {
+        if (!text.isEmpty()) {
+            width = std::max(width, metrics.horizontalAdvance(text));
+            ++lines;
+        }
+    }
+    for (Channel channel : Channels) {
+        const QString line = readout.line(channel);
+        if (!line.isEmpty()) {
+            width = std::max(width, ReadoutSwatch + 4 + metrics.horizontalAdvance(line));
+            ++lines;
+        }
+    }
+    const QSize size(width + 2 * ReadoutPadding, lines * metrics.height() + 2 * ReadoutPadding);
+    // Right of the line, or left of it where the window ends; level with the pointer.
+    const int x = int(std::floor(readout.x));
+    int left = x + ReadoutGap;
+    if (left + size.width() > this->width())
+        left = x - ReadoutGap - size.width();
+    const int top = std::clamp(int(m_pointer.y()) - size.height() / 2, 0,
+                               std::max(0, height() - size.height()));
+    return QRect(QPoint(left, top), size);
+}
+
+QRect GraphWindow::readoutRect(const Readout &readout) const {
+    if (!m_model)
+        return {};
+    const GraphState &s = m_model->state();
+    const int x = int(std::floor(readout.x));
+    const QRect line(x - 1, int(std::floor(s.plotTop())) - 1, 3, int(std::ceil(s.PlotHeight)) + 3);
+    return readoutBox(readout).united(line);
+}
+
+void GraphWindow::mouseMoveEvent(QMouseEvent *event) {
+    m_pointerInside = true;
+    m_pointer = event->position();
+    refreshReadout();
+    QWidget::mouseMoveEvent(event);
+}
+
+void GraphWindow::leaveEvent(QEvent *event) {
+    m_pointerInside = false;
+    refreshReadout();
+    QWidget::leaveEvent(event);
+}
+
+void GraphWindow::refreshReadout() {
+    std::optional<Readout> readout;
+    if (m_model && m_pointerInside)
+        readout = m_model->readoutAt(m_pointer);
+    const QRect rect = readout ? readoutRect(*readout) : QRect();
+    if (readout == m_readout && rect == m_readoutRect)
+        return;
+    const QRect before = m_readoutRect;
+    m_readout = readout;
+    m_readoutRect = rect;
+    update(QRegion(before) + QRegion(rect));
 }
 
 void GraphWindow::resizeEvent(QResizeEvent *event) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "graphs/readout.h"
+
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class GraphWindowModel;
 class QtImageSurface;
@@ -15,12 +19,16 @@ class QToolBar;
 
 // The view both graph windows share: the model's retained picture filling the client
 // area, the toolbar lying over its top strip, and the settings panels PFunction and PRange
-// floating over the picture. The range panel's layout is each window's own.
+// floating over the picture. The range panel's layout is each window's own. While the
+// pointer is over the plot, a layer over the picture shows the cursor readout; the picture
+// itself is never drawn on, and with the pointer away the layer costs nothing.
 class GraphWindow : public QWidget {
     Q_OBJECT
 
 public:
     QToolBar *toolbar() const { return m_toolbar; }
+    // The readout the layer shows now, if any.
+    const std::optional<Readout> &readout() const { return m_readout; }
 
 protected:
     GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent);
@@ -39,10 +47,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+    // What lies over the picture: the readout; a window adds its own.
+    virtual void paintLayer(QPainter &painter);
+    // The readout again where the pointer is: after a move, a new picture, a zoom.
+    void refreshReadout();
 
 private:
     void showPanels();
     void scheduleTitle();
+    // Where the readout's box lies, and all the layer covers for it (box and line).
+    QRect readoutBox(const Readout &readout) const;
+    QRect readoutRect(const Readout &readout) const;
 
     QPointer<GraphWindowModel> m_model;
     QtImageSurface *m_surface = nullptr;
@@ -52,4 +70,8 @@ private:
     QHash<QString, QCheckBox *> m_checks;
     QHash<QString, QLineEdit *> m_boxes;
     bool m_titlePending = false;
+    bool m_pointerInside = false;
+    QPointF m_pointer;
+    std::optional<Readout> m_readout;
+    QRect m_readoutRect;
 };

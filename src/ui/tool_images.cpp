@@ -13,9 +13,9 @@ QIcon toolImage(const QString &windowName, int index) {
         {QStringLiteral("Panel"), {"save", "open", "sample", "list", "graph", "stop"}},
         {QStringLiteral("List"), {"save", "csv"}},
         {QStringLiteral("DataList"), {"save", "csv"}},
-        {QStringLiteral("FileList"), {"graph", "print", "csv"}},
-        {QStringLiteral("RealTimeT1T2"), {"function", "range", "print"}},
-        {QStringLiteral("ListPlot"), {"function", "range", "print"}}};
+        {QStringLiteral("FileList"), {"graph", "print", "csv", "parts"}},
+        {QStringLiteral("RealTimeT1T2"), {"function", "range", "print", "save_image"}},
+        {QStringLiteral("ListPlot"), {"function", "range", "print", "save_image"}}};
     const QStringList images = imageLists.value(windowName);
     if (index < 1 || index > images.size())
         return {};

@@ -19,6 +19,7 @@ void showButtons(QToolBar &toolbar, const WindowModel &model) {
         action->setText(button.tooltip);
         action->setToolTip(tooltipWithShortcut(button.tooltip, action->shortcut()));
         action->setEnabled(button.enabled);
+        action->setVisible(button.visible);
     }
 }
 

@@ -10,7 +10,7 @@ class WindowModel;
 
 // The toolbar "Toolbar1" of a window, built from its model's buttons: each action carries
 // its button's key as object name, forwards a press to the model, and follows the model's
-// pictures, tooltips and enabled states. Buttons with a standard key (see
+// pictures, tooltips, enabled states and visibility. Buttons with a standard key (see
 // toolButtonShortcut) answer it in their window and show it in the tooltip.
 QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model);
 

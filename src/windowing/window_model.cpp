@@ -59,6 +59,22 @@ void WindowModel::setToolButtonEnabled(const QString &key, bool enabled) {
     emit toolbarChanged();
 }
 
+bool WindowModel::isToolButtonVisible(const QString &key) const {
+    for (const ToolButton &button : m_toolbar) {
+        if (button.key == key)
+            return button.visible;
+    }
+    return false;
+}
+
+void WindowModel::setToolButtonVisible(const QString &key, bool visible) {
+    ToolButton *button = findButton(key);
+    if (!button || button->visible == visible)
+        return;
+    button->visible = visible;
+    emit toolbarChanged();
+}
+
 void WindowModel::setToolButtonLook(const QString &key, int image, const QString &tooltip) {
     ToolButton *button = findButton(key);
     if (!button)
@@ -69,6 +85,6 @@ void WindowModel::setToolButtonLook(const QString &key, int image, const QString
 }
 
 void WindowModel::pressToolButton(const QString &key) {
-    if (isToolButtonEnabled(key))
+    if (isToolButtonEnabled(key) && isToolButtonVisible(key))
         emit toolButtonPressed(key);
 }

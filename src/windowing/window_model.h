@@ -29,9 +29,11 @@ public:
     const QList<ToolButton> &toolbar() const { return m_toolbar; }
     bool isToolButtonEnabled(const QString &key) const;
     void setToolButtonEnabled(const QString &key, bool enabled);
+    bool isToolButtonVisible(const QString &key) const;
+    void setToolButtonVisible(const QString &key, bool visible);
     // Another picture and tooltip for a button (the panel's "Save" while recording).
     void setToolButtonLook(const QString &key, int image, const QString &tooltip);
-    // A button of the toolbar was pressed; a disabled or unknown one does nothing.
+    // A button of the toolbar was pressed; a disabled, hidden or unknown one does nothing.
     void pressToolButton(const QString &key);
 
     // True from the registry's opening of the window until its closing.

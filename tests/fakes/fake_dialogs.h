@@ -40,10 +40,12 @@ public:
             onFileDialog();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
-    // Answered from the same script as saveFile; the suffix is recorded beside the filter.
     QString saveFileAs(const QString &filter, const QString &defaultSuffix) override {
+        saveFilters << filter;
         saveSuffixes << defaultSuffix;
-        return saveFile(filter);
+        if (onFileDialog)
+            onFileDialog();
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
 
     QList<Message> messages;

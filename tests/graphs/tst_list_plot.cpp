@@ -169,7 +169,7 @@ void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
     QStringList tips;
     for (const ToolButton &button : m_plot->toolbar())
         tips << button.tooltip;
-    QCOMPARE(tips, (QStringList{"Plot Function", "Plot Range", "Print"}));
+    QCOMPARE(tips, (QStringList{"Plot Function", "Plot Range", "Print", "Save Image"}));
     m_plot->onToolbarButton(QStringLiteral("Range"));
     QCOMPARE(pressPlot(m_list), m_plot); // the open plot stays as it is
     QVERIFY(m_plot->rangePanelVisible());

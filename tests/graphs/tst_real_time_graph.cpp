@@ -110,8 +110,8 @@ void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
         keys << button.key;
         tips << button.tooltip;
     }
-    QCOMPARE(keys, (QStringList{"Function", "Range", "Print"}));
-    QCOMPARE(tips, (QStringList{"Graphic Function", "Graphic Range", "Print"}));
+    QCOMPARE(keys, (QStringList{"Function", "Range", "Print", "SaveImage"}));
+    QCOMPARE(tips, (QStringList{"Graphic Function", "Graphic Range", "Print", "Save Image"}));
     QCOMPARE(m_graph->GraphUnit(), DegreesC);
 
     // A second "Graph" leaves the open window as it is, even after the unit changed.

@@ -11,6 +11,8 @@ private slots:
     void cellsHoldAnyByteButTab();
     void outOfRangeIsEmpty();
     void clearKeepsHeadings();
+    void truncate_data();
+    void truncate();
     void costsLessThanTwiceTheFile();
 };
 
@@ -102,6 +104,42 @@ void TestRecordTable::clearKeepsHeadings() {
     table.appendRow({"7", "x", "", "", "z"});
     QCOMPARE(table.cell(0, 0), QStringLiteral("7"));
     QCOMPARE(table.cell(4, 0), QStringLiteral("z"));
+}
+
+void TestRecordTable::truncate_data() {
+    QTest::addColumn<int>("appended");
+    QTest::addColumn<int>("kept");
+    // Rows are kept in blocks of 65,536: cut within a block, at its end and before it.
+    QTest::newRow("within the first block") << 10 << 4;
+    QTest::newRow("back into the first block") << 65546 << 65530;
+    QTest::newRow("at a block's end") << 65546 << 65536;
+    QTest::newRow("nothing kept") << 5 << 0;
+    QTest::newRow("more than there are") << 5 << 9;
+}
+
+void TestRecordTable::truncate() {
+    QFETCH(int, appended);
+    QFETCH(int, kept);
+    RecordTable table;
+    table.setHeading(2, QStringLiteral("T1"));
+    for (int i = 1; i <= appended; ++i)
+        QVERIFY(table.appendRow({QString::number(i), "d", "t1", "t2", "diff"}));
+    table.truncate(kept);
+    const int left = std::min(kept, appended);
+    QCOMPARE(table.rowCount(), left);
+    QCOMPARE(table.heading(2), QStringLiteral("T1"));
+    if (left > 0)
+        QCOMPARE(table.cell(0, left - 1), QString::number(left));
+    QCOMPARE(table.cell(0, left), QString());
+    // Rows appended afterwards take the places of those taken back.
+    QVERIFY(table.appendRow({"new", "d", "t1", "t2", "diff"}));
+    QVERIFY(table.appendRow({"newer", "d", "t1", "t2", "diff"}));
+    QCOMPARE(table.rowCount(), left + 2);
+    QCOMPARE(table.cell(0, left), QStringLiteral("new"));
+    QCOMPARE(table.cell(0, left + 1), QStringLiteral("newer"));
+    QCOMPARE(table.tabbedRow(left + 1), QByteArrayView("newer\td\tt1\tt2\tdiff\t"));
+    if (left > 0)
+        QCOMPARE(table.cell(4, left - 1), QStringLiteral("diff"));
 }
 
 void TestRecordTable::costsLessThanTwiceTheFile() {

@@ -120,7 +120,7 @@ void TestRealTimeGraphWindow::curvesWhereTheGeometryPutsThem() {
         keys << action->objectName();
         QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
     }
-    QCOMPARE(keys, (QStringList{"Function", "Range", "Print"}));
+    QCOMPARE(keys, (QStringList{"Function", "Range", "Print", "SaveImage"}));
     QVERIFY2(toolbar->height() <= 32, qPrintable(QString::number(toolbar->height())));
 
     for (int i = 0; i < 20; ++i)

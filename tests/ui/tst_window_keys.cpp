@@ -130,16 +130,18 @@ void TestWindowKeys::keysOfEveryWindow_data() {
     QTest::newRow("List") << "List" << QStringList{"Save As (Ctrl+S)", "Export CSV"} << save
                           << "Save";
     QTest::newRow("FileList") << "FileList"
-                              << QStringList{"Graphic Plot", "Print (Ctrl+P)", "Export CSV"}
+                              << QStringList{"Graphic Plot", "Print (Ctrl+P)", "Export CSV",
+                                             "Plot All Parts"}
                               << print << "Print";
     QTest::newRow("DataList") << "DataList" << QStringList{"Save (Ctrl+S)", "Export CSV"} << save
                               << "Save";
     QTest::newRow("RealTimeT1T2") << "RealTimeT1T2"
                                   << QStringList{"Graphic Function", "Graphic Range",
-                                                 "Print (Ctrl+P)"}
+                                                 "Print (Ctrl+P)", "Save Image"}
                                   << print << "Print";
     QTest::newRow("ListPlot") << "ListPlot"
-                              << QStringList{"Plot Function", "Plot Range", "Print (Ctrl+P)"}
+                              << QStringList{"Plot Function", "Plot Range", "Print (Ctrl+P)",
+                                             "Save Image"}
                               << print << "Print";
 }
 

@@ -43,6 +43,18 @@ QString QtDialogs::saveFileAs(const QString &filter, const QString &defaultSuffi
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // A name typed without a suffix gets the one of the type chosen: "plot" under "SVG
+    // Drawing (*.svg)" is saved as plot.svg.
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, defaultSuffix](const QString &chosen) {
+            const qsizetype star = chosen.indexOf(QLatin1String("*."));
+            const qsizetype close = chosen.indexOf(QLatin1Char(')'), star);
+            const QString suffix =
+                star < 0 || close < 0 ? QString() : chosen.mid(star + 2, close - star - 2);
+            dialog.setDefaultSuffix(
+                suffix.isEmpty() || suffix.contains(QLatin1Char('*')) ? defaultSuffix : suffix);
+        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();

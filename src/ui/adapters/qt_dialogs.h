@@ -17,6 +17,7 @@ public:
     QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFile(const QString &filter) override;
     QString saveFile(const QString &filter) override;
+    // The suffix follows the file type chosen in the dialog ("png", "svg", "pdf").
     QString saveFileAs(const QString &filter, const QString &defaultSuffix) override;
 
     // "Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|" as Qt's "Data Files (*.rdg);;All Files

@@ -9,8 +9,8 @@
 #include "platform/text_printer.h"
 #include "program/program.h"
 #include "records/csv_export.h"
-#include "records/file_output.h"
 #include "records/file_names.h"
+#include "records/file_output.h"
 #include "records/list_file_io.h"
 #include "records/printout_layout.h"
 #include "records/record_file_reader.h"
@@ -47,6 +47,35 @@ private:
     QPointer<RecordListModel> m_list;
     QString m_caption;
 };
+
+// Asks for a path with ask; empty when cancelled, or when the user closed the list while
+// the dialog was open (its model is gone then).
+template <class Ask> QString askPathWhileOpen(RecordListModel *list, Ask ask) {
+    const QPointer<RecordListModel> stillThere(list);
+    const QString path = ask();
+    return stillThere && list->isOpen() ? path : QString();
+}
+
+// Writes a whole list into file at path with write, the panel's timers held and the list's
+// caption restored. A list closed half-way is no list to keep: the file is discarded and
+// whatever stood at path stays. On failure, reason says why.
+template <class File, class Write>
+ListFileIO::Outcome writeWholeList(Program &program, RecordListModel *list, File &file,
+                                   const QString &path, Write write, QString &reason) {
+    ListOperation operation(program, list);
+    LongWork work(*program.platform().pump, list);
+    ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
+    if (file.create(path))
+        outcome = write(file, work);
+    if (outcome == ListFileIO::Outcome::Stopped) {
+        file.discard();
+        return outcome;
+    }
+    if (!file.close())
+        outcome = ListFileIO::Outcome::Failed;
+    reason = file.errorString();
+    return outcome;
+}
 
 // The unit and type of a plot, from the heading of the list's first column: "K Type °C".
 std::pair<QString, QString> unitAndTypeOf(const QString &heading) {
@@ -141,62 +170,40 @@ void ListCommands::save(RecordListModel *list) {
     if (m_program.recorder().Recording())
         return;
     Dialogs &dialogs = *m_program.platform().dialogs;
-    // The user may close the list while the dialog is open: its model is gone then.
-    const QPointer<RecordListModel> stillThere(list);
-    const QString path = FileTransfer::ShowSaveDialog(dialogs);
-    if (path.isEmpty() || !stillThere || !list->isOpen())
+    const QString path =
+        askPathWhileOpen(list, [&] { return FileTransfer::ShowSaveDialog(dialogs); });
+    if (path.isEmpty())
         return;
-
-    ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
+    RecordFileWriter file(RecordFileWriter::Flush::AtEnd);
     QString reason;
-    {
-        ListOperation operation(m_program, list);
-        LongWork work(*m_program.platform().pump, list);
-        RecordFileWriter file(RecordFileWriter::Flush::AtEnd);
-        if (file.create(path))
-            outcome = ListFileIO::writeRows(file, *list, &work);
-        if (outcome == ListFileIO::Outcome::Stopped) {
-            file.discard(); // a list closed half-way is no list to keep: the old file stays
-            return;
-        }
-        if (!file.close())
-            outcome = ListFileIO::Outcome::Failed;
-        reason = file.errorString();
-    }
+    const ListFileIO::Outcome outcome = writeWholeList(
+        m_program, list, file, path,
+        [list](RecordFileWriter &out, LongWork &work) {
+            return ListFileIO::writeRows(out, *list, &work);
+        },
+        reason);
     if (outcome == ListFileIO::Outcome::Failed) {
         dialogs.message(QStringLiteral("The list could not be saved to \"%1\":\n%2")
                             .arg(QDir::toNativeSeparators(path), reason),
                         Dialogs::Icon::Critical);
         return;
     }
-    if (list->kind() == RecordListModel::Kind::List)
+    if (outcome == ListFileIO::Outcome::Done && list->kind() == RecordListModel::Kind::List)
         list->requestClose();
 }
 
 void ListCommands::exportCsv(RecordListModel *list) {
     Dialogs &dialogs = *m_program.platform().dialogs;
-    // The user may close the list while the dialog is open: its model is gone then.
-    const QPointer<RecordListModel> stillThere(list);
-    const QString path = FileTransfer::ShowCsvSaveDialog(dialogs);
-    if (path.isEmpty() || !stillThere || !list->isOpen())
+    const QString path =
+        askPathWhileOpen(list, [&] { return FileTransfer::ShowCsvSaveDialog(dialogs); });
+    if (path.isEmpty())
         return;
-
-    ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
+    FileOutput file(FileOutput::Mode::Replace);
     QString reason;
-    {
-        ListOperation operation(m_program, list);
-        LongWork work(*m_program.platform().pump, list);
-        FileOutput file(FileOutput::Mode::Replace);
-        if (file.create(path))
-            outcome = CsvExport::writeList(file, *list, &work);
-        if (outcome == ListFileIO::Outcome::Stopped) {
-            file.discard(); // the list closed half-way: no half of it is left behind
-            return;
-        }
-        if (!file.close())
-            outcome = ListFileIO::Outcome::Failed;
-        reason = file.errorString();
-    }
+    const ListFileIO::Outcome outcome = writeWholeList(
+        m_program, list, file, path,
+        [list](FileOutput &out, LongWork &work) { return CsvExport::writeList(out, *list, &work); },
+        reason);
     if (outcome == ListFileIO::Outcome::Failed)
         dialogs.message(QStringLiteral("The list could not be exported to \"%1\":\n%2")
                             .arg(QDir::toNativeSeparators(path), reason),

@@ -180,7 +180,7 @@ void ListPlotModel::DrawPass() {
                 pass.endCurve(channel);
                 continue;
             }
-            const double y = B - level.height(s);
+            const double y = B - level.heightAboveBottom(s);
             pass.addPoint(channel, x, y);
             s.prevY(channel) = float(y);
         }
@@ -332,7 +332,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
         }
         return next;
     };
-    const auto yOf = [&](const ReadingLevel &level) { return B - level.height(s); };
+    const auto yOf = [&](const ReadingLevel &level) { return B - level.heightAboveBottom(s); };
 
     PlotPass pass(out, m_drawing);
     SpanEnd end;

@@ -62,7 +62,7 @@ double ReadingLevel::numericValue(QByteArrayView text) {
     return negative ? -value : value;
 }
 
-double ReadingLevel::height(const GraphState &state) const {
+double ReadingLevel::heightAboveBottom(const GraphState &state) const {
     const double over = double(state.PlotHeight) + 5;
     switch (kind) {
     case Kind::Over:

@@ -23,5 +23,5 @@ struct ReadingLevel {
 
     // Height above the plot bottom: over range and values above YMax 5 pixels above the
     // plot area, under range and values below YMin 3 pixels below it. Not for Off.
-    double height(const GraphState &state) const;
+    double heightAboveBottom(const GraphState &state) const;
 };

@@ -147,7 +147,7 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
         return;
     }
     const float x = s.PlotLeft + s.XPos;
-    const float y = float(s.PlotBottom - level.height(s));
+    const float y = float(s.PlotBottom - level.heightAboveBottom(s));
     float &previous = s.prevY(channel);
     if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous)) {
         surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);

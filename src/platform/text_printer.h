@@ -10,7 +10,7 @@ public:
     // Shows the printer dialog; false when the user cancels it.
     virtual bool choosePrinter() = 0;
     // Uses a fixed-pitch fallback when the family is not installed.
-    virtual void setFont(const QString &family, double pointSize) = 0;
+    virtual void useFont(const QString &family, double pointSize) = 0;
     // False when the line could not be printed.
     virtual bool printLine(const QString &line) = 0;
     // Sends the job to the printer; false when that failed.

@@ -218,7 +218,7 @@ void ListCommands::print(RecordListModel *list) {
     std::unique_ptr<TextPrinter> printer = m_program.platform().makeTextPrinter();
     if (!printer->choosePrinter() || !work.goesOn())
         return;
-    printer->setFont(QStringLiteral("Lucida Console"), 8);
+    printer->useFont(QStringLiteral("Lucida Console"), 8);
     for (const QString &line : Printout::preamble()) {
         if (!printer->printLine(line))
             return;

@@ -177,7 +177,7 @@ FileOutput::~FileOutput() {
         close();
 }
 
-void FileOutput::reset(const QString &path) {
+void FileOutput::startAfresh(const QString &path) {
     close();
     m_failed = false;
     m_error.clear();
@@ -190,7 +190,7 @@ void FileOutput::reset(const QString &path) {
 }
 
 bool FileOutput::create(const QString &path) {
-    reset(path);
+    startAfresh(path);
     if (m_mode == Mode::Replace) {
         if (!openReplacement())
             return false;
@@ -206,7 +206,7 @@ bool FileOutput::create(const QString &path) {
 }
 
 bool FileOutput::openStandardOutput() {
-    reset(QStringLiteral("standard output"));
+    startAfresh(QStringLiteral("standard output"));
     std::fflush(stdout); // what went through stdio comes first
     m_fd = standardOutput();
     m_ownsFd = false;

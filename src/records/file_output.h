@@ -57,7 +57,7 @@ private:
     bool commit();
     void fail(const QString &reason);
     void failWithErrno(int error);
-    void reset(const QString &path);
+    void startAfresh(const QString &path);
 
     Mode m_mode = Mode::InPlace;
     int m_fd = -1;

@@ -27,7 +27,7 @@ public:
         ++m_job.dialogs;
         return !m_job.cancelDialog;
     }
-    void setFont(const QString &family, double pointSize) override {
+    void useFont(const QString &family, double pointSize) override {
         m_job.fontFamily = family;
         m_job.fontSize = pointSize;
     }

@@ -79,7 +79,7 @@ void TestReadingLevel::height() {
     state.PlotHeight = 51;
     state.YMin = -190;
     state.YMax = 1333;
-    QTEST(ReadingLevel::of(QStringView(text)).height(state), "height");
+    QTEST(ReadingLevel::of(QStringView(text)).heightAboveBottom(state), "height");
 }
 
 QTEST_GUILESS_MAIN(TestReadingLevel)

@@ -5,7 +5,7 @@ QtImageSurface::QtImageSurface(const QFont &font)
 
 QtImageSurface::~QtImageSurface() {
     // The painter ends before the image it paints on goes.
-    end();
+    finish();
 }
 
 void QtImageSurface::resize(const QSize &size) {

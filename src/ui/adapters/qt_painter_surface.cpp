@@ -19,17 +19,17 @@ QtPainterSurface::QtPainterSurface(QPaintDevice &device, const QSize &size, cons
     , m_metrics(font) {}
 
 QtPainterSurface::~QtPainterSurface() {
-    end();
+    finish();
 }
 
 void QtPainterSurface::setDevice(QPaintDevice *device, const QSize &size) {
-    end();
+    finish();
     m_device = device;
     m_size = size;
     m_failed = false;
 }
 
-bool QtPainterSurface::end() {
+bool QtPainterSurface::finish() {
     if (m_painter) {
         m_failed = !m_painter->end() || m_failed;
         m_painter.reset();

@@ -33,7 +33,7 @@ public:
 
     // Ends the painting: what was drawn is on the device. False when the device could not
     // be painted on (a PDF writer that cannot write).
-    bool end();
+    bool finish();
 
 protected:
     // Draws on another device from now on (none: nothing is drawn); the painting on the

@@ -56,7 +56,7 @@ bool QtPictureWriter::write(const QString &path, const QSize &size,
         image.fill(Qt::white);
         QtPainterSurface surface(image, size, m_font);
         draw(surface);
-        surface.end();
+        surface.finish();
         QImageWriter writer(&buffer, "png");
         if (!writer.write(image))
             return fail(writer.errorString());
@@ -70,7 +70,7 @@ bool QtPictureWriter::write(const QString &path, const QSize &size,
         generator.setDescription(QStringLiteral("A graph drawn by ThermoDesk"));
         QtPainterSurface surface(generator, size, m_font);
         draw(surface);
-        if (!surface.end())
+        if (!surface.finish())
             return fail(QStringLiteral("The SVG drawing could not be made"));
     } else {
         QPdfWriter writer(&buffer);
@@ -82,7 +82,7 @@ bool QtPictureWriter::write(const QString &path, const QSize &size,
         writer.setCreator(QStringLiteral("ThermoDesk"));
         QtPainterSurface surface(writer, size, m_font);
         draw(surface);
-        if (!surface.end())
+        if (!surface.finish())
             return fail(QStringLiteral("The PDF page could not be made"));
     }
     buffer.close();

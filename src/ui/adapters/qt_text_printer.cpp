@@ -22,7 +22,7 @@ bool QtTextPrinter::choosePrinter() {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtTextPrinter::setFont(const QString &family, double pointSize) {
+void QtTextPrinter::useFont(const QString &family, double pointSize) {
     QFont font(family);
     font.setPointSizeF(pointSize);
     // The table lines up only in a fixed-pitch font; take the system's when this one
@@ -36,7 +36,7 @@ void QtTextPrinter::setFont(const QString &family, double pointSize) {
         m_painter.setFont(m_font);
 }
 
-bool QtTextPrinter::begin() {
+bool QtTextPrinter::startPainting() {
     if (m_painter.isActive())
         return true;
     if (!m_painter.begin(&m_printer))
@@ -47,7 +47,7 @@ bool QtTextPrinter::begin() {
 }
 
 bool QtTextPrinter::printLine(const QString &line) {
-    if (!begin())
+    if (!startPainting())
         return false;
     const QFontMetricsF metrics(m_painter.font(), &m_printer);
     const double pageHeight =
@@ -63,5 +63,5 @@ bool QtTextPrinter::printLine(const QString &line) {
 }
 
 bool QtTextPrinter::endDocument() {
-    return begin() && m_painter.end();
+    return startPainting() && m_painter.end();
 }

@@ -19,14 +19,14 @@ public:
     explicit QtTextPrinter(const QString &pdfFile);
 
     bool choosePrinter() override;
-    void setFont(const QString &family, double pointSize) override;
+    void useFont(const QString &family, double pointSize) override;
     bool printLine(const QString &line) override;
     bool endDocument() override;
 
     QFont font() const { return m_font; }
 
 private:
-    bool begin();
+    bool startPainting();
 
     QPrinter m_printer;
     QPointer<QWidget> m_dialogParent;

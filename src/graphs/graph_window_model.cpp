@@ -1,5 +1,6 @@
 #include "graphs/graph_window_model.h"
 
+#include "graphs/range_entry.h"
 #include "platform/dialogs.h"
 #include "platform/image_printer.h"
 #include "platform/picture_writer.h"
@@ -121,6 +122,23 @@ void GraphWindowModel::hideRangePanel() {
 
 void GraphWindowModel::showRangeMessage(const QString &text) {
     m_platform.dialogs->message(text, Dialogs::Icon::Critical);
+}
+
+bool GraphWindowModel::acceptValueRange() {
+    const std::optional<double> max =
+        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
+    const std::optional<double> min =
+        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
+    GraphState &s = m_state;
+    if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
+        float(*max) <= float(*min)) {
+        showRangeMessage(
+            QStringLiteral("%1 <= Value <= %2, try again!").arg(s.MinLimit).arg(s.MaxLimit));
+        return false;
+    }
+    s.YMax = float(*max);
+    s.YMin = float(*min);
+    return true;
 }
 
 int GraphWindowModel::checkedSwitch(Channel channel) const {

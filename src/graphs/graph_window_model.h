@@ -106,6 +106,10 @@ protected:
     void hideRangePanel();
     // A range message: critical icon, OK, the program's title.
     void showRangeMessage(const QString &text);
+    // Takes TxtMax and TxtMin into YMax and YMin when both are numbers within the limits and
+    // Max lies above Min (compared as stored: one float apart is no range); otherwise shows
+    // the range message and stores nothing.
+    bool acceptValueRange();
     // The check boxes' values as switches, 1 ticked and 0 clear.
     int checkedSwitch(Channel channel) const;
 

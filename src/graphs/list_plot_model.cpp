@@ -228,20 +228,9 @@ void ListPlotModel::rangeOk() {
 }
 
 bool ListPlotModel::acceptRange() {
-    GraphState &s = writableState();
-    const std::optional<double> max =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
-    const std::optional<double> min =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
-    if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
-        float(*max) <= float(*min)) {
-        showRangeMessage(
-            QStringLiteral("%1 <= Value <= %2, try again!").arg(s.MinLimit).arg(s.MaxLimit));
-        return false;
-    }
     // The value range stays even when the record numbers are refused.
-    s.YMax = float(*max);
-    s.YMin = float(*min);
+    if (!acceptValueRange())
+        return false;
     const std::optional<double> from =
         RangeEntry::value(rangeText(QStringLiteral("TxtFrom")), RangeEntry::Kind::Whole);
     const std::optional<double> to =

@@ -218,20 +218,9 @@ void RealTimeT1T2Model::functionOk() {
 }
 
 void RealTimeT1T2Model::rangeOk() {
-    GraphState &s = writableState();
-    const std::optional<double> max =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
-    const std::optional<double> min =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
-    // Compared as they will be stored: two values one float apart make no range.
-    if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
-        float(*max) <= float(*min)) {
-        showRangeMessage(
-            QStringLiteral("%1 <= Value <= %2, try again!").arg(s.MinLimit).arg(s.MaxLimit));
+    if (!acceptValueRange())
         return;
-    }
-    s.YMax = float(*max);
-    s.YMin = float(*min);
+    GraphState &s = writableState();
     const std::optional<double> counts =
         RangeEntry::value(rangeText(QStringLiteral("TxtCounts")), RangeEntry::Kind::Whole);
     if (!counts || *counts < MinCounts || *counts > MaxCounts) {

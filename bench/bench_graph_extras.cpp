@@ -15,6 +15,7 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "scripted_dialogs.h"
+#include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_picture_writer.h"
@@ -81,12 +82,7 @@ int main(int argc, char **argv) {
         return std::make_unique<QtPictureWriter>(QApplication::font());
     };
     Program program(platform);
-    std::vector<std::unique_ptr<QWidget>> views;
-    QObject::connect(&program.windows(), &WindowRegistry::windowOpened, &app,
-                     [&](WindowModel *window) {
-                         views.emplace_back(Desk::makeView(*window));
-                         views.back()->show();
-                     });
+    ShownWindows views(program);
     program.choosePort("COM1");
     program.loadPanel();
     program.panel().stopTimers();

@@ -17,6 +17,7 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "scripted_dialogs.h"
+#include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
@@ -158,12 +159,7 @@ int main(int argc, char **argv) {
     Platform platform{&meter, &pump, &dialogs, &clock, &pointer, {}, {}, {}, {}};
     platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
     Program program(platform);
-    std::vector<std::unique_ptr<QWidget>> views;
-    QObject::connect(&program.windows(), &WindowRegistry::windowOpened, &app,
-                     [&](WindowModel *window) {
-                         views.emplace_back(Desk::makeView(*window));
-                         views.back()->show();
-                     });
+    ShownWindows views(program);
     program.choosePort("COM1");
     program.loadPanel();
     program.panel().stopTimers();
@@ -175,11 +171,11 @@ int main(int argc, char **argv) {
     RecordListModel *list = program.fileList();
     program.listCommands().plot(list);
     ListPlotModel *plot = program.plot();
-    if (!list || !plot || views.empty()) {
+    if (!list || !plot || !views.view(plot)) {
         std::fprintf(stderr, "the file plot did not open\n");
         return 1;
     }
-    QWidget &plotWindow = *views.back();
+    QWidget &plotWindow = *views.view(plot);
     const int records = list->rowCount() - 1;
     struct Size {
         const char *name;

@@ -15,6 +15,7 @@
 #include "program/program.h"
 #include "records/record_list_model.h"
 #include "scripted_dialogs.h"
+#include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/desk.h"
 #include "ui/panel.h"
@@ -26,37 +27,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <map>
 #include <sys/resource.h>
 
 namespace {
 
 using namespace bench;
-
-// Shows every window the program opens, as the application does.
-class Windows : public QObject {
-public:
-    explicit Windows(Program &program) {
-        connect(&program.windows(), &WindowRegistry::windowOpened, this,
-                [this](WindowModel *window) {
-                    QWidget *view = Desk::makeView(*window);
-                    m_views[window] = view;
-                    view->show();
-                });
-        connect(&program.windows(), &WindowRegistry::windowClosed, this,
-                [this](WindowModel *window) {
-                    delete m_views[window];
-                    m_views.erase(window);
-                });
-    }
-    ~Windows() override {
-        for (auto &[window, view] : m_views)
-            delete view;
-    }
-
-private:
-    std::map<WindowModel *, QWidget *> m_views;
-};
 
 // Milliseconds to the microsecond, for work far below a millisecond.
 QString fineMs(double seconds) {
@@ -121,7 +96,7 @@ int main(int argc, char **argv) {
     platform.clock = &clock;
     platform.pointer = &pointer;
     Program program(platform);
-    Windows windows(program);
+    ShownWindows windows(program);
     program.choosePort("COM1");
     Panel panelView(program.panel());
     if (!program.loadPanel()) {

@@ -1,5 +1,6 @@
 #include "adapters/stored_settings.h"
 #include "ui/adapters/qt_dialogs.h"
+#include "file_dialog_answer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,27 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
-
-namespace {
-
-// Answers the next file dialog: hand it to the test once it is shown.
-void whenFileDialogShows(std::function<void(QFileDialog *)> answer) {
-    auto *poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            answer(dialog);
-        }
-    });
-    poll->start();
-}
-
-} // namespace
 
 // The file dialogs start in the folder each was last left in, also in a later run, and
 // write that folder to the settings file at once.
@@ -38,6 +19,7 @@ class TestQtDialogs : public QObject {
 private slots:
     void initTestCase();
     void eachDialogStartsWhereItWasLeft();
+    void aDialogLeftOpenFailsWithinItsDeadline();
 
 private:
     QString folder(const QString &name) const { return m_dir.filePath(name); }
@@ -74,34 +56,51 @@ void TestQtDialogs::eachDialogStartsWhereItWasLeft() {
     // A later run: each dialog opens in its own folder.
     QtDialogs dialogs;
     QString shownIn;
-    whenFileDialogShows([&](QFileDialog *dialog) {
-        shownIn = dialog->directory().absolutePath();
-        dialog->reject();
-    });
-    QCOMPARE(dialogs.openFile(QStringLiteral("All Files (*.rdg)|*.rdg|")), QString());
-    QCOMPARE(shownIn, logs);
-    whenFileDialogShows([&](QFileDialog *dialog) {
-        shownIn = dialog->directory().absolutePath();
-        dialog->setDirectory(elsewhere);
-        dialog->selectFile(QDir(elsewhere).filePath(QStringLiteral("new.rdg")));
-        static_cast<QDialog *>(dialog)->accept(); // public there
-    });
-    QCOMPARE(dialogs.saveFile(QStringLiteral("Data Files (*.rdg)|*.rdg|")),
-             QDir(elsewhere).filePath(QStringLiteral("new.rdg")));
-    QCOMPARE(shownIn, runs);
+    {
+        FileDialogAnswer answer([&](QFileDialog *dialog) {
+            shownIn = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QCOMPARE(dialogs.openFile(QStringLiteral("All Files (*.rdg)|*.rdg|")), QString());
+        QVERIFY2(answer.failure().isEmpty(), qPrintable(answer.failure()));
+        QCOMPARE(shownIn, logs);
+    }
+    {
+        const QString chosen = QDir(elsewhere).filePath(QStringLiteral("new.rdg"));
+        FileDialogAnswer answer([&](QFileDialog *dialog) {
+            shownIn = dialog->directory().absolutePath();
+            FileDialogAnswer::accept(dialog, chosen);
+        });
+        const QString saved = dialogs.saveFile(QStringLiteral("Data Files (*.rdg)|*.rdg|"));
+        QVERIFY2(answer.failure().isEmpty(), qPrintable(answer.failure()));
+        QCOMPARE(saved, chosen);
+        QCOMPARE(shownIn, runs);
+    }
 
     // The save dialog's new folder is stored at once; the open dialog's stays.
     StoredSettings stored;
     QCOMPARE(stored.lastFolder(StoredSettings::Dialog::Save), elsewhere);
     QCOMPARE(stored.lastFolder(StoredSettings::Dialog::Open), logs);
-    whenFileDialogShows([&](QFileDialog *dialog) {
-        shownIn = dialog->directory().absolutePath();
-        dialog->selectFile(QDir(logs).filePath(QStringLiteral("old.rdg")));
-        static_cast<QDialog *>(dialog)->accept(); // public there
-    });
-    QCOMPARE(dialogs.openFile(QStringLiteral("All Files (*.rdg)|*.rdg|")),
-             QDir(logs).filePath(QStringLiteral("old.rdg")));
-    QCOMPARE(shownIn, logs);
+    {
+        const QString chosen = QDir(logs).filePath(QStringLiteral("old.rdg"));
+        FileDialogAnswer answer([&](QFileDialog *dialog) {
+            shownIn = dialog->directory().absolutePath();
+            FileDialogAnswer::accept(dialog, chosen);
+        });
+        const QString opened = dialogs.openFile(QStringLiteral("All Files (*.rdg)|*.rdg|"));
+        QVERIFY2(answer.failure().isEmpty(), qPrintable(answer.failure()));
+        QCOMPARE(opened, chosen);
+        QCOMPARE(shownIn, logs);
+    }
+}
+
+// A dialog that the answer leaves open is closed at the deadline, and the test hears why.
+void TestQtDialogs::aDialogLeftOpenFailsWithinItsDeadline() {
+    QtDialogs dialogs;
+    FileDialogAnswer answer([](QFileDialog *) {}, 300);
+    QCOMPARE(dialogs.saveFile(QStringLiteral("Data Files (*.rdg)|*.rdg|")), QString());
+    QVERIFY(answer.answered());
+    QVERIFY(answer.failure().contains(QLatin1String("still open")));
 }
 
 QTEST_MAIN(TestQtDialogs)

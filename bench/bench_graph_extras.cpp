@@ -8,12 +8,12 @@
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
 #include "graphs/list_plot_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -90,8 +90,8 @@ int main(int argc, char **argv) {
     dialogs.path = first;
     program.panelCommands().open();
     settle();
-    RecordListModel *list = program.fileList();
-    if (!list || list->rowCount() - 1 != Records) {
+    ListWindowModel *list = program.fileList();
+    if (!list || list->records().rowCount() != Records) {
         std::fprintf(stderr, "the file did not open\n");
         return 1;
     }

@@ -9,13 +9,13 @@
 #include "adapters/qt_event_pump.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -168,7 +168,7 @@ int main(int argc, char **argv) {
     dialogs.path = path;
     program.panelCommands().open();
     settle();
-    RecordListModel *list = program.fileList();
+    ListWindowModel *list = program.fileList();
     program.listCommands().plot(list);
     ListPlotModel *plot = program.plot();
     if (!list || !plot || !views.view(plot)) {
@@ -176,7 +176,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     QWidget &plotWindow = *views.view(plot);
-    const int records = list->rowCount() - 1;
+    const int records = list->records().rowCount();
     struct Size {
         const char *name;
         QSize size;

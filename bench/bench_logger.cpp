@@ -8,12 +8,12 @@
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "logger/set_table.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -176,7 +176,7 @@ int main(int argc, char **argv) {
         program.logger().listSet(program.memory(), largest);
         settle();
     });
-    const int listed = program.dataList() ? program.dataList()->rowCount() - 1 : -1;
+    const int listed = program.dataList() ? program.dataList()->records().rowCount() : -1;
     program.panel().startTimers();
 
     const double cpuShare = dumpCpu / dumpWall;

@@ -3,11 +3,11 @@
 // million empty records, whose memory must stay as bounded as that of any other file.
 // Prints one table for each.
 
+#include "lists/list_window_model.h"
 #include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
 #include "records/record_row.h"
 #include "records/record_table.h"
-#include "records/record_table_model.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -56,17 +56,14 @@ size_t baselineMemchr(const std::string &path) {
 }
 
 // What opening the file into the file list does, without the window.
-int load(const QString &path, RecordTableModel &model) {
+int load(const QString &path, ListWindowModel &list) {
     RecordFileReader reader;
     if (!reader.open(path))
         return -1;
     RecordFileReader::Step step;
-    while ((step = reader.readNext(model.table())) == RecordFileReader::Step::Record ||
+    while ((step = list.readNext(reader)) == RecordFileReader::Step::Record ||
            step == RecordFileReader::Step::Heading) {
-        if (step == RecordFileReader::Step::Heading)
-            model.setHeading(0, reader.headingField());
     }
-    model.publishRows();
     return step == RecordFileReader::Step::End ? reader.recordsRead() : -1;
 }
 
@@ -135,14 +132,14 @@ int loadEmptyRecordsChild(const QString &path) {
     const qint64 residentBefore = statusBytes("VmRSS");
     QElapsedTimer timer;
     timer.start();
-    RecordTableModel model;
-    const int loaded = load(path, model);
+    ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+    const int loaded = load(path, list);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const qint64 peak = statusBytes("VmHWM");
-    if (loaded < 0 || model.rowCount() != loaded || residentBefore < 0 || peak < 0)
+    if (loaded < 0 || list.grid().rowCount() != loaded || residentBefore < 0 || peak < 0)
         return 1;
     std::printf("%.6f %d %lld %lld\n", seconds, loaded,
-                static_cast<long long>(model.table().memoryBytes()),
+                static_cast<long long>(list.records().memoryBytes()),
                 static_cast<long long>(peak - residentBefore));
     return 0;
 }
@@ -230,17 +227,17 @@ int main(int argc, char **argv) {
     int loaded = 0;
     qsizetype tableBytes = 0;
     const double loadTime = bestOf([&] {
-        RecordTableModel model;
-        loaded = load(path, model);
-        tableBytes = model.table().memoryBytes();
-        if (model.rowCount() != loaded)
+        ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+        loaded = load(path, list);
+        tableBytes = list.records().memoryBytes();
+        if (list.grid().rowCount() != loaded)
             loaded = -1;
     });
 
-    RecordTableModel model;
-    load(path, model);
+    ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+    load(path, list);
     bool saved = true;
-    const double saveTime = bestOf([&] { saved = save(model.table(), savedPath) && saved; });
+    const double saveTime = bestOf([&] { saved = save(list.records(), savedPath) && saved; });
     const bool identical = contents(savedPath) == contents(path);
 
     std::printf("Record files: %d records, %lld bytes, best of %d runs\n\n", Records,

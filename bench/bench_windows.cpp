@@ -6,6 +6,7 @@
 
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
@@ -13,7 +14,6 @@
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
 #include "ui/adapters/qt_busy_pointer.h"
@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
-
 
 namespace {
 
@@ -95,14 +94,15 @@ int main(int argc, char **argv) {
         program.panelCommands().open();
         settle();
         openTime = std::min(openTime, timer.nsecsElapsed() / 1e9);
-        openedRows = program.fileList() ? program.fileList()->rowCount() - 1 : -1;
+        openedRows = program.fileList() ? program.fileList()->records().rowCount() : -1;
     }
 
     // "Save" of a live list holding 345,600 rows, window shown.
     program.panelCommands().list();
-    RecordListModel &list = *program.list();
-    for (int row = 1; row < program.fileList()->rowCount(); ++row)
-        list.appendRow(program.fileList()->row(row));
+    ListWindowModel &list = *program.list();
+    const RecordTable &opened = program.fileList()->records();
+    for (int row = 0; row < opened.rowCount(); ++row)
+        list.appendRow(opened.row(row));
     settle();
     // The sampling timer's tick alone, then with the events it causes (the list window
     // learning of the new row, scrolling and repainting).
@@ -123,7 +123,7 @@ int main(int argc, char **argv) {
     std::sort(ticksShown.begin(), ticksShown.end());
 
     dialogs.path = dir.filePath("saved.rdg");
-    const int savedRows = list.rowCount() - 1;
+    const int savedRows = list.records().rowCount();
     QElapsedTimer saveTimer;
     saveTimer.start();
     program.listCommands().save(&list);

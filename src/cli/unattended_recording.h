@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QDeadlineTimer>
 #include <QObject>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/reading.h"
 #include "platform/surface.h"
 
 #include <QRectF>
@@ -59,4 +60,25 @@ struct GraphState {
     float plotTop() const { return PlotBottom - PlotHeight; }
     // The plot area, where the pointer reads values and drags a span.
     QRectF plotArea() const { return QRectF(PlotLeft, plotTop(), PlotWidth, PlotHeight); }
+
+    // Where a reading stands above the plot's bottom: over range and values above YMax 5
+    // pixels above the plot area, under range and values below YMin 3 pixels below it,
+    // others at their place between YMin and YMax. Not for no value.
+    double heightOf(const Reading &reading) const {
+        const double over = double(PlotHeight) + 5;
+        switch (reading.kind) {
+        case Reading::Kind::Over:
+            return over;
+        case Reading::Kind::Under:
+        case Reading::Kind::NoValue:
+            return -3;
+        case Reading::Kind::Number:
+            break;
+        }
+        if (reading.value > YMax)
+            return over;
+        if (reading.value < YMin)
+            return -3;
+        return (reading.value - YMin) / (double(YMax) - YMin) * PlotHeight;
+    }
 };

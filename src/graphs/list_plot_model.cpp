@@ -2,10 +2,9 @@
 
 #include "graphs/graph_frame.h"
 #include "graphs/plot_geometry.h"
-#include "graphs/reading_level.h"
+#include "lists/list_window_model.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
-#include "records/record_list_model.h"
 #include "records/record_table.h"
 #include "windowing/long_work.h"
 
@@ -35,36 +34,36 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // A reading as the pyramid keeps it: its value, over range above every value, under
 // range below, switched off as no number.
-double pyramidLevel(const ReadingLevel &level) {
+double pyramidLevel(const Reading &level) {
     switch (level.kind) {
-    case ReadingLevel::Kind::Off:
+    case Reading::Kind::NoValue:
         return std::numeric_limits<double>::quiet_NaN();
-    case ReadingLevel::Kind::Over:
+    case Reading::Kind::Over:
         return Infinity;
-    case ReadingLevel::Kind::Under:
+    case Reading::Kind::Under:
         return -Infinity;
-    case ReadingLevel::Kind::Value:
+    case Reading::Kind::Number:
         break;
     }
     return level.value;
 }
 
 // The reading back from the pyramid: the same height as the reading it came from.
-ReadingLevel readingOf(double level) {
+Reading readingOf(double level) {
     if (level == Infinity)
-        return {ReadingLevel::Kind::Over, 0};
+        return {Reading::Kind::Over, 0};
     if (level == -Infinity)
-        return {ReadingLevel::Kind::Under, 0};
-    return {ReadingLevel::Kind::Value, level};
+        return {Reading::Kind::Under, 0};
+    return {Reading::Kind::Number, level};
 }
 
 } // namespace
 
-ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              const QString &plotUnit, const QString &plotType, QObject *parent)
     : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, parent) {}
 
-ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              std::unique_ptr<RecordTable> run, const QString &plotUnit,
                              const QString &plotType, QObject *parent)
     : GraphWindowModel(Name, QStringLiteral("Plot"), toolbarButtons(), platform, panelTimers,
@@ -84,7 +83,7 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordL
     s.MaxLimit = maxLimit;
     s.MinLimit = minLimit;
     m_fromNo = 1;
-    m_toNo = std::max(1, m_run ? m_run->rowCount() : fileList.rowCount() - 1);
+    m_toNo = std::max(1, m_run ? m_run->rowCount() : fileList.records().rowCount());
     m_recordSpan = m_toNo - m_fromNo;
     s.YMax = float(maxLimit);
     s.YMin = float(minLimit);
@@ -98,7 +97,7 @@ ListPlotModel::~ListPlotModel() = default;
 const RecordTable *ListPlotModel::records() const {
     if (m_run)
         return m_run.get();
-    return m_fileList ? &m_fileList->table().table() : nullptr;
+    return m_fileList ? &m_fileList->records() : nullptr;
 }
 
 void ListPlotModel::DrawFrame() {
@@ -170,17 +169,16 @@ void ListPlotModel::DrawPass() {
             const bool shown = s.show(channel) != 0;
             if (!shown && !building)
                 continue;
-            const ReadingLevel level =
-                ReadingLevel::of(table.rawCell(columnOf(channel), record - 1));
+            const Reading level = Reading::of(table.rawCell(columnOf(channel), record - 1));
             levels[size_t(channel)] = pyramidLevel(level);
             if (!shown)
                 continue;
-            if (level.kind == ReadingLevel::Kind::Off) {
+            if (level.kind == Reading::Kind::NoValue) {
                 s.show(channel) = 0;
                 pass.endCurve(channel);
                 continue;
             }
-            const double y = B - level.heightAboveBottom(s);
+            const double y = B - s.heightOf(level);
             pass.addPoint(channel, x, y);
             s.prevY(channel) = float(y);
         }
@@ -321,7 +319,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
         }
         return next;
     };
-    const auto yOf = [&](const ReadingLevel &level) { return B - level.heightAboveBottom(s); };
+    const auto yOf = [&](const Reading &level) { return B - s.heightOf(level); };
 
     PlotPass pass(out, m_drawing);
     SpanEnd end;
@@ -350,8 +348,8 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
             if (!show[c])
                 continue;
             const int column = columnOf(channel);
-            const ReadingLevel level = ReadingLevel::of(table.rawCell(column, row));
-            if (level.kind == ReadingLevel::Kind::Off) {
+            const Reading level = Reading::of(table.rawCell(column, row));
+            if (level.kind == Reading::Kind::NoValue) {
                 show[c] = 0;
                 pass.endCurve(channel);
                 continue;
@@ -366,7 +364,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
                     pass.addPoint(channel, x, yOf(readingOf(between.low)));
                     pass.addPoint(channel, x, yOf(readingOf(between.high)));
                 }
-                y = yOf(ReadingLevel::of(table.rawCell(column, lastRow)));
+                y = yOf(Reading::of(table.rawCell(column, lastRow)));
                 pass.addPoint(channel, L + offsetOf(last), y);
             }
             end.lastY[c] = y;
@@ -381,7 +379,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
 }
 
 double ListPlotModel::levelOf(Channel channel, int row) const {
-    return pyramidLevel(ReadingLevel::of(records()->rawCell(columnOf(channel), row)));
+    return pyramidLevel(Reading::of(records()->rawCell(columnOf(channel), row)));
 }
 
 bool ListPlotModel::pyramidBuilt() const {

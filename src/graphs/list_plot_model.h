@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-class RecordListModel;
+class ListWindowModel;
 class RecordTable;
 
 // The file plot "Plot": the records of the opened file in FileList, read from its table
@@ -27,11 +27,11 @@ public:
     static constexpr QSize DesignSize{612, 400};
 
     // The list must hold at least one record.
-    ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                   const QString &plotUnit, const QString &plotType, QObject *parent = nullptr);
     // The plot of a whole recording: the records of all its parts in one table, which the
     // plot keeps; it must hold at least one record. The plot still closes with the list.
-    ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                   std::unique_ptr<RecordTable> run, const QString &plotUnit,
                   const QString &plotType, QObject *parent = nullptr);
     ~ListPlotModel() override;
@@ -107,7 +107,7 @@ private:
     void buildPyramid();
     double levelOf(Channel channel, int row) const;
 
-    QPointer<RecordListModel> m_fileList;
+    QPointer<ListWindowModel> m_fileList;
     std::unique_ptr<RecordTable> m_run;
     QString m_plotUnit;
     QString m_plotType;

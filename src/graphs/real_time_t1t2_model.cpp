@@ -2,7 +2,6 @@
 
 #include "graphs/graph_frame.h"
 #include "graphs/plot_geometry.h"
-#include "graphs/reading_level.h"
 #include "link/live_values.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -141,13 +140,13 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
     point.y[c] = std::nanf("");
     if (!s.show(channel))
         return;
-    const ReadingLevel level = ReadingLevel::of(reading);
-    if (level.kind == ReadingLevel::Kind::Off) {
+    const Reading level = Reading::of(reading);
+    if (level.kind == Reading::Kind::NoValue) {
         s.show(channel) = 0;
         return;
     }
     const float x = s.PlotLeft + s.XPos;
-    const float y = float(s.PlotBottom - level.heightAboveBottom(s));
+    const float y = float(s.PlotBottom - s.heightOf(level));
     float &previous = s.prevY(channel);
     if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous)) {
         surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);

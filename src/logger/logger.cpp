@@ -1,12 +1,12 @@
 #include "logger/logger.h"
 
+#include "lists/list_window_model.h"
 #include "logger/dump_receiver.h"
 #include "logger/memory_model.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/platform.h"
 #include "platform/serial_link.h"
-#include "records/record_list_model.h"
 #include "windowing/long_work.h"
 #include "windowing/timer_gate.h"
 #include "windowing/window_registry.h"
@@ -92,9 +92,9 @@ void Logger::listSet(MemoryModel *memory, int number) {
     TimerGate::Hold timersStopped(m_timers);
 
     auto fresh =
-        std::make_unique<RecordListModel>(RecordListModel::Kind::DataList, QString(), QString());
+        std::make_unique<ListWindowModel>(ListWindowModel::Kind::DataList, QString(), QString());
     fresh->setColumn0Heading(set.heading());
-    RecordListModel *list = m_windows.open(std::move(fresh));
+    ListWindowModel *list = m_windows.open(std::move(fresh));
     LongWork work(pump, list);
     const RecordClock clock = set.clock();
     for (int k = 1; k <= set.SetRecords; ++k) {

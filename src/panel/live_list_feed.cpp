@@ -1,13 +1,13 @@
 #include "panel/live_list_feed.h"
 
+#include "lists/list_file_io.h"
+#include "lists/list_window_model.h"
 #include "platform/busy_pointer.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "records/file_names.h"
-#include "records/list_file_io.h"
 #include "records/record_file_writer.h"
-#include "records/record_list_model.h"
 #include "windowing/window_registry.h"
 
 LiveListFeed::LiveListFeed(WindowRegistry &windows, const LiveValues &live, Platform &platform,
@@ -19,27 +19,27 @@ LiveListFeed::LiveListFeed(WindowRegistry &windows, const LiveValues &live, Plat
     connect(&m_windows, &WindowRegistry::windowClosed, this, &LiveListFeed::onWindowClosed);
 }
 
-RecordListModel *LiveListFeed::list() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::List));
+ListWindowModel *LiveListFeed::list() const {
+    return m_windows.find<ListWindowModel>(
+        ListWindowModel::windowName(ListWindowModel::Kind::List));
 }
 
 void LiveListFeed::open() {
     if (list())
         return;
     m_listUnit = m_live.UnitText;
-    m_windows.open(std::make_unique<RecordListModel>(RecordListModel::Kind::List, m_live.TypeText,
+    m_windows.open(std::make_unique<ListWindowModel>(ListWindowModel::Kind::List, m_live.TypeText,
                                                      m_live.UnitText));
 }
 
 void LiveListFeed::onWindowClosed(WindowModel *window) {
     // Numbering starts at 1 again the next time the list opens.
-    if (window->name() == RecordListModel::windowName(RecordListModel::Kind::List))
+    if (window->name() == ListWindowModel::windowName(ListWindowModel::Kind::List))
         m_listCount = 0;
 }
 
 bool LiveListFeed::takeSample(const Sample &sample) {
-    RecordListModel *list = this->list();
+    ListWindowModel *list = this->list();
     if (!list)
         return true;
     if (sample.UnitText != m_listUnit) {
@@ -49,14 +49,14 @@ bool LiveListFeed::takeSample(const Sample &sample) {
     ++m_listCount;
     list->appendRow({QString::number(m_listCount), sample.stamp, sample.T1Text, sample.T2Text,
                      sample.DiffText});
-    if (m_listCount > RecordListModel::VisibleDataRows)
+    if (m_listCount > ListWindowModel::VisibleDataRows)
         list->scrollDown();
     if (m_listCount % MaxListRows == 0)
         dumpList(*list);
     return true;
 }
 
-void LiveListFeed::dumpList(RecordListModel &list) {
+void LiveListFeed::dumpList(ListWindowModel &list) {
     const QString fileName = listDumpFileName(m_platform.clock->now());
     m_platform.pointer->setBusy(true);
     const QString caption = list.caption();

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "link/live_values.h"
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QObject>
 
 struct Platform;
-class RecordListModel;
+class ListWindowModel;
 class WindowModel;
 class WindowRegistry;
 
@@ -27,7 +27,7 @@ public:
     // A unit change closes the list and ends the tick; otherwise one row.
     bool takeSample(const Sample &sample) override;
 
-    RecordListModel *list() const;
+    ListWindowModel *list() const;
     int ListCount() const { return m_listCount; }
     QString ListUnit() const { return m_listUnit; }
 
@@ -36,7 +36,7 @@ public:
 
 private:
     void onWindowClosed(WindowModel *window);
-    void dumpList(RecordListModel &list);
+    void dumpList(ListWindowModel &list);
 
     WindowRegistry &m_windows;
     const LiveValues &m_live;

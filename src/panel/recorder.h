@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/live_values.h"
+#include "panel/sample.h"
 #include "records/record_file_writer.h"
-#include "records/sample.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/live_values.h"
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QList>
 

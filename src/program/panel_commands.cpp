@@ -1,6 +1,8 @@
 #include "program/panel_commands.h"
 
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_file_io.h"
+#include "lists/list_window_model.h"
 #include "panel/file_transfer.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -8,9 +10,7 @@
 #include "panel/sampler.h"
 #include "platform/dialogs.h"
 #include "program/program.h"
-#include "records/list_file_io.h"
 #include "records/record_file_reader.h"
-#include "records/record_list_model.h"
 #include "records/recording_parts.h"
 #include "windowing/long_work.h"
 
@@ -60,8 +60,8 @@ void PanelCommands::open() {
     if (path.isEmpty())
         return;
     const LiveValues &live = m_program.panel().live();
-    RecordListModel *list = m_program.windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, live.TypeText, live.UnitText));
+    ListWindowModel *list = m_program.windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, live.TypeText, live.UnitText));
 
     RecordFileReader reader;
     if (!reader.open(path)) {

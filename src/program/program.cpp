@@ -3,6 +3,7 @@
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "link/port_choice.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/live_list_feed.h"
@@ -14,7 +15,6 @@
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
-#include "records/record_list_model.h"
 
 Program::Program(Platform platform, QObject *parent)
     : QObject(parent)
@@ -46,7 +46,7 @@ Program::Program(Platform platform, QObject *parent)
 Program::~Program() = default;
 
 void Program::onWindowOpened(WindowModel *window) {
-    if (auto *list = qobject_cast<RecordListModel *>(window)) {
+    if (auto *list = qobject_cast<ListWindowModel *>(window)) {
         connect(list, &WindowModel::toolButtonPressed, this,
                 [this, list](const QString &key) { m_listCommands->onToolbarButton(list, key); });
     }
@@ -99,19 +99,19 @@ MemoryModel *Program::memory() const {
     return m_logger->memory();
 }
 
-RecordListModel *Program::list() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::List));
+ListWindowModel *Program::list() const {
+    return m_windows.find<ListWindowModel>(
+        ListWindowModel::windowName(ListWindowModel::Kind::List));
 }
 
-RecordListModel *Program::fileList() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::FileList));
+ListWindowModel *Program::fileList() const {
+    return m_windows.find<ListWindowModel>(
+        ListWindowModel::windowName(ListWindowModel::Kind::FileList));
 }
 
-RecordListModel *Program::dataList() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::DataList));
+ListWindowModel *Program::dataList() const {
+    return m_windows.find<ListWindowModel>(
+        ListWindowModel::windowName(ListWindowModel::Kind::DataList));
 }
 
 bool Program::GraphOpen() const {

@@ -13,7 +13,7 @@ class Recorder;
 class LiveListFeed;
 class PanelCommands;
 class ListCommands;
-class RecordListModel;
+class ListWindowModel;
 class RealTimeT1T2Model;
 class ListPlotModel;
 class Logger;
@@ -58,9 +58,9 @@ public:
     bool MemoryOpen() const;
 
     // The record list windows; null while closed.
-    RecordListModel *list() const;
-    RecordListModel *fileList() const;
-    RecordListModel *dataList() const;
+    ListWindowModel *list() const;
+    ListWindowModel *fileList() const;
+    ListWindowModel *dataList() const;
     // The graph windows; null while closed.
     RealTimeT1T2Model *graph() const;
     ListPlotModel *plot() const;

@@ -28,8 +28,6 @@ public:
     // and the live list) or "yy/MM/dd HH:mm:ss" (logger sets, year 2000 + yy). Empty when
     // the field is neither, or names no moment of the calendar.
     static QByteArray isoTime(QByteArrayView field);
-    // Whether a reading is a plain decimal number: optional sign, digits, at most one point.
-    static bool isPlainNumber(QByteArrayView text);
 
 private:
     QString m_type;

@@ -1,13 +1,13 @@
 #include "ui/desk.h"
 
-#include "graphs/list_plot_model.h"
-#include "graphs/real_time_t1t2_model.h"
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
+#include "graphs/list_plot_model.h"
+#include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "logger/memory_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_image_printer.h"
@@ -32,9 +32,9 @@ template <class View, class Model> QWidget *viewOf(WindowModel &window) {
 
 // The view of every secondary window, by the window's name: a new window is one line here.
 const QHash<QString, QWidget *(*)(WindowModel &)> Views{
-    {QStringLiteral("List"), viewOf<ListWindow, RecordListModel>},
-    {QStringLiteral("FileList"), viewOf<ListWindow, RecordListModel>},
-    {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
+    {QStringLiteral("List"), viewOf<ListWindow, ListWindowModel>},
+    {QStringLiteral("FileList"), viewOf<ListWindow, ListWindowModel>},
+    {QStringLiteral("DataList"), viewOf<ListWindow, ListWindowModel>},
     {QStringLiteral("RealTimeT1T2"), viewOf<RealTimeT1T2, RealTimeT1T2Model>},
     {QStringLiteral("ListPlot"), viewOf<ListPlot, ListPlotModel>},
     {QStringLiteral("Memory"), viewOf<Memory, MemoryModel>},

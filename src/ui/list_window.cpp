@@ -1,6 +1,6 @@
 #include "ui/list_window.h"
 
-#include "records/record_list_model.h"
+#include "lists/list_window_model.h"
 #include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
@@ -19,7 +19,7 @@ constexpr int CellMargins = 8;
 
 } // namespace
 
-ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
+ListWindow::ListWindow(ListWindowModel &model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model) {
     setObjectName(model.name());
@@ -27,17 +27,17 @@ ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
     addWindowToolbar(*this, m_model);
     buildTable();
     setWindowTitle(m_model.caption());
-    connect(&m_model, &RecordListModel::captionChanged, this, &ListWindow::scheduleTitle);
-    connect(&m_model, &RecordListModel::firstVisibleRowChanged, this,
+    connect(&m_model, &ListWindowModel::captionChanged, this, &ListWindow::scheduleTitle);
+    connect(&m_model, &ListWindowModel::firstVisibleRowChanged, this,
             &ListWindow::showFirstVisibleRow);
-    connect(&m_model.table(), &QAbstractItemModel::rowsInserted, this,
+    connect(&m_model.grid(), &QAbstractItemModel::rowsInserted, this,
             &ListWindow::showFirstVisibleRow);
 }
 
 void ListWindow::buildTable() {
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("GridN"));
-    m_table->setModel(&m_model.table());
+    m_table->setModel(&m_model.grid());
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -64,7 +64,7 @@ void ListWindow::buildTable() {
     const int frame = 2 * m_table->frameWidth();
     m_table->setMinimumSize(width + m_table->verticalScrollBar()->sizeHint().width() + frame,
                             columns->sizeHint().height() +
-                                RecordListModel::VisibleDataRows * rowHeight + frame);
+                                ListWindowModel::VisibleDataRows * rowHeight + frame);
     setCentralWidget(m_table);
 
     // A new row widens the scroll range only after the model has moved on: follow it then.

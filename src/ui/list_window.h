@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-class RecordListModel;
+class ListWindowModel;
 class QTableView;
 
 // The view of a record list window: a toolbar and one table of five columns that scroll
@@ -11,7 +11,7 @@ class ListWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit ListWindow(RecordListModel &model, QWidget *parent = nullptr);
+    explicit ListWindow(ListWindowModel &model, QWidget *parent = nullptr);
 
     QTableView *table() const { return m_table; }
 
@@ -23,7 +23,7 @@ private:
     void scheduleTitle();
     void showFirstVisibleRow();
 
-    RecordListModel &m_model;
+    ListWindowModel &m_model;
     QTableView *m_table = nullptr;
     bool m_titlePending = false;
     bool m_followingModel = false;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "fakes/fake_platform.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -15,9 +15,9 @@
 inline void testListModels(Program &program) {
     QObject::connect(
         &program.windows(), &WindowRegistry::windowOpened, &program, [](WindowModel *window) {
-            if (auto *list = qobject_cast<RecordListModel *>(window))
+            if (auto *list = qobject_cast<ListWindowModel *>(window))
                 new QAbstractItemModelTester(
-                    &list->table(), QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+                    &list->grid(), QAbstractItemModelTester::FailureReportingMode::QtTest, list);
         });
 }
 

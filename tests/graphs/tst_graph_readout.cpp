@@ -1,10 +1,10 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QTest>
 
@@ -73,8 +73,8 @@ void TestGraphReadout::cleanup() {
 }
 
 ListPlotModel *TestGraphReadout::filePlotOf(const QList<RecordRow> &rows) {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), DegreesC));
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), DegreesC));
     list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
     for (const RecordRow &row : rows)
         list->appendRow(row);

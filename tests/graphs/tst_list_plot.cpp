@@ -1,9 +1,9 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QLineF>
 #include <QSignalSpy>
@@ -81,15 +81,15 @@ private slots:
     void printCancelledOrFailedBringsTheToolbarBack();
 
 private:
-    RecordListModel *openFileList(const QList<RecordRow> &rows,
+    ListWindowModel *openFileList(const QList<RecordRow> &rows,
                                   const QString &heading = QStringLiteral("K Type \u00B0C"));
-    ListPlotModel *pressPlot(RecordListModel *list);
+    ListPlotModel *pressPlot(ListWindowModel *list);
     ListPlotModel *plotOf(const QList<RecordRow> &rows, const QSize &size = Small);
     FakeSurface &surface() { return static_cast<FakeSurface &>(m_plot->surface()); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
     ListPlotModel *m_plot = nullptr;
 };
 
@@ -107,16 +107,16 @@ void TestListPlot::cleanup() {
     m_fakes.reset();
 }
 
-RecordListModel *TestListPlot::openFileList(const QList<RecordRow> &rows, const QString &heading) {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("J"), DegreesF));
+ListWindowModel *TestListPlot::openFileList(const QList<RecordRow> &rows, const QString &heading) {
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("J"), DegreesF));
     list->setColumn0Heading(heading);
     for (const RecordRow &row : rows)
         list->appendRow(row);
     return list;
 }
 
-ListPlotModel *TestListPlot::pressPlot(RecordListModel *list) {
+ListPlotModel *TestListPlot::pressPlot(ListWindowModel *list) {
     list->pressToolButton(QStringLiteral("Plot"));
     return m_program->plot();
 }
@@ -160,7 +160,7 @@ void TestListPlot::plotTakesUnitAndTypeFromTheHeading() {
 }
 
 void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
-    RecordListModel *empty = openFileList({});
+    ListWindowModel *empty = openFileList({});
     QVERIFY(!pressPlot(empty));
 
     QVERIFY(plotOf(records(5)));
@@ -278,7 +278,7 @@ void TestListPlot::progressMarks() {
     QStringList labels;
     for (int k : marked) {
         expected << L + k * W / (records - 1);
-        labels << m_list->cell(1, k + 1).right(8);
+        labels << m_list->records().cell(1, k).right(8);
     }
     QCOMPARE(markXs(surface()), expected);
     QStringList drawn;

@@ -1,10 +1,10 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/record_pyramid.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -100,7 +100,7 @@ private:
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
 };
 
 void TestListPlotZoom::init() {
@@ -119,8 +119,8 @@ void TestListPlotZoom::cleanup() {
 
 ListPlotModel *TestListPlotZoom::plotOf(const QList<RecordRow> &rows) {
     if (!m_list) {
-        m_list = m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+        m_list = m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
         m_list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
         for (const RecordRow &row : rows)
             m_list->appendRow(row);

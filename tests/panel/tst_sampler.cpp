@@ -2,13 +2,13 @@
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
 #include "panel/sampler.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -148,18 +148,19 @@ void TestSampler::countdown() {
 
 void TestSampler::liveListRowsAndScroll() {
     m_program->panelCommands().list();
-    RecordListModel *list = m_program->list();
+    ListWindowModel *list = m_program->list();
     for (int i = 1; i <= 12; ++i) {
         m_live->T1Text = QString::number(i);
         tick();
-        QCOMPARE(list->firstVisibleRow(), std::max(0, i - RecordListModel::VisibleDataRows));
+        QCOMPARE(list->firstVisibleRow(), std::max(0, i - ListWindowModel::VisibleDataRows));
     }
-    QCOMPARE(list->rowCount(), 13);
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
-    QCOMPARE(list->row(1), (RecordRow{"1", "2001/05/03 14:25:02", "1", "240", "-214.7"}));
-    QCOMPARE(list->row(12), (RecordRow{"12", "2001/05/03 14:25:13", "12", "240", "-214.7"}));
+    QCOMPARE(list->records().rowCount(), 12);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().row(0), (RecordRow{"1", "2001/05/03 14:25:02", "1", "240", "-214.7"}));
+    QCOMPARE(list->records().row(11),
+             (RecordRow{"12", "2001/05/03 14:25:13", "12", "240", "-214.7"}));
     QCoreApplication::sendPostedEvents(); // the table announces its rows to views in batches
-    QCOMPARE(list->table().rowCount(), 12);
+    QCOMPARE(list->grid().rowCount(), 12);
 }
 
 void TestSampler::recordsGoToTheFileAtOnce() {
@@ -268,9 +269,9 @@ void TestSampler::continuationFiles() {
 void TestSampler::fullListIsDumped() {
     QVERIFY(QDir::setCurrent(m_dir->path()));
     m_program->panelCommands().list();
-    RecordListModel *list = m_program->list();
+    ListWindowModel *list = m_program->list();
     QStringList captions;
-    connect(list, &RecordListModel::captionChanged, this, [&] { captions << list->caption(); });
+    connect(list, &ListWindowModel::captionChanged, this, [&] { captions << list->caption(); });
     const QList<bool> &busy = m_fakes->pointer.changes;
     tick(2);
     QCoreApplication::sendPostedEvents(); // views learn of the rows before the dump
@@ -285,13 +286,14 @@ void TestSampler::fullListIsDumped() {
     QCOMPARE(busy.count(), 2);
     QCOMPARE(busy.at(0), true);
     QCOMPARE(busy.at(1), false);
-    QCOMPARE(list->rowCount(), 1);
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().rowCount(), 0);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
     QCOMPARE(m_program->liveList().ListCount(), LiveListFeed::MaxListRows);
 
     // Numbering goes on, and the new row is in view.
     tick();
-    QCOMPARE(list->row(1), (RecordRow{"345601", "2001/05/03 14:25:05", "25.3", "240", "-214.7"}));
+    QCOMPARE(list->records().row(0),
+             (RecordRow{"345601", "2001/05/03 14:25:05", "25.3", "240", "-214.7"}));
     QCOMPARE(list->firstVisibleRow(), 0);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
@@ -397,7 +399,7 @@ void TestSampler::dumpThatCannotWriteKeepsTheRows() {
     QVERIFY(QDir::setCurrent(m_dir->path()));
     QVERIFY(QDir().mkdir(QStringLiteral("0503142504.rdg"))); // a folder where the dump goes
     m_program->panelCommands().list();
-    RecordListModel *list = m_program->list();
+    ListWindowModel *list = m_program->list();
     const QList<bool> &busy = m_fakes->pointer.changes;
     tick(2);
     m_program->liveList().setListCountForTesting(LiveListFeed::MaxListRows - 1);
@@ -407,15 +409,15 @@ void TestSampler::dumpThatCannotWriteKeepsTheRows() {
     const QString text = m_fakes->dialogs.messages.at(0).text;
     QVERIFY2(text.contains(QStringLiteral("0503142504.rdg")) && text.contains("Is a directory"),
              qPrintable(text));
-    QCOMPARE(list->rowCount(), 4);
-    QCOMPARE(list->cell(0, 3), QStringLiteral("345600"));
+    QCOMPARE(list->records().rowCount(), 3);
+    QCOMPARE(list->records().cell(0, 2), QStringLiteral("345600"));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QCOMPARE(busy.count(), 2);
     QVERIFY(m_program->ListOpen());
 
     tick();
-    QCOMPARE(list->rowCount(), 5);
-    QCOMPARE(list->cell(0, 4), QStringLiteral("345601"));
+    QCOMPARE(list->records().rowCount(), 4);
+    QCOMPARE(list->records().cell(0, 3), QStringLiteral("345601"));
 }
 
 QTEST_GUILESS_MAIN(TestSampler)

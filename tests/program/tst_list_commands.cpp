@@ -1,13 +1,13 @@
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -33,7 +33,7 @@ const QString CsvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*
 
 } // namespace
 
-Q_DECLARE_METATYPE(RecordListModel::Kind)
+Q_DECLARE_METATYPE(ListWindowModel::Kind)
 
 // The list windows' toolbars: "Save" of the live list and the logger list, "Print" of an
 // opened file, "Export CSV" of all three.
@@ -68,13 +68,13 @@ private slots:
     void printEndsEarly();
 
 private:
-    RecordListModel *openList(RecordListModel::Kind kind, int rows);
-    void press(RecordListModel *list, const char *key) {
+    ListWindowModel *openList(ListWindowModel::Kind kind, int rows);
+    void press(ListWindowModel *list, const char *key) {
         m_program->listCommands().onToolbarButton(list, QLatin1String(key));
     }
     bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
     // Records, at every yield, the caption and whether the panel's timers were stopped.
-    void watchYields(RecordListModel *list);
+    void watchYields(ListWindowModel *list);
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -102,24 +102,24 @@ void TestListCommands::cleanup() {
     m_dir.reset();
 }
 
-RecordListModel *TestListCommands::openList(RecordListModel::Kind kind, int rows) {
-    RecordListModel *list = nullptr;
-    if (kind == RecordListModel::Kind::List) {
+ListWindowModel *TestListCommands::openList(ListWindowModel::Kind kind, int rows) {
+    ListWindowModel *list = nullptr;
+    if (kind == ListWindowModel::Kind::List) {
         m_program->liveList().open();
         list = m_program->list();
         m_program->liveList().setListCountForTesting(rows);
     } else {
         const LiveValues &live = m_program->panel().live();
         list = m_program->windows().open(
-            std::make_unique<RecordListModel>(kind, live.TypeText, live.UnitText));
+            std::make_unique<ListWindowModel>(kind, live.TypeText, live.UnitText));
     }
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row));
     return list;
 }
 
-void TestListCommands::watchYields(RecordListModel *list) {
-    m_fakes->pump.onYield = [this, list = QPointer<RecordListModel>(list)](int) {
+void TestListCommands::watchYields(ListWindowModel *list) {
+    m_fakes->pump.onYield = [this, list = QPointer<ListWindowModel>(list)](int) {
         if (list && list->isOpen())
             m_captions << list->caption();
         m_timersStopped =
@@ -138,7 +138,7 @@ void TestListCommands::saveList() {
     QFETCH(int, rows);
     QFETCH(QByteArray, bytes);
 
-    RecordListModel *list = openList(RecordListModel::Kind::List, rows);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, rows);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     m_fakes->dialogs.saveAnswers << path;
     watchYields(list);
@@ -161,24 +161,24 @@ void TestListCommands::saveList() {
 }
 
 void TestListCommands::saveWhileRecordingDoesNothing() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     QVERIFY(m_program->recorder().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
     m_fakes->dialogs.saveAnswers << m_dir->filePath(QStringLiteral("list.rdg"));
     press(list, "Save");
 
     QVERIFY(m_fakes->dialogs.saveFilters.isEmpty());
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->records().rowCount(), 2);
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("list.rdg"))));
 }
 
 void TestListCommands::saveCancelledLeavesTheList() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     press(list, "Save");
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->records().rowCount(), 2);
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QCOMPARE(m_program->liveList().ListCount(), 2);
     QVERIFY(timersRunning());
@@ -199,7 +199,7 @@ void TestListCommands::failedSaveKeepsTheList() {
     QFETCH(QString, reason);
     path.replace(QStringLiteral("%1"), m_dir->path());
 
-    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 3);
     m_fakes->dialogs.saveAnswers << path;
     press(list, "Save");
 
@@ -211,8 +211,8 @@ void TestListCommands::failedSaveKeepsTheList() {
     QVERIFY(list->isOpen());
     QVERIFY(m_program->ListOpen());
     QCOMPARE(m_program->liveList().ListCount(), 3);
-    QCOMPARE(list->rowCount(), 4);
-    QCOMPARE(list->row(3), Rows.at(2));
+    QCOMPARE(list->records().rowCount(), 3);
+    QCOMPARE(list->records().row(2), Rows.at(2));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
@@ -230,7 +230,7 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
         QCOMPARE(old.write(oldBytes), oldBytes.size());
     }
     // About 140 KB of rows: more than the disk holds.
-    RecordListModel *list = openList(RecordListModel::Kind::List, 0);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 0);
     const int rows = 3000;
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row % Rows.size()));
@@ -244,12 +244,12 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
     const QString text = m_fakes->dialogs.messages.at(0).text;
     QVERIFY2(text.contains(path) && text.contains("No space left on device"), qPrintable(text));
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), rows + 1);
+    QCOMPARE(list->records().rowCount(), rows);
     QVERIFY(timersRunning());
 }
 
 void TestListCommands::closingListWhileSavingStopsCleanly() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 3);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     // An abandoned save leaves the file it was to replace as it was.
     const QByteArray oldBytes = "an older list\r\n";
@@ -279,7 +279,7 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
 
 void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
     // The sampling timer runs while the dialog is open: a unit change closes the list.
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     m_fakes->dialogs.saveAnswers << path;
     m_fakes->dialogs.onFileDialog = [&] {
@@ -297,7 +297,7 @@ void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
 }
 
 void TestListCommands::saveDataListTwice() {
-    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::DataList, 3);
     list->setColumn0Heading(QStringLiteral("K Type \u00B0F")); // the logger set's own
     const QString first = m_dir->filePath(QStringLiteral("a.rdg"));
     const QString second = m_dir->filePath(QStringLiteral("b.rdg"));
@@ -311,27 +311,27 @@ void TestListCommands::saveDataListTwice() {
     QCOMPARE(fileBytes(second), fileBytes(first));
     QVERIFY(list->isOpen());
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
-    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->records().rowCount(), 3);
     QVERIFY(timersRunning());
 }
 
 void TestListCommands::exportCsv_data() {
-    QTest::addColumn<RecordListModel::Kind>("kind");
+    QTest::addColumn<ListWindowModel::Kind>("kind");
     QTest::addColumn<int>("rows");
     QTest::addColumn<QByteArray>("csv");
     const QByteArray header = "record,time,T1,T2,T1-T2,type,unit\r\n";
-    QTest::newRow("live list") << RecordListModel::Kind::List << 3 << header + CsvRows;
-    QTest::newRow("opened file") << RecordListModel::Kind::FileList << 3 << header + CsvRows;
-    QTest::newRow("logger set") << RecordListModel::Kind::DataList << 3 << header + CsvRows;
-    QTest::newRow("empty list: the header only") << RecordListModel::Kind::List << 0 << header;
+    QTest::newRow("live list") << ListWindowModel::Kind::List << 3 << header + CsvRows;
+    QTest::newRow("opened file") << ListWindowModel::Kind::FileList << 3 << header + CsvRows;
+    QTest::newRow("logger set") << ListWindowModel::Kind::DataList << 3 << header + CsvRows;
+    QTest::newRow("empty list: the header only") << ListWindowModel::Kind::List << 0 << header;
 }
 
 void TestListCommands::exportCsv() {
-    QFETCH(RecordListModel::Kind, kind);
+    QFETCH(ListWindowModel::Kind, kind);
     QFETCH(int, rows);
     QFETCH(QByteArray, csv);
 
-    RecordListModel *list = openList(kind, rows);
+    ListWindowModel *list = openList(kind, rows);
     const QString caption = list->caption();
     const QString path = m_dir->filePath(QStringLiteral("list.csv"));
     m_fakes->dialogs.saveAnswers << path;
@@ -350,7 +350,7 @@ void TestListCommands::exportCsv() {
     QVERIFY(timersRunning());
     // Unlike "Save", the export leaves every list open as it was, the live list included.
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), rows + 1);
+    QCOMPARE(list->records().rowCount(), rows);
     QCOMPARE(list->caption(), caption);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
@@ -363,7 +363,7 @@ void TestListCommands::exportCsvDoesNothing_data() {
 
 void TestListCommands::exportCsvDoesNothing() {
     QFETCH(bool, loading);
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 2);
     list->setLoading(loading);
     press(list, "ExportCsv");
 
@@ -388,7 +388,7 @@ void TestListCommands::failedExportLeavesNoFile() {
     QFETCH(bool, closeHalfWay);
     QFETCH(QString, reason);
 
-    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::DataList, 3);
     const QString path = m_dir->filePath(name);
     m_fakes->dialogs.saveAnswers << path;
     if (closeHalfWay) {
@@ -413,12 +413,12 @@ void TestListCommands::failedExportLeavesNoFile() {
              qPrintable(message.text));
     QCOMPARE(message.icon, Dialogs::Icon::Critical);
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->records().rowCount(), 3);
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
 }
 
 void TestListCommands::print() {
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 2);
     list->setColumn0Heading(QStringLiteral("K Type \u00B0F"));
     // A hand-edited cell longer than its column is printed whole.
     list->appendRow({"123456789012345678901", "2001/05/03 14:25:05", "1234567890", "1", "-1"});
@@ -452,7 +452,7 @@ void TestListCommands::print() {
 }
 
 void TestListCommands::printEmptyFileList() {
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 0);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 0);
     press(list, "Print");
 
     QCOMPARE(m_fakes->printJob.lines,
@@ -478,7 +478,7 @@ void TestListCommands::printEndsEarly() {
     QFETCH(int, failAtLine);
     QFETCH(int, printed);
 
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 3);
     list->setCaption(QStringLiteral("three.rdg"));
     m_fakes->printJob.cancelDialog = cancel;
     m_fakes->printJob.failAtLine = failAtLine;

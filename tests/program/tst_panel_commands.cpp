@@ -1,5 +1,6 @@
 #include "fakes/file_checks.h"
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -7,7 +8,6 @@
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -136,7 +136,7 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
     };
     m_commands->onToolbarButton(QStringLiteral("Open"));
 
-    RecordListModel *list = m_program->fileList();
+    ListWindowModel *list = m_program->fileList();
     QVERIFY(list);
     QVERIFY(m_program->FileListOpen());
     QCOMPARE(captions, (QStringList{"1 Completed", "2 Completed", "3 Completed"}));
@@ -144,13 +144,13 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
     QCOMPARE(list->caption(), QStringLiteral("three.rdg"));
-    QCOMPARE(list->rowCount(), 4);
-    QCOMPARE(list->row(0),
+    QCOMPARE(list->records().rowCount(), 3);
+    QCOMPARE(list->headingRow(),
              (RecordRow{"K Type \u00B0F", "     Date Time    ", "T1", "T2", "T1-T2"}));
-    QCOMPARE(list->row(2), (RecordRow{"2", "01/05/03 14:25:02", "OL", "----", "----"}));
-    QCOMPARE(list->row(3), (RecordRow{"3", "2001/05/03 14:25:03", "-0.5", "0", "-0.5"}));
-    QCOMPARE(list->table().rowCount(), 3);
-    QCOMPARE(list->table().headerData(0, Qt::Horizontal).toString(),
+    QCOMPARE(list->records().row(1), (RecordRow{"2", "01/05/03 14:25:02", "OL", "----", "----"}));
+    QCOMPARE(list->records().row(2), (RecordRow{"3", "2001/05/03 14:25:03", "-0.5", "0", "-0.5"}));
+    QCOMPARE(list->grid().rowCount(), 3);
+    QCOMPARE(list->grid().headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("K Type \u00B0F"));
 }
 
@@ -179,13 +179,13 @@ void TestPanelCommands::secondOpenReplacesTheWindow() {
     if (!duringTheFirstLoad)
         m_commands->onToolbarButton(QStringLiteral("Open"));
 
-    RecordListModel *list = m_program->fileList();
+    ListWindowModel *list = m_program->fileList();
     QCOMPARE(closing.count(), 1);
     QVERIFY(closing.at(0).at(0).value<WindowModel *>() != list);
     QVERIFY(m_program->FileListOpen());
     QCOMPARE(list->caption(), QStringLiteral("second.rdg"));
-    QCOMPARE(list->rowCount(), 1);
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().rowCount(), 0);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(first));
     QVERIFY(!isFileOpen(second));
@@ -200,11 +200,12 @@ void TestPanelCommands::unsplittableLineEndsTheLoad() {
     m_fakes->dialogs.openAnswers << path;
     m_commands->onToolbarButton(QStringLiteral("Open"));
 
-    RecordListModel *list = m_program->fileList();
-    QCOMPARE(list->rowCount(), 3);
+    ListWindowModel *list = m_program->fileList();
+    QCOMPARE(list->records().rowCount(), 2);
     for (int column = 0; column < RecordColumnCount; ++column)
-        QCOMPARE(list->cell(column, 3), QString()); // no column holds a part of the cut line
-    QCOMPARE(list->table().rowCount(), 2);
+        QCOMPARE(list->records().cell(column, 2),
+                 QString()); // no column holds a part of the cut line
+    QCOMPARE(list->grid().rowCount(), 2);
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
@@ -242,7 +243,7 @@ void TestPanelCommands::openDuringRecordingLeavesItRunning() {
 
     QVERIFY(m_program->recorder().Recording());
     QVERIFY(isFileOpen(recording));
-    QCOMPARE(m_program->fileList()->rowCount(), 4);
+    QCOMPARE(m_program->fileList()->records().rowCount(), 3);
     QCOMPARE(fileBytes(recording), HeadingJC + "1\t2001/05/03 14:25:01\t25.3\t240\t-214.7\t\r\n"
                                                "2\t2001/05/03 14:25:02\t25.3\t240\t-214.7\t\r\n");
     QVERIFY(timersRunning());
@@ -254,7 +255,7 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
     QStringList enabledWhileLoading;
     bool timersRanDuringTheLoad = false;
     m_fakes->pump.onYield = [&](int yields) {
-        RecordListModel *list = m_program->fileList();
+        ListWindowModel *list = m_program->fileList();
         for (const char *key : {"Print", "Plot"}) {
             if (list->isToolButtonEnabled(QLatin1String(key)))
                 enabledWhileLoading << QLatin1String(key);
@@ -273,7 +274,7 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
     QVERIFY(m_fakes->printJob.lines.isEmpty());
     QVERIFY(!timersRanDuringTheLoad);
     QVERIFY(timersRunning());
-    RecordListModel *list = m_program->fileList();
+    ListWindowModel *list = m_program->fileList();
     QVERIFY(list->isToolButtonEnabled(QStringLiteral("Print")));
     QVERIFY(list->isToolButtonEnabled(QStringLiteral("Plot")));
     list->pressToolButton(QStringLiteral("Print"));
@@ -326,12 +327,12 @@ void TestPanelCommands::listTwiceOpensOneList() {
     m_commands->onToolbarButton(QStringLiteral("List"));
 
     QCOMPARE(opened.count(), 1);
-    RecordListModel *list = m_program->list();
+    ListWindowModel *list = m_program->list();
     QVERIFY(m_program->ListOpen());
     QCOMPARE(m_program->liveList().ListUnit(), QStringLiteral("\u00B0C"));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
-    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().rowCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPanelCommands)

@@ -1,9 +1,9 @@
 #include "fakes/fake_platform.h"
 #include "graphs/list_plot_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_image_printer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
@@ -64,7 +64,7 @@ private slots:
     void printsThePictureToPdf();
 
 private:
-    RecordListModel *openFileList(const QList<RecordRow> &rows);
+    ListWindowModel *openFileList(const QList<RecordRow> &rows);
     ListPlotModel *openPlot();
     const QImage &pictureOf(ListPlotModel *plot) {
         return static_cast<QtImageSurface &>(plot->surface()).image();
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
 };
 
 void TestListPlotWindow::init() {
@@ -91,9 +91,9 @@ void TestListPlotWindow::cleanup() {
     m_dir.reset();
 }
 
-RecordListModel *TestListPlotWindow::openFileList(const QList<RecordRow> &rows) {
-    m_list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+ListWindowModel *TestListPlotWindow::openFileList(const QList<RecordRow> &rows) {
+    m_list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
     for (const RecordRow &row : rows)
         m_list->appendRow(row);
     return m_list;

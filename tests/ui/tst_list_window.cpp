@@ -1,11 +1,11 @@
 #include "fakes/fake_platform.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/sampler.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_text_printer.h"
 #include "ui/list_window.h"
 
@@ -20,21 +20,21 @@
 #include <QTest>
 #include <QToolBar>
 
-Q_DECLARE_METATYPE(RecordListModel::Kind)
+Q_DECLARE_METATYPE(ListWindowModel::Kind)
 
 namespace {
 
 const RecordRow Row{"12", "2001/05/03 14:25:02", "-123.4", "OL", "----"};
 
 // Opens a list window as its command would, headed by the live type and unit.
-RecordListModel *openList(Program &program, RecordListModel::Kind kind) {
-    if (kind == RecordListModel::Kind::List) {
+ListWindowModel *openList(Program &program, ListWindowModel::Kind kind) {
+    if (kind == ListWindowModel::Kind::List) {
         program.liveList().open();
         return program.list();
     }
     const LiveValues &live = program.panel().live();
     return program.windows().open(
-        std::make_unique<RecordListModel>(kind, live.TypeText, live.UnitText));
+        std::make_unique<ListWindowModel>(kind, live.TypeText, live.UnitText));
 }
 
 } // namespace
@@ -60,24 +60,24 @@ void TestListWindow::cleanup() {
 }
 
 void TestListWindow::showsItsModel_data() {
-    QTest::addColumn<RecordListModel::Kind>("kind");
+    QTest::addColumn<ListWindowModel::Kind>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QStringList>("tooltips");
-    QTest::newRow("List") << RecordListModel::Kind::List << "List"
+    QTest::newRow("List") << ListWindowModel::Kind::List << "List"
                           << "Real Time List" << QStringList{"Save", "ExportCsv"}
                           << QStringList{"Save As (Ctrl+S)", "Export CSV"};
-    QTest::newRow("FileList") << RecordListModel::Kind::FileList << "FileList"
+    QTest::newRow("FileList") << ListWindowModel::Kind::FileList << "FileList"
                               << "FileList" << QStringList{"Plot", "Print", "ExportCsv"}
                               << QStringList{"Graphic Plot", "Print (Ctrl+P)", "Export CSV"};
-    QTest::newRow("DataList") << RecordListModel::Kind::DataList << "DataList"
+    QTest::newRow("DataList") << ListWindowModel::Kind::DataList << "DataList"
                               << "Data List" << QStringList{"Save", "ExportCsv"}
                               << QStringList{"Save (Ctrl+S)", "Export CSV"};
 }
 
 void TestListWindow::showsItsModel() {
-    QFETCH(RecordListModel::Kind, kind);
+    QFETCH(ListWindowModel::Kind, kind);
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QStringList, keys);
@@ -87,8 +87,8 @@ void TestListWindow::showsItsModel() {
     Program program(fakes.platform());
     program.panel().liveForTesting().TypeText = QStringLiteral("K");
     program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
-    RecordListModel *model = openList(program, kind);
-    QAbstractItemModelTester tester(&model->table());
+    ListWindowModel *model = openList(program, kind);
+    QAbstractItemModelTester tester(&model->grid());
     model->appendRow(Row);
     ListWindow window(*model);
     window.show();
@@ -112,7 +112,7 @@ void TestListWindow::showsItsModel() {
     QCOMPARE(shownTips, tooltips);
     // "Plot All Parts" waits for a file with continuation files.
     QCOMPARE(hiddenKeys,
-             kind == RecordListModel::Kind::FileList ? QStringList{"PlotAll"} : QStringList());
+             kind == ListWindowModel::Kind::FileList ? QStringList{"PlotAll"} : QStringList());
 
     auto *grid = window.findChild<QTableView *>(QStringLiteral("GridN"));
     QVERIFY(grid);
@@ -135,7 +135,7 @@ void TestListWindow::showsItsModel() {
 void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
     FakePlatform fakes;
     Program program(fakes.platform());
-    RecordListModel *model = openList(program, RecordListModel::Kind::FileList);
+    ListWindowModel *model = openList(program, ListWindowModel::Kind::FileList);
     for (int i = 1; i <= 25; ++i)
         model->appendRow({QString::number(i), Row[1], Row[2], Row[3], Row[4]});
     ListWindow window(*model);
@@ -168,7 +168,7 @@ void TestListWindow::liveListKeepsTheNewestRowInView() {
     program.panel().liveForTesting().TypeText = QStringLiteral("K");
     program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0C");
     program.panelCommands().list();
-    RecordListModel *model = program.list();
+    ListWindowModel *model = program.list();
     ListWindow window(*model);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -214,7 +214,7 @@ void TestListWindow::printsAFileListToPdf() {
     Platform platform = fakes.platform();
     platform.makeTextPrinter = [pdf] { return std::make_unique<QtTextPrinter>(pdf); };
     Program program(platform);
-    RecordListModel *list = openList(program, RecordListModel::Kind::FileList);
+    ListWindowModel *list = openList(program, ListWindowModel::Kind::FileList);
     list->setColumn0Heading(QStringLiteral("J Type \u00B0C"));
     list->appendRow(Row);
     list->appendRow({"13", "2001/05/03 14:25:03", "-123.5", "OL", "----"});

@@ -1,8 +1,8 @@
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "logger/memory_model.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/desk.h"
 #include "ui/memory.h"
 #include "ui/memory_gauge.h"
@@ -118,8 +118,8 @@ void TestMemoryView::clicksReachTheModel() {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(0, 2)).center());
     QVERIFY(m_program->DataListOpen());
-    QCOMPARE(m_program->dataList()->rowCount(), 3);
-    QCOMPARE(m_program->dataList()->cell(4, 2), QStringLiteral("----"));
+    QCOMPARE(m_program->dataList()->records().rowCount(), 2);
+    QCOMPARE(m_program->dataList()->records().cell(4, 1), QStringLiteral("----"));
     QCOMPARE(m_view->findChild<QProgressBar *>(QStringLiteral("MBar"))->value(), 100);
 
     // MSize and SSPanel2 both ask before erasing; cancelled, nothing is sent.

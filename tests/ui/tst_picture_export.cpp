@@ -1,11 +1,11 @@
 #include "fakes/fake_platform.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_picture_writer.h"
 
@@ -79,8 +79,8 @@ void TestPictureExport::cleanup() {
 }
 
 ListPlotModel *TestPictureExport::filePlot() {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
     list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
     // More records than pixel columns, over and under range and switched off on the way.
     for (int i = 1; i <= 2000; ++i) {

@@ -68,8 +68,8 @@ void TestWindowKeys::cleanup() {
 
 WindowModel *TestWindowKeys::open(const QString &name) {
     const auto fileList = [this] {
-        auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+        auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
         list->appendRow({"1", "2001/05/03 14:25:01", "25.3", "240", "-214.7"});
         list->appendRow({"2", "2001/05/03 14:25:02", "25.4", "240", "-214.6"});
         return list;
@@ -83,8 +83,8 @@ WindowModel *TestWindowKeys::open(const QString &name) {
     if (name == QLatin1String("FileList"))
         return fileList();
     if (name == QLatin1String("DataList"))
-        return m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::DataList, QStringLiteral("J"), QStringLiteral("\u00B0F")));
+        return m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::DataList, QStringLiteral("J"), QStringLiteral("\u00B0F")));
     if (name == QLatin1String("RealTimeT1T2")) {
         m_program->panelCommands().graph();
         return m_program->graph();

@@ -1,4 +1,5 @@
-#include "records/record_table_model.h"
+#include "lists/list_window_model.h"
+#include "lists/record_item_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -14,9 +15,16 @@ RecordRow record(int number) {
 void runQueuedCalls(QObject *model) {
     QCoreApplication::sendPostedEvents(model, QEvent::MetaCall);
 }
+
+// Records appended as a list window appends them: the model is told of each.
+void append(RecordTable &records, RecordItemModel &model, const RecordRow &row) {
+    QVERIFY(records.appendRow(row));
+    model.recordsAppended();
+}
 } // namespace
 
-class TestRecordTableModel : public QObject {
+// The item model of a list window's grid over the records the window keeps.
+class TestRecordItemModel : public QObject {
     Q_OBJECT
 
 private slots:
@@ -27,13 +35,14 @@ private slots:
     void queuedCallOutlivesNoModel();
 };
 
-void TestRecordTableModel::rowsAreAnnouncedInOneBatch() {
-    RecordTableModel model;
+void TestRecordItemModel::rowsAreAnnouncedInOneBatch() {
+    RecordTable records;
+    RecordItemModel model(records);
     QAbstractItemModelTester tester(&model);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
 
     for (int i = 1; i <= 1000; ++i)
-        model.table().appendRow(record(i));
+        append(records, model, record(i));
     QCOMPARE(model.rowCount(), 0); // nothing announced until the queued call runs
     runQueuedCalls(&model);
     QCOMPARE(model.rowCount(), 1000);
@@ -42,8 +51,8 @@ void TestRecordTableModel::rowsAreAnnouncedInOneBatch() {
     QCOMPARE(inserted[0][2].toInt(), 999);
 
     // Rows appended after an announcement schedule the next one.
-    model.table().appendRow(record(1001));
-    model.table().appendRow(record(1002));
+    append(records, model, record(1001));
+    append(records, model, record(1002));
     runQueuedCalls(&model);
     QCOMPARE(model.rowCount(), 1002);
     QCOMPARE(inserted.size(), 2);
@@ -51,17 +60,18 @@ void TestRecordTableModel::rowsAreAnnouncedInOneBatch() {
     QCOMPARE(inserted[1][2].toInt(), 1001);
 }
 
-void TestRecordTableModel::publishOnDemand() {
-    RecordTableModel model;
+void TestRecordItemModel::publishOnDemand() {
+    RecordTable records;
+    RecordItemModel model(records);
     QAbstractItemModelTester tester(&model);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
 
-    model.table().appendRow(record(1));
+    append(records, model, record(1));
     model.publishRows();
     QCOMPARE(model.rowCount(), 1);
     // Appended while the first queued call is still pending: that call announces it.
-    model.table().appendRow(record(2));
-    model.table().appendRow(record(3));
+    append(records, model, record(2));
+    append(records, model, record(3));
     QCOMPARE(model.rowCount(), 1);
     runQueuedCalls(&model);
     QCOMPARE(model.rowCount(), 3);
@@ -70,12 +80,14 @@ void TestRecordTableModel::publishOnDemand() {
     QCOMPARE(inserted.size(), 2);
 }
 
-void TestRecordTableModel::headingsAndCells() {
-    RecordTableModel model;
+void TestRecordItemModel::headingsAndCells() {
+    ListWindowModel list(ListWindowModel::Kind::FileList, QStringLiteral("J"),
+                         QStringLiteral("\u00B0F"));
+    RecordItemModel &model = list.grid();
     QAbstractItemModelTester tester(&model);
     QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
 
-    model.setHeading(0, QString::fromUtf8("K Type °C"));
+    list.setColumn0Heading(QString::fromUtf8("K Type °C"));
     QCOMPARE(headers.size(), 1);
     QCOMPARE(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
     QCOMPARE(headers[0][1].toInt(), 0);
@@ -87,7 +99,7 @@ void TestRecordTableModel::headingsAndCells() {
     for (int column = 0; column < 5; ++column)
         QCOMPARE(model.headerData(column, Qt::Horizontal).toString(), expectedHeadings[column]);
 
-    model.table().appendRow({"1", "2001/05/03 14:25:01", "OL", "", QString::fromUtf8("°")});
+    list.appendRow({"1", "2001/05/03 14:25:01", "OL", "", QString::fromUtf8("°")});
     model.publishRows();
     QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("1"));
     QCOMPARE(model.index(0, 2).data().toString(), QStringLiteral("OL"));
@@ -96,45 +108,39 @@ void TestRecordTableModel::headingsAndCells() {
     QVERIFY(model.index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
 }
 
-void TestRecordTableModel::clearRowsResets() {
-    RecordTableModel model;
+void TestRecordItemModel::clearRowsResets() {
+    ListWindowModel list(ListWindowModel::Kind::List, QStringLiteral("J"), QStringLiteral("x"));
+    RecordItemModel &model = list.grid();
     QAbstractItemModelTester tester(&model);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
 
-    model.setHeading(0, "J Type x");
     for (int i = 1; i <= 5; ++i)
-        model.table().appendRow(record(i));
+        list.appendRow(record(i));
     model.publishRows();
-    model.clearRows();
+    list.clearRows();
     QCOMPARE(reset.size(), 1);
     QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(model.table().rowCount(), 0);
+    QCOMPARE(list.records().rowCount(), 0);
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("J Type x"));
 
     // A queued call from before the reset finds nothing stale to announce.
     runQueuedCalls(&model);
     QCOMPARE(model.rowCount(), 0);
-    model.table().appendRow(record(1));
+    list.appendRow(record(1));
     runQueuedCalls(&model);
     QCOMPARE(model.rowCount(), 1);
-
-    // Cleared behind the model's back: the next announcement resets rather than lies.
-    model.table().clear();
-    model.publishRows();
-    QCOMPARE(reset.size(), 2);
-    QCOMPARE(model.rowCount(), 0);
 }
 
-void TestRecordTableModel::queuedCallOutlivesNoModel() {
-    auto *model = new RecordTableModel;
-    model->table().appendRow(record(1));
-    // A copy of the table must not call back into the model.
-    RecordTable copy = model->table();
-    delete model;
+void TestRecordItemModel::queuedCallOutlivesNoModel() {
+    auto *list = new ListWindowModel(ListWindowModel::Kind::List, QStringLiteral("K"),
+                                     QStringLiteral("\u00B0C"));
+    list->appendRow(record(1)); // queues an announcement
+    RecordTable copy = list->records();
+    delete list;
     copy.appendRow(record(2));
     QCoreApplication::sendPostedEvents();
     QCOMPARE(copy.rowCount(), 2);
 }
 
-QTEST_GUILESS_MAIN(TestRecordTableModel)
-#include "tst_record_table_model.moc"
+QTEST_GUILESS_MAIN(TestRecordItemModel)
+#include "tst_record_item_model.moc"

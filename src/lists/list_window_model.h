@@ -1,13 +1,16 @@
 #pragma once
 
+#include "lists/record_item_model.h"
+#include "records/record_file_reader.h"
 #include "records/record_row.h"
-#include "records/record_table_model.h"
+#include "records/record_table.h"
 #include "windowing/window_model.h"
 
 // One of the three record list windows: the live list "Real Time List", the opened file
-// "FileList" and the logger set "Data List". Five columns under a heading row; rows are
-// addressed as the saves, the printout and the plot see them: row 0 is the heading row.
-class RecordListModel : public WindowModel {
+// "FileList" and the logger set "Data List". It keeps the records (row 0 the first record,
+// the headings apart) and shows them in its grid GridN, whose item model it tells of every
+// change; what saves, prints, plots and exports the list reads the records.
+class ListWindowModel : public WindowModel {
     Q_OBJECT
 
 public:
@@ -20,19 +23,21 @@ public:
     static QString windowName(Kind kind);
 
     // Builds the headings; column 0 from the live type and unit of the moment.
-    RecordListModel(Kind kind, const QString &type, const QString &unit, QObject *parent = nullptr);
+    ListWindowModel(Kind kind, const QString &type, const QString &unit, QObject *parent = nullptr);
 
     Kind kind() const { return m_kind; }
 
-    RecordTableModel &table() { return m_table; }
-    const RecordTableModel &table() const { return m_table; }
-    // The heading row and the data rows.
-    int rowCount() const { return m_table.table().rowCount() + 1; }
-    QString cell(int column, int row) const;
-    RecordRow row(int row) const;
+    const RecordTable &records() const { return m_records; }
+    // The five column headings, as a record file's heading line holds them.
+    RecordRow headingRow() const;
+    // The item model of the grid, for views.
+    RecordItemModel &grid() { return m_grid; }
 
     void appendRow(const RecordRow &cells);
-    void setColumn0Heading(const QString &text) { m_table.setHeading(0, text); }
+    // Reads the next line of a record file into the list: its heading field becomes the
+    // heading of column 0, a record line a new row.
+    RecordFileReader::Step readNext(RecordFileReader &reader);
+    void setColumn0Heading(const QString &text);
     void clearRows();
 
     // The record file the list was opened from; empty for the other lists.
@@ -45,7 +50,7 @@ public:
     void setLoading(bool loading);
     bool isLoading() const { return m_loading; }
 
-    // The first data row in view (0-based). The live list moves it down by one per sample
+    // The first record in view (0-based). The live list moves it down by one per sample
     // once it holds more rows than it shows; the user moves it with the scroll bar. It
     // never passes the row from which the last rows fill the view.
     int firstVisibleRow() const { return m_firstVisibleRow; }
@@ -57,7 +62,8 @@ signals:
 
 private:
     Kind m_kind;
-    RecordTableModel m_table;
+    RecordTable m_records;
+    RecordItemModel m_grid{m_records};
     int m_firstVisibleRow = 0;
     bool m_loading = false;
     QString m_fileName;

@@ -168,7 +168,7 @@ int main(int argc, char **argv) {
     qint64 saveBytes[3];
     for (int i = 0; i < 3; ++i) {
         dialogs.path = dir.filePath(QStringLiteral("picture.") + QLatin1String(suffixes[i]));
-        saves[i] = bestOf([&] { plot->pressToolButton(QStringLiteral("SaveImage")); });
+        saves[i] = bestOf([&] { plot->press(GraphCommand::SaveImage); });
         saveBytes[i] = QFileInfo(dialogs.path).size();
     }
     plot->requestClose();

@@ -15,10 +15,19 @@ const QString GraphWindowModel::ImageFilter =
     QStringLiteral("PNG Image (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 
 GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
-                                   QList<ToolButton> toolbar, Platform &platform,
+                                   const QString &panelsTitle, Platform &platform,
                                    TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
                                    QObject *parent)
-    : WindowModel(name, caption, std::move(toolbar), parent)
+    : CommandWindow(name, caption,
+                    {button(GraphCommand::Function, ToolKeys::Function,
+                            panelsTitle + QStringLiteral(" Function"), QStringLiteral("function")),
+                     button(GraphCommand::Range, ToolKeys::Range,
+                            panelsTitle + QStringLiteral(" Range"), QStringLiteral("range")),
+                     button(GraphCommand::Print, ToolKeys::Print, QStringLiteral("Print"),
+                            QStringLiteral("print")),
+                     button(GraphCommand::SaveImage, ToolKeys::SaveImage,
+                            QStringLiteral("Save Image"), QStringLiteral("save_image"))},
+                    parent)
     , m_platform(platform)
     , m_panelTimers(panelTimers)
     , m_surface(platform.makeSurface())
@@ -28,7 +37,6 @@ GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
         m_checked[checkBoxOf(channel)] = true;
     for (const RangeBox &box : std::as_const(m_rangeBoxes))
         m_rangeTexts[box.name] = QString();
-    connect(this, &WindowModel::toolButtonPressed, this, &GraphWindowModel::onToolbarButton);
 }
 
 GraphWindowModel::~GraphWindowModel() = default;
@@ -38,11 +46,9 @@ void GraphWindowModel::resize(const QSize &clientSize) {
     DrawFrame();
 }
 
-void GraphWindowModel::onToolbarButton(const QString &key) {
-    const bool function = key == QLatin1String("Function");
-    const bool range = key == QLatin1String("Range");
-    m_functionVisible = function && !m_functionVisible;
-    m_rangeVisible = range && !m_rangeVisible;
+void GraphWindowModel::run(GraphCommand command) {
+    m_functionVisible = command == GraphCommand::Function && !m_functionVisible;
+    m_rangeVisible = command == GraphCommand::Range && !m_rangeVisible;
     if (m_functionVisible) {
         for (Channel channel : Channels)
             m_checked[checkBoxOf(channel)] = m_state.show(channel) != 0;
@@ -50,10 +56,17 @@ void GraphWindowModel::onToolbarButton(const QString &key) {
     if (m_rangeVisible)
         fillRangeTexts();
     emit panelsChanged();
-    if (key == QLatin1String("Print"))
+    switch (command) {
+    case GraphCommand::Function:
+    case GraphCommand::Range:
+        return;
+    case GraphCommand::Print:
         print();
-    else if (key == QLatin1String("SaveImage"))
+        return;
+    case GraphCommand::SaveImage:
         saveImage();
+        return;
+    }
 }
 
 void GraphWindowModel::setChecked(const QString &checkBox, bool checked) {

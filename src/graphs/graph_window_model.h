@@ -3,7 +3,7 @@
 #include "graphs/graph_state.h"
 #include "graphs/range_entry.h"
 #include "graphs/readout.h"
-#include "windowing/window_model.h"
+#include "windowing/command_window.h"
 
 #include <QHash>
 #include <QSize>
@@ -16,13 +16,17 @@ class Surface;
 class TimerGate;
 struct Platform;
 
+// The toolbar of both graph windows: the function panel, the range panel, printing the
+// picture and saving it to a file.
+enum class GraphCommand { Function, Range, Print, SaveImage };
+
 // What the real-time graph and the file plot share: the drawing surface and the graph
 // state, the timer Timer1, the toolbar ("Function", "Range", "Print", "Save Image"), the
 // settings panels PFunction (check boxes CKT1, CKT2, CKT1T2) and PRange (text boxes with
 // their key filters), printing the picture and saving it to a file, and the cursor
 // readout. The windows differ in their frame, their points and what their range panel
 // holds.
-class GraphWindowModel : public WindowModel {
+class GraphWindowModel : public CommandWindow<GraphCommand> {
     Q_OBJECT
 
 public:
@@ -44,7 +48,9 @@ public:
     // Erases the picture, draws the frame, hides both panels and restarts the points.
     virtual void DrawFrame() = 0;
 
-    void onToolbarButton(const QString &key);
+    // A toolbar command: a panel shown (or hidden when it was shown; any other command hides
+    // both), the picture printed or saved.
+    void run(GraphCommand command);
 
     bool functionPanelVisible() const { return m_functionVisible; }
     bool rangePanelVisible() const { return m_rangeVisible; }
@@ -89,7 +95,9 @@ signals:
     void toolbarVisibleChanged();
 
 protected:
-    GraphWindowModel(const QString &name, const QString &caption, QList<ToolButton> toolbar,
+    // The toolbar's tooltips name the panels after the window: "Graphic Function", "Plot
+    // Range".
+    GraphWindowModel(const QString &name, const QString &caption, const QString &panelsTitle,
                      Platform &platform, TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
                      QObject *parent);
 

@@ -14,16 +14,7 @@
 #include <cmath>
 #include <limits>
 
-const QString ListPlotModel::Name = QStringLiteral("ListPlot");
-
 namespace {
-
-QList<ToolButton> toolbarButtons() {
-    return {{QStringLiteral("Function"), QStringLiteral("Plot Function"), 1},
-            {QStringLiteral("Range"), QStringLiteral("Plot Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
-            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
-}
 
 // The table column of each channel's readings.
 int columnOf(Channel channel) {
@@ -66,7 +57,7 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWin
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              std::unique_ptr<RecordTable> run, const QString &plotUnit,
                              const QString &plotType, QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Plot"), toolbarButtons(), platform, panelTimers,
+    : GraphWindowModel(Name, QStringLiteral("Plot"), QStringLiteral("Plot"), platform, panelTimers,
                        {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
                         {QStringLiteral("TxtFrom"), RangeEntry::Kind::Whole},

@@ -22,7 +22,7 @@ class ListPlotModel : public GraphWindowModel {
     Q_OBJECT
 
 public:
-    static const QString Name;
+    static constexpr QLatin1StringView Name{"ListPlot"};
     // Room right of the plot for the last time label, half of which lies past the edge.
     static constexpr QSize DesignSize{612, 400};
 

@@ -12,26 +12,17 @@
 #include <algorithm>
 #include <cmath>
 
-const QString RealTimeT1T2Model::Name = QStringLiteral("RealTimeT1T2");
-
 namespace {
 
 constexpr auto Solid = Surface::LineStyle::Solid;
 constexpr auto Dotted = Surface::LineStyle::Dotted;
-
-QList<ToolButton> toolbarButtons() {
-    return {{QStringLiteral("Function"), QStringLiteral("Graphic Function"), 1},
-            {QStringLiteral("Range"), QStringLiteral("Graphic Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
-            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
-}
 
 } // namespace
 
 RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
                                      const LiveValues &live, const QString &graphUnit,
                                      QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Real Time Graph"), toolbarButtons(), platform,
+    : GraphWindowModel(Name, QStringLiteral("Real Time Graph"), QStringLiteral("Graphic"), platform,
                        panelTimers,
                        {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},

@@ -18,7 +18,7 @@ class RealTimeT1T2Model : public GraphWindowModel {
     Q_OBJECT
 
 public:
-    static const QString Name;
+    static constexpr QLatin1StringView Name{"RealTimeT1T2"};
     static constexpr QSize DesignSize{287, 211};
     static constexpr int MinCounts = 10;
     static constexpr int MaxCounts = 864000;

@@ -4,12 +4,24 @@
 
 namespace {
 
+QLatin1StringView nameOf(ListWindowModel::Kind kind) {
+    switch (kind) {
+    case ListWindowModel::Kind::List:
+        return ListWindowModel::ListName;
+    case ListWindowModel::Kind::FileList:
+        return ListWindowModel::FileListName;
+    case ListWindowModel::Kind::DataList:
+        break;
+    }
+    return ListWindowModel::DataListName;
+}
+
 QString captionOf(ListWindowModel::Kind kind) {
     switch (kind) {
     case ListWindowModel::Kind::List:
         return QStringLiteral("Real Time List");
     case ListWindowModel::Kind::FileList:
-        return QStringLiteral("FileList");
+        return ListWindowModel::FileListName; // until a file is loaded: its name
     case ListWindowModel::Kind::DataList:
         return QStringLiteral("Data List");
     }
@@ -17,42 +29,35 @@ QString captionOf(ListWindowModel::Kind kind) {
 }
 
 QList<ToolButton> toolbarOf(ListWindowModel::Kind kind) {
-    // Every list exports its rows as CSV, from the button after its own ones.
-    const auto exportCsv = [](int image) {
-        return ToolButton{ListWindowModel::ExportCsvKey, QStringLiteral("Export CSV"), image};
+    const auto button = [](ListCommand command, ToolKey key, const char *tooltip,
+                           const char *picture) {
+        return ToolButton{int(command), key, QLatin1String(tooltip), QLatin1String(picture)};
     };
+    // Every list exports its rows as CSV, from the button after its own ones.
+    const ToolButton exportCsv =
+        button(ListCommand::ExportCsv, ToolKeys::ExportCsv, "Export CSV", "csv");
     switch (kind) {
     case ListWindowModel::Kind::List:
-        return {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}, exportCsv(2)};
-    case ListWindowModel::Kind::FileList:
-        return {{QStringLiteral("Plot"), QStringLiteral("Graphic Plot"), 1},
-                {QStringLiteral("Print"), QStringLiteral("Print"), 2},
-                exportCsv(3),
-                // Offered only when the opened file has continuation files beside it.
-                {QStringLiteral("PlotAll"), QStringLiteral("Plot All Parts"), 4, true, false}};
+        return {button(ListCommand::Save, ToolKeys::Save, "Save As", "save"), exportCsv};
+    case ListWindowModel::Kind::FileList: {
+        // Offered only when the opened file has continuation files beside it.
+        ToolButton plotAll =
+            button(ListCommand::PlotAll, ToolKeys::PlotAll, "Plot All Parts", "parts");
+        plotAll.visible = false;
+        return {button(ListCommand::Plot, ToolKeys::Plot, "Graphic Plot", "graph"),
+                button(ListCommand::Print, ToolKeys::Print, "Print", "print"), exportCsv, plotAll};
+    }
     case ListWindowModel::Kind::DataList:
-        return {{QStringLiteral("Save"), QStringLiteral("Save"), 1}, exportCsv(2)};
+        return {button(ListCommand::Save, ToolKeys::Save, "Save", "save"), exportCsv};
     }
     return {};
 }
 
 } // namespace
 
-QString ListWindowModel::windowName(Kind kind) {
-    switch (kind) {
-    case Kind::List:
-        return QStringLiteral("List");
-    case Kind::FileList:
-        return QStringLiteral("FileList");
-    case Kind::DataList:
-        return QStringLiteral("DataList");
-    }
-    return {};
-}
-
 ListWindowModel::ListWindowModel(Kind kind, const QString &type, const QString &unit,
                                  QObject *parent)
-    : WindowModel(windowName(kind), captionOf(kind), toolbarOf(kind), parent)
+    : CommandWindow(nameOf(kind), captionOf(kind), toolbarOf(kind), parent)
     , m_kind(kind) {
     const RecordRow headings = ::headingRow(type, unit);
     for (int column = 0; column < RecordColumnCount; ++column)
@@ -103,9 +108,9 @@ void ListWindowModel::clearRows() {
 
 void ListWindowModel::setLoading(bool loading) {
     m_loading = loading;
-    for (const QString &key :
-         {QStringLiteral("Print"), QStringLiteral("Plot"), QStringLiteral("PlotAll"), ExportCsvKey})
-        setToolButtonEnabled(key, !loading);
+    for (ListCommand command :
+         {ListCommand::Print, ListCommand::Plot, ListCommand::PlotAll, ListCommand::ExportCsv})
+        setEnabled(command, !loading);
 }
 
 void ListWindowModel::scrollTo(int firstVisibleRow) {

@@ -4,23 +4,25 @@
 #include "records/record_file_reader.h"
 #include "records/record_row.h"
 #include "records/record_table.h"
-#include "windowing/window_model.h"
+#include "windowing/command_window.h"
+
+// The toolbars of the record lists: "Save" of the live list and the logger set, "Plot",
+// "Print" and "Plot All Parts" of an opened file, "Export CSV" of all three.
+enum class ListCommand { Save, Plot, Print, ExportCsv, PlotAll };
 
 // One of the three record list windows: the live list "Real Time List", the opened file
 // "FileList" and the logger set "Data List". It keeps the records (row 0 the first record,
 // the headings apart) and shows them in its grid GridN, whose item model it tells of every
 // change; what saves, prints, plots and exports the list reads the records.
-class ListWindowModel : public WindowModel {
+class ListWindowModel : public CommandWindow<ListCommand> {
     Q_OBJECT
 
 public:
     enum class Kind { List, FileList, DataList };
+    static constexpr QLatin1StringView ListName{"List"};
+    static constexpr QLatin1StringView FileListName{"FileList"};
+    static constexpr QLatin1StringView DataListName{"DataList"};
     static constexpr int VisibleDataRows = 10;
-    // The key of the "Export CSV" button that every list has.
-    static inline const QString ExportCsvKey = QStringLiteral("ExportCsv");
-
-    // The window's name for each kind: "List", "FileList" or "DataList".
-    static QString windowName(Kind kind);
 
     // Builds the headings; column 0 from the live type and unit of the moment.
     ListWindowModel(Kind kind, const QString &type, const QString &unit, QObject *parent = nullptr);

@@ -74,10 +74,6 @@ void Logger::openMemory(const QByteArray &dump, int memorySize) {
     window->showDownload(
         SetTable::split(announced, QByteArrayView(dump).sliced(DumpReceiver::HeadLength)),
         memorySize);
-    MemoryModel *opened = window.get();
-    connect(opened, &MemoryModel::listRequested, this,
-            [this, opened](int number) { listSet(opened, number); });
-    connect(opened, &MemoryModel::eraseRequested, this, &Logger::EraseMemory);
     m_windows.open(std::move(window)); // a window of an earlier download closes first
 }
 

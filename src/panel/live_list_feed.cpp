@@ -20,8 +20,7 @@ LiveListFeed::LiveListFeed(WindowRegistry &windows, const LiveValues &live, Plat
 }
 
 ListWindowModel *LiveListFeed::list() const {
-    return m_windows.find<ListWindowModel>(
-        ListWindowModel::windowName(ListWindowModel::Kind::List));
+    return m_windows.find<ListWindowModel>(ListWindowModel::ListName);
 }
 
 void LiveListFeed::open() {
@@ -34,7 +33,7 @@ void LiveListFeed::open() {
 
 void LiveListFeed::onWindowClosed(WindowModel *window) {
     // Numbering starts at 1 again the next time the list opens.
-    if (window->name() == ListWindowModel::windowName(ListWindowModel::Kind::List))
+    if (window->name() == ListWindowModel::ListName)
         m_listCount = 0;
 }
 

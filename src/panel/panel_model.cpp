@@ -14,18 +14,25 @@ const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
 namespace {
 
 const QString CaptionSuffix = QStringLiteral("   120924");
+// The "Save" button's look while idle; recording, it stops the recording.
+const QString SaveTooltip = QStringLiteral("Save As");
+const QString SavePicture = QStringLiteral("save");
 constexpr int MaxShortReads = 20;
 
 } // namespace
 
 PanelModel::PanelModel(Platform &platform, QObject *parent)
-    : WindowModel(QStringLiteral("Panel"), Caption,
-                  {{QStringLiteral("Save"), QStringLiteral("Save As"), 1},
-                   {QStringLiteral("Open"), QStringLiteral("Open File to Read"), 2},
-                   {QStringLiteral("Sample"), QStringLiteral("Sampling Rate"), 3},
-                   {QStringLiteral("List"), QStringLiteral("List Display"), 4},
-                   {QStringLiteral("Graph"), QStringLiteral("Graphic Display"), 5}},
-                  parent)
+    : CommandWindow(Name, Caption,
+                    {button(PanelCommand::Save, ToolKeys::Save, SaveTooltip, SavePicture),
+                     button(PanelCommand::Open, ToolKeys::Open, QStringLiteral("Open File to Read"),
+                            QStringLiteral("open")),
+                     button(PanelCommand::Sample, ToolKeys::Sample, QStringLiteral("Sampling Rate"),
+                            QStringLiteral("sample")),
+                     button(PanelCommand::List, ToolKeys::List, QStringLiteral("List Display"),
+                            QStringLiteral("list")),
+                     button(PanelCommand::Graph, ToolKeys::Graph, QStringLiteral("Graphic Display"),
+                            QStringLiteral("graph"))},
+                    parent)
     , m_platform(platform)
     , m_timers({&m_timer1, &m_timer2}, *platform.pump) {
     m_timer1.setInterval(FrameInterval);
@@ -151,8 +158,8 @@ void PanelModel::waitForMeter() {
 }
 
 void PanelModel::showRecording(bool recording, const QString &fileName) {
-    setToolButtonLook(QStringLiteral("Save"), recording ? 6 : 1,
-                      recording ? QStringLiteral("Stop Recording") : QStringLiteral("Save As"));
+    setLook(PanelCommand::Save, recording ? QStringLiteral("stop") : SavePicture,
+            recording ? QStringLiteral("Stop Recording") : SaveTooltip);
     m_display.LblRecording.visible = recording;
     m_display.LblCount.text.clear();
     m_display.LblFileName.text = recording ? fileName : QString();

@@ -2,21 +2,26 @@
 
 #include "link/live_values.h"
 #include "panel/panel_display.h"
+#include "windowing/command_window.h"
 #include "windowing/timer_gate.h"
-#include "windowing/window_model.h"
 
 #include <QByteArray>
 #include <QTimer>
 
 struct Platform;
 
+// The main window's toolbar: record, open a file, the sampling time, the live list and the
+// real-time graph.
+enum class PanelCommand { Save, Open, Sample, List, Graph };
+
 // The main window: mirrors the meter's display from the frames its frame timer reads, and
 // owns the frame timer Timer1, the sampling timer Timer2 and the live values: only its
 // frame decoding writes them, everyone else reads them.
-class PanelModel : public WindowModel {
+class PanelModel : public CommandWindow<PanelCommand> {
     Q_OBJECT
 
 public:
+    static constexpr QLatin1StringView Name{"Panel"};
     static constexpr int FrameInterval = 150;
     static constexpr int SamplingInterval = 1000;
     static const QString Caption;

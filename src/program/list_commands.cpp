@@ -142,19 +142,26 @@ bool followsOn(const RecordTable &run, int first) {
 ListCommands::ListCommands(Program &program)
     : m_program(program) {}
 
-void ListCommands::onToolbarButton(ListWindowModel *list, const QString &key) {
-    if (!list || !list->isOpen() || !list->isToolButtonEnabled(key))
+void ListCommands::run(ListWindowModel *list, ListCommand command) {
+    if (!list || !list->isOpen() || !list->isEnabled(command))
         return;
-    if (key == QLatin1String("Save"))
+    switch (command) {
+    case ListCommand::Save:
         save(list);
-    else if (key == QLatin1String("Print"))
-        print(list);
-    else if (key == QLatin1String("Plot"))
+        return;
+    case ListCommand::Plot:
         plot(list);
-    else if (key == ListWindowModel::ExportCsvKey)
+        return;
+    case ListCommand::Print:
+        print(list);
+        return;
+    case ListCommand::ExportCsv:
         exportCsv(list);
-    else if (key == QLatin1String("PlotAll"))
+        return;
+    case ListCommand::PlotAll:
         plotAllParts(list);
+        return;
+    }
 }
 
 void ListCommands::save(ListWindowModel *list) {

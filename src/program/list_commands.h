@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-
 class Program;
 class ListWindowModel;
+enum class ListCommand;
 
 // The toolbars of the record list windows: "Save" of the live list and the logger list,
 // "Print", "Plot" and "Plot All Parts" of an opened file, "Export CSV" of all three.
@@ -11,8 +10,9 @@ class ListCommands {
 public:
     explicit ListCommands(Program &program);
 
-    // Dispatches on the button key; a key the window lacks or has disabled does nothing.
-    void onToolbarButton(ListWindowModel *list, const QString &key);
+    // Carries out a command of the list's toolbar; one the window lacks or has disabled
+    // does nothing.
+    void run(ListWindowModel *list, ListCommand command);
 
     // Writes the list to a chosen record file, the heading row first. The live list
     // closes once saved; a list whose file cannot be written stays as it is.

@@ -30,17 +30,24 @@ const QString SamplePrompt =
 PanelCommands::PanelCommands(Program &program)
     : m_program(program) {}
 
-void PanelCommands::onToolbarButton(const QString &key) {
-    if (key == QLatin1String("Save"))
+void PanelCommands::run(PanelCommand command) {
+    switch (command) {
+    case PanelCommand::Save:
         save();
-    else if (key == QLatin1String("Open"))
+        return;
+    case PanelCommand::Open:
         open();
-    else if (key == QLatin1String("Sample"))
+        return;
+    case PanelCommand::Sample:
         sample();
-    else if (key == QLatin1String("List"))
+        return;
+    case PanelCommand::List:
         list();
-    else if (key == QLatin1String("Graph"))
+        return;
+    case PanelCommand::Graph:
         graph();
+        return;
+    }
 }
 
 void PanelCommands::save() {
@@ -83,8 +90,7 @@ void PanelCommands::open() {
         list->setCaption(QFileInfo(path).fileName());
         // A recording that went on into continuation files can be plotted as a whole.
         list->setFileName(path);
-        list->setToolButtonVisible(QStringLiteral("PlotAll"),
-                                   RecordingParts::inFolder(path).paths.size() > 1);
+        list->setVisible(ListCommand::PlotAll, RecordingParts::inFolder(path).paths.size() > 1);
     }
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 class Program;
+enum class PanelCommand;
 
 // The main window's toolbar: record, open a file into FileList, set the sampling time,
 // open the live list and the real-time graph.
@@ -10,8 +9,8 @@ class PanelCommands {
 public:
     explicit PanelCommands(Program &program);
 
-    // Dispatches on the button key; an unknown key does nothing.
-    void onToolbarButton(const QString &key);
+    // Carries out a command of the panel's toolbar.
+    void run(PanelCommand command);
 
     void save();
     void open();

@@ -34,8 +34,7 @@ Program::Program(Platform platform, QObject *parent)
     connect(m_recorder.get(), &Recorder::recordingChanged, m_panel.get(),
             &PanelModel::showRecording);
     connect(m_recorder.get(), &Recorder::recorded, m_panel.get(), &PanelModel::showRecordCount);
-    connect(m_panel.get(), &WindowModel::toolButtonPressed, this,
-            [this](const QString &key) { m_panelCommands->onToolbarButton(key); });
+    m_panel->onCommand(this, [this](PanelCommand command) { m_panelCommands->run(command); });
     connect(m_panel.get(), &WindowModel::closeRequested, this, &Program::quit);
     connect(&m_windows, &WindowRegistry::windowOpened, this, &Program::onWindowOpened);
     // The dump is received inside the frame timer's tick that saw the marker.
@@ -46,9 +45,17 @@ Program::Program(Platform platform, QObject *parent)
 Program::~Program() = default;
 
 void Program::onWindowOpened(WindowModel *window) {
+    // Every window's commands reach whoever carries them out from here, as typed commands:
+    // a list's to ListCommands, a graph's to the graph itself, Data Logger's to the Logger.
     if (auto *list = qobject_cast<ListWindowModel *>(window)) {
-        connect(list, &WindowModel::toolButtonPressed, this,
-                [this, list](const QString &key) { m_listCommands->onToolbarButton(list, key); });
+        list->onCommand(list,
+                        [this, list](ListCommand command) { m_listCommands->run(list, command); });
+    } else if (auto *graph = qobject_cast<GraphWindowModel *>(window)) {
+        graph->onCommand(graph, [graph](GraphCommand command) { graph->run(command); });
+    } else if (auto *memory = qobject_cast<MemoryModel *>(window)) {
+        connect(memory, &MemoryModel::listRequested, m_logger.get(),
+                [this, memory](int set) { m_logger->listSet(memory, set); });
+        connect(memory, &MemoryModel::eraseRequested, m_logger.get(), &Logger::EraseMemory);
     }
 }
 
@@ -100,18 +107,15 @@ MemoryModel *Program::memory() const {
 }
 
 ListWindowModel *Program::list() const {
-    return m_windows.find<ListWindowModel>(
-        ListWindowModel::windowName(ListWindowModel::Kind::List));
+    return m_windows.find<ListWindowModel>(ListWindowModel::ListName);
 }
 
 ListWindowModel *Program::fileList() const {
-    return m_windows.find<ListWindowModel>(
-        ListWindowModel::windowName(ListWindowModel::Kind::FileList));
+    return m_windows.find<ListWindowModel>(ListWindowModel::FileListName);
 }
 
 ListWindowModel *Program::dataList() const {
-    return m_windows.find<ListWindowModel>(
-        ListWindowModel::windowName(ListWindowModel::Kind::DataList));
+    return m_windows.find<ListWindowModel>(ListWindowModel::DataListName);
 }
 
 bool Program::GraphOpen() const {

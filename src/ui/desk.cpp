@@ -30,15 +30,19 @@ template <class View, class Model> QWidget *viewOf(WindowModel &window) {
     return new View(static_cast<Model &>(window));
 }
 
-// The view of every secondary window, by the window's name: a new window is one line here.
-const QHash<QString, QWidget *(*)(WindowModel &)> Views{
-    {QStringLiteral("List"), viewOf<ListWindow, ListWindowModel>},
-    {QStringLiteral("FileList"), viewOf<ListWindow, ListWindowModel>},
-    {QStringLiteral("DataList"), viewOf<ListWindow, ListWindowModel>},
-    {QStringLiteral("RealTimeT1T2"), viewOf<RealTimeT1T2, RealTimeT1T2Model>},
-    {QStringLiteral("ListPlot"), viewOf<ListPlot, ListPlotModel>},
-    {QStringLiteral("Memory"), viewOf<Memory, MemoryModel>},
-};
+// The view of every secondary window, by its model's name: a new window is one line here.
+using MakeView = QWidget *(*)(WindowModel &);
+const QHash<QString, MakeView> &views() {
+    static const QHash<QString, MakeView> table{
+        {ListWindowModel::ListName, viewOf<ListWindow, ListWindowModel>},
+        {ListWindowModel::FileListName, viewOf<ListWindow, ListWindowModel>},
+        {ListWindowModel::DataListName, viewOf<ListWindow, ListWindowModel>},
+        {RealTimeT1T2Model::Name, viewOf<RealTimeT1T2, RealTimeT1T2Model>},
+        {ListPlotModel::Name, viewOf<ListPlot, ListPlotModel>},
+        {MemoryModel::Name, viewOf<Memory, MemoryModel>},
+    };
+    return table;
+}
 
 } // namespace
 
@@ -80,10 +84,17 @@ Desk::~Desk() {
 }
 
 QWidget *Desk::makeView(WindowModel &window) {
-    const auto make = Views.value(window.name());
-    QWidget *view = make ? make(window) : nullptr;
-    if (view)
-        addCloseKeys(*view, window);
+    const MakeView make = views().value(window.name());
+    // A window without a view would sit in the registry unseen, its command blocked for
+    // good: a fault of the program, loud wherever assertions are on.
+    Q_ASSERT_X(make, "Desk::makeView",
+               qPrintable(QStringLiteral("no view for the window \"%1\"").arg(window.name())));
+    if (!make) {
+        qCritical("No view for the window \"%s\"", qPrintable(window.name()));
+        return nullptr;
+    }
+    QWidget *view = make(window);
+    addCloseKeys(*view, window);
     return view;
 }
 
@@ -112,8 +123,11 @@ void Desk::onPortChosen(const QString &text) {
 
 void Desk::showWindow(WindowModel *window) {
     QWidget *view = makeView(*window);
-    if (!view)
+    if (!view) {
+        // Unseen, it could never be closed: it goes again at once.
+        QMetaObject::invokeMethod(window, &WindowModel::requestClose, Qt::QueuedConnection);
         return;
+    }
     m_views.insert(window, view);
     // Secondary windows open just right of the main window, level with its top.
     if (m_panel) {

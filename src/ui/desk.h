@@ -33,8 +33,9 @@ public:
 
     Program &program() { return *m_program; }
 
-    // The view of an opened window, made from the table of views by the window's name;
-    // Ctrl+W and Esc close it.
+    // The view of an opened window, made from the table of views by its model's name;
+    // Ctrl+W and Esc close it. A name without a view is a fault of the program: it fails an
+    // assertion, and without assertions gives no view.
     static QWidget *makeView(WindowModel &window);
 
 private:

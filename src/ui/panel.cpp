@@ -36,7 +36,7 @@ Panel::Panel(PanelModel &model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model) {
     initImages();
-    setObjectName(QStringLiteral("Panel"));
+    setObjectName(model.name());
     m_toolbar = addWindowToolbar(*this, m_model);
     setCentralWidget(buildDisplay());
 

@@ -27,14 +27,9 @@ public:
     void setProgress(int count, Progress progress);
 
     const QList<ToolButton> &toolbar() const { return m_toolbar; }
-    bool isToolButtonEnabled(const QString &key) const;
-    void setToolButtonEnabled(const QString &key, bool enabled);
-    bool isToolButtonVisible(const QString &key) const;
-    void setToolButtonVisible(const QString &key, bool visible);
-    // Another picture and tooltip for a button (the panel's "Save" while recording).
-    void setToolButtonLook(const QString &key, int image, const QString &tooltip);
-    // A button of the toolbar was pressed; a disabled, hidden or unknown one does nothing.
-    void pressToolButton(const QString &key);
+    // The button of this command was pressed; a disabled, hidden or unknown one does
+    // nothing. The view's way in: the window's own typed face is CommandWindow.
+    void pressToolButton(int command);
 
     // True from the registry's opening of the window until its closing.
     bool isOpen() const { return m_open; }
@@ -46,13 +41,22 @@ signals:
     // learns of every change without a signal per record.
     void captionChanged();
     void toolbarChanged();
-    void toolButtonPressed(const QString &key);
+    // A press, of the command as its window numbers it (see CommandWindow::onCommand).
+    void toolButtonPressed(int command);
     void closeRequested();
+
+protected:
+    bool isToolButtonEnabled(int command) const;
+    void setToolButtonEnabled(int command, bool enabled);
+    bool isToolButtonVisible(int command) const;
+    void setToolButtonVisible(int command, bool visible);
+    void setToolButtonLook(int command, const QString &picture, const QString &tooltip);
 
 private:
     friend class WindowRegistry;
 
-    ToolButton *findButton(const QString &key);
+    const ToolButton *findButton(int command) const;
+    ToolButton *findButton(int command);
     void notifyCaption();
 
     QString m_name;

@@ -90,7 +90,7 @@ ListPlotModel *TestGraphReadout::filePlotOf(const QList<RecordRow> &rows) {
 
 RealTimeT1T2Model *TestGraphReadout::openRealTimeGraph() {
     m_program->panel().liveForTesting().TypeText = QStringLiteral("K");
-    m_program->panel().pressToolButton(QStringLiteral("Graph"));
+    m_program->panel().press(PanelCommand::Graph);
     RealTimeT1T2Model *graph = m_program->graph();
     if (graph) {
         graph->resize(RealTimeT1T2Model::DesignSize);

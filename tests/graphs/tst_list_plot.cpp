@@ -117,7 +117,7 @@ ListWindowModel *TestListPlot::openFileList(const QList<RecordRow> &rows, const 
 }
 
 ListPlotModel *TestListPlot::pressPlot(ListWindowModel *list) {
-    list->pressToolButton(QStringLiteral("Plot"));
+    list->press(ListCommand::Plot);
     return m_program->plot();
 }
 
@@ -170,7 +170,7 @@ void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
     for (const ToolButton &button : m_plot->toolbar())
         tips << button.tooltip;
     QCOMPARE(tips, (QStringList{"Plot Function", "Plot Range", "Print", "Save Image"}));
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     QCOMPARE(pressPlot(m_list), m_plot); // the open plot stays as it is
     QVERIFY(m_plot->rangePanelVisible());
 }
@@ -256,7 +256,7 @@ void TestListPlot::oneRecordDrawsNoSegment() {
     QCOMPARE(markXs(surface()), QList<double>{L});
     QCOMPARE(m_plot->caption(), QStringLiteral("Plot"));
     // No record number can be entered that gives a span.
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     m_plot->setRangeText(QStringLiteral("TxtTo"), QStringLiteral("1"));
     m_plot->rangeOk();
     QCOMPARE(m_fakes->dialogs.messages.last().text, QStringLiteral("1 <= No.s <= 1, try again!"));
@@ -338,10 +338,10 @@ void TestListPlot::newFrameDuringAPassGetsItsOwnPass() {
         if (what == QLatin1String("resize")) {
             m_plot->resize(QSize(400, 300));
         } else if (what == QLatin1String("range")) {
-            m_plot->onToolbarButton(QStringLiteral("Range"));
+            m_plot->run(GraphCommand::Range);
             m_plot->rangeOk(); // the values as shown
         } else {
-            m_plot->onToolbarButton(QStringLiteral("Function"));
+            m_plot->run(GraphCommand::Function);
             m_plot->functionOk();
         }
         clearsDuringPass = surface().count(Kind::Clear);
@@ -435,7 +435,7 @@ void TestListPlot::rangeOk() {
     QFETCH(QString, message);
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtFrom")), QStringLiteral("1"));
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtTo")), QStringLiteral("10"));
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtMax")), QStringLiteral("1333"));
@@ -468,7 +468,7 @@ void TestListPlot::rangeOk() {
 
 void TestListPlot::keyFiltersAndTheEnterChain() {
     QVERIFY(plotOf(records(10)));
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     for (const char *box : {"TxtMax", "TxtMin", "TxtFrom", "TxtTo"}) {
         const QString name = QLatin1String(box);
         const bool decimal = name == QLatin1String("TxtMax") || name == QLatin1String("TxtMin");
@@ -496,7 +496,7 @@ void TestListPlot::rangeCancelOnlyHides() {
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
     const int calls = surface().calls.size();
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     m_plot->rangeCancel();
     QVERIFY(!m_plot->rangePanelVisible());
     // No pass from past the right edge is started.
@@ -507,14 +507,14 @@ void TestListPlot::rangeCancelOnlyHides() {
 void TestListPlot::functionOkRedrawsWithoutTheChannel() {
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     QVERIFY(m_plot->isChecked(QStringLiteral("CKT2")));
     m_plot->setChecked(QStringLiteral("CKT2"), false);
     m_plot->functionCancel();
     QCOMPARE(m_plot->state().ShowT2, 1);
     QVERIFY(!m_plot->Timer1().isActive());
 
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     m_plot->setChecked(QStringLiteral("CKT2"), false);
     const int clears = surface().count(Kind::Clear);
     m_plot->functionOk();
@@ -537,7 +537,7 @@ void TestListPlot::noValueSwitchesTheChannelOff() {
     QCOMPARE(surface().linesOf(GraphColours::T1).size(), 0);
     QCOMPARE(surface().linesOf(GraphColours::Diff).size(), 2); // records 1 to 3
     QCOMPARE(surface().linesOf(GraphColours::T2).size(), 5);
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     QVERIFY(!m_plot->isChecked(QStringLiteral("CKT1")));
     QVERIFY(m_plot->isChecked(QStringLiteral("CKT2")));
     QVERIFY(!m_plot->isChecked(QStringLiteral("CKT1T2")));
@@ -564,7 +564,7 @@ void TestListPlot::printDuringAPassShowsEveryPointSoFar() {
     };
     m_fakes->pump.onYield = [&](int yields) {
         if (yields == 10)
-            m_plot->pressToolButton(QStringLiteral("Print"));
+            m_plot->press(GraphCommand::Print);
     };
     m_plot->DrawPass();
     QCOMPARE(m_fakes->imagePrintJob.dialogs, 1);
@@ -582,8 +582,8 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
     m_plot->DrawPass();
     FakeImagePrinter::Job &job = m_fakes->imagePrintJob;
     job.cancelDialog = true;
-    m_plot->onToolbarButton(QStringLiteral("Range"));
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->run(GraphCommand::Range);
+    m_plot->press(GraphCommand::Print);
     QVERIFY(!m_plot->rangePanelVisible());
     QCOMPARE(job.dialogs, 1);
     QCOMPARE(job.printed, 0);
@@ -591,7 +591,7 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
 
     job.cancelDialog = false;
     job.failPrinting = true;
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->press(GraphCommand::Print);
     QCOMPARE(job.dialogs, 2);
     QCOMPARE(job.printed, 0);
     QVERIFY(m_plot->toolbarVisible());
@@ -600,7 +600,7 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
     // The plot closed while the chooser was open: nothing is printed.
     job.failPrinting = false;
     job.onDialog = [&] { m_list->requestClose(); };
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->press(GraphCommand::Print);
     QCOMPARE(job.printed, 0);
 }
 

@@ -181,7 +181,7 @@ void TestListPlotZoom::dragSetsTheSpanThroughRangeOk() {
 void TestListPlotZoom::zoomKeepsTheValueRangeAndZoomsOutToTheWholeFile() {
     ListPlotModel *plot = plotOf(steps(11));
     QVERIFY(plot);
-    plot->onToolbarButton(QStringLiteral("Range"));
+    plot->run(GraphCommand::Range);
     plot->setRangeText(QStringLiteral("TxtMax"), QStringLiteral("40"));
     plot->setRangeText(QStringLiteral("TxtMin"), QStringLiteral("-5.5"));
     plot->rangeOk();
@@ -237,7 +237,7 @@ void TestListPlotZoom::zoomDrawsWhatACompletePassDraws() {
     QVERIFY(plot);
     if (passFirst)
         plot->DrawPass();
-    plot->onToolbarButton(QStringLiteral("Range"));
+    plot->run(GraphCommand::Range);
     plot->setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
     plot->setRangeText(QStringLiteral("TxtTo"), QString::number(to));
     plot->rangeOk();

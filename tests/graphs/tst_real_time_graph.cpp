@@ -84,7 +84,7 @@ void TestRealTimeGraph::cleanup() {
 }
 
 RealTimeT1T2Model *TestRealTimeGraph::openGraph() {
-    m_program->panel().pressToolButton(QStringLiteral("Graph"));
+    m_program->panel().press(PanelCommand::Graph);
     return m_program->graph();
 }
 
@@ -107,7 +107,7 @@ void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
     QCOMPARE(m_graph->caption(), QStringLiteral("Real Time Graph"));
     QStringList keys, tips;
     for (const ToolButton &button : m_graph->toolbar()) {
-        keys << button.key;
+        keys << button.key.name;
         tips << button.tooltip;
     }
     QCOMPARE(keys, (QStringList{"Function", "Range", "Print", "SaveImage"}));
@@ -184,7 +184,7 @@ void TestRealTimeGraph::frameRestartsTheSweepAndHidesThePanels() {
     QCOMPARE(surface().sinceClear(Kind::Text).last().text, DegreesC);
 
     ticks(5);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QVERIFY(m_graph->rangePanelVisible());
     m_graph->resize(QSize(400, 300));
     QVERIFY(!m_graph->rangePanelVisible());
@@ -272,7 +272,7 @@ void TestRealTimeGraph::gridLinesTimeLabelsAndMarks() {
 }
 
 void TestRealTimeGraph::halfStepsDrawTheSameTimeLabelThreeTimes() {
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     m_graph->setRangeText(QStringLiteral("TxtCounts"), QStringLiteral("360"));
     m_graph->rangeOk();
     QCOMPARE(m_graph->state().XStep, 0.5f);
@@ -327,7 +327,7 @@ void TestRealTimeGraph::noValueSwitchesAChannelOff() {
     ticks(2);
     QCOMPARE(surface().linesOf(GraphColours::Diff).size(), 1);
 
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->functionPanelVisible());
     QVERIFY(!m_graph->isChecked(QStringLiteral("CKT1T2")));
     QVERIFY(m_graph->isChecked(QStringLiteral("CKT1")));
@@ -335,13 +335,13 @@ void TestRealTimeGraph::noValueSwitchesAChannelOff() {
 }
 
 void TestRealTimeGraph::channelSwitchedOnStartsAfresh() {
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT2"), false);
     m_graph->functionOk();
     ticks(5);
     QCOMPARE(surface().linesOf(GraphColours::T2).size(), 0);
     setReadings(QStringLiteral("25.3"), QStringLiteral("1000"), QStringLiteral("1.3"));
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT2"), true);
     m_graph->functionOk();
     // No segment from the top edge or from a point before it was off: it starts here.
@@ -355,23 +355,23 @@ void TestRealTimeGraph::channelSwitchedOnStartsAfresh() {
 }
 
 void TestRealTimeGraph::functionPanel() {
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->functionPanelVisible());
-    m_graph->onToolbarButton(QStringLiteral("Range")); // one panel at a time
+    m_graph->run(GraphCommand::Range); // one panel at a time
     QVERIFY(!m_graph->functionPanelVisible());
     QVERIFY(m_graph->rangePanelVisible());
-    m_graph->onToolbarButton(QStringLiteral("Function"));
-    m_graph->onToolbarButton(QStringLiteral("Function")); // toggles
+    m_graph->run(GraphCommand::Function);
+    m_graph->run(GraphCommand::Function); // toggles
     QVERIFY(!m_graph->functionPanelVisible());
 
     ticks(3);
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     m_graph->functionCancel();
     QVERIFY(!m_graph->functionPanelVisible());
     QCOMPARE(m_graph->state().ShowT1, 1);
 
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->isChecked(QStringLiteral("CKT1"))); // from the switches again
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     const int clears = surface().count(Kind::Clear);
@@ -402,14 +402,14 @@ void TestRealTimeGraph::rangePanelShowsTheState() {
     live().TypeText = type;
     m_graph = openGraph();
     m_graph->resize(RealTimeT1T2Model::DesignSize);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtCounts")), shown[0]);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtMax")), shown[1]);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtMin")), shown[2]);
 
     // Counts follows the width, not the step: a wider window shows more.
     m_graph->resize(QSize(400, 211));
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtCounts")), QStringLiteral("300"));
 }
 
@@ -473,7 +473,7 @@ void TestRealTimeGraph::rangeOk() {
     QFETCH(QString, counts);
     QFETCH(QString, message);
     ticks(3);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     m_graph->setRangeText(QStringLiteral("TxtMax"), max);
     m_graph->setRangeText(QStringLiteral("TxtMin"), min);
     m_graph->setRangeText(QStringLiteral("TxtCounts"), counts);
@@ -501,7 +501,7 @@ void TestRealTimeGraph::rangeOk() {
 }
 
 void TestRealTimeGraph::keyFiltersAndTheEnterChain() {
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QSignalSpy focus(m_graph, &GraphWindowModel::focusRequested);
     for (const char *box : {"TxtMax", "TxtMin"}) {
         const QString name = QLatin1String(box);
@@ -555,8 +555,8 @@ void TestRealTimeGraph::print() {
         toolbarWhilePrinting = m_graph->toolbarVisible();
         panelTimersWhilePrinting = m_program->panel().Timer1().isActive();
     };
-    m_graph->onToolbarButton(QStringLiteral("Function"));
-    m_graph->onToolbarButton(QStringLiteral("Print"));
+    m_graph->run(GraphCommand::Function);
+    m_graph->run(GraphCommand::Print);
 
     QCOMPARE(job.dialogs, 1);
     QTEST(job.printed, "printed");

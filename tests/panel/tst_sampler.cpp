@@ -105,7 +105,8 @@ void TestSampler::tick(int times) {
 void TestSampler::verifyIdleShown() {
     const PanelDisplay &d = m_program->panel().display();
     QCOMPARE(m_program->panel().toolbar().at(0),
-             (ToolButton{QStringLiteral("Save"), QStringLiteral("Save As"), 1}));
+             (ToolButton{int(PanelCommand::Save), ToolKeys::Save, QStringLiteral("Save As"),
+                         QStringLiteral("save")}));
     QVERIFY(!d.LblRecording.visible);
     QCOMPARE(d.LblCount.text, QString());
     QCOMPARE(d.LblFileName.text, QString());
@@ -171,7 +172,8 @@ void TestSampler::recordsGoToTheFileAtOnce() {
     QVERIFY(m_program->recorder().startRecording(file));
     const PanelDisplay &d = m_program->panel().display();
     QCOMPARE(m_program->panel().toolbar().at(0),
-             (ToolButton{QStringLiteral("Save"), QStringLiteral("Stop Recording"), 6}));
+             (ToolButton{int(PanelCommand::Save), ToolKeys::Save, QStringLiteral("Stop Recording"),
+                         QStringLiteral("stop")}));
     QVERIFY(d.LblRecording.visible);
     QCOMPARE(d.LblFileName.text, file);
     QCOMPARE(d.LblCount.text, QString());

@@ -69,8 +69,8 @@ private slots:
 
 private:
     ListWindowModel *openList(ListWindowModel::Kind kind, int rows);
-    void press(ListWindowModel *list, const char *key) {
-        m_program->listCommands().onToolbarButton(list, QLatin1String(key));
+    void press(ListWindowModel *list, ListCommand command) {
+        m_program->listCommands().run(list, command);
     }
     bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
     // Records, at every yield, the caption and whether the panel's timers were stopped.
@@ -142,7 +142,7 @@ void TestListCommands::saveList() {
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     m_fakes->dialogs.saveAnswers << path;
     watchYields(list);
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.saveFilters,
              QStringList{"Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|"});
@@ -164,7 +164,7 @@ void TestListCommands::saveWhileRecordingDoesNothing() {
     ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     QVERIFY(m_program->recorder().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
     m_fakes->dialogs.saveAnswers << m_dir->filePath(QStringLiteral("list.rdg"));
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QVERIFY(m_fakes->dialogs.saveFilters.isEmpty());
     QVERIFY(list->isOpen());
@@ -174,7 +174,7 @@ void TestListCommands::saveWhileRecordingDoesNothing() {
 
 void TestListCommands::saveCancelledLeavesTheList() {
     ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
     QVERIFY(list->isOpen());
@@ -201,7 +201,7 @@ void TestListCommands::failedSaveKeepsTheList() {
 
     ListWindowModel *list = openList(ListWindowModel::Kind::List, 3);
     m_fakes->dialogs.saveAnswers << path;
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
     const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
@@ -236,7 +236,7 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
         list->appendRow(Rows.at(row % Rows.size()));
     m_program->liveList().setListCountForTesting(rows);
     m_fakes->dialogs.saveAnswers << path;
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(fileBytes(path), oldBytes);
     QCOMPARE(folderEntries(disk.filePath(".")), QStringList{"list.rdg"});
@@ -266,7 +266,7 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->pump.yields, 2);
     QVERIFY(!m_program->list());
@@ -286,7 +286,7 @@ void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
         m_fakes->dialogs.onFileDialog = nullptr;
         m_program->windows().close(list);
     };
-    press(list, "Save");
+    press(list, ListCommand::Save);
     QVERIFY(!QFile::exists(path));
 
     // So the panel's "Save", cancelled, starts no recording into the list's file.
@@ -302,8 +302,8 @@ void TestListCommands::saveDataListTwice() {
     const QString first = m_dir->filePath(QStringLiteral("a.rdg"));
     const QString second = m_dir->filePath(QStringLiteral("b.rdg"));
     m_fakes->dialogs.saveAnswers << first << second;
-    press(list, "Save");
-    press(list, "Save");
+    press(list, ListCommand::Save);
+    press(list, ListCommand::Save);
 
     QCOMPARE(fileBytes(first), "K Type \xB0"
                                "F\t     Date Time    \tT1\tT2\tT1-T2\t\r\n" +
@@ -336,7 +336,7 @@ void TestListCommands::exportCsv() {
     const QString path = m_dir->filePath(QStringLiteral("list.csv"));
     m_fakes->dialogs.saveAnswers << path;
     watchYields(list);
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{CsvFilter});
     QCOMPARE(m_fakes->dialogs.saveSuffixes, QStringList{"csv"});
@@ -365,7 +365,7 @@ void TestListCommands::exportCsvDoesNothing() {
     QFETCH(bool, loading);
     ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 2);
     list->setLoading(loading);
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), loading ? 0 : 1);
     QVERIFY(list->isOpen());
@@ -399,7 +399,7 @@ void TestListCommands::failedExportLeavesNoFile() {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         };
     }
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(folderEntries(m_dir->path()), QStringList{}); // no piece of a CSV file
     QVERIFY(timersRunning());
@@ -424,7 +424,7 @@ void TestListCommands::print() {
     list->appendRow({"123456789012345678901", "2001/05/03 14:25:05", "1234567890", "1", "-1"});
     list->setCaption(QStringLiteral("three.rdg"));
     watchYields(list);
-    press(list, "Print");
+    press(list, ListCommand::Print);
 
     const FakeTextPrinter::Job &job = m_fakes->printJob;
     QCOMPARE(job.dialogs, 1);
@@ -453,7 +453,7 @@ void TestListCommands::print() {
 
 void TestListCommands::printEmptyFileList() {
     ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 0);
-    press(list, "Print");
+    press(list, ListCommand::Print);
 
     QCOMPARE(m_fakes->printJob.lines,
              (QStringList{" -", " -", " -", "",
@@ -482,7 +482,7 @@ void TestListCommands::printEndsEarly() {
     list->setCaption(QStringLiteral("three.rdg"));
     m_fakes->printJob.cancelDialog = cancel;
     m_fakes->printJob.failAtLine = failAtLine;
-    press(list, "Print");
+    press(list, ListCommand::Print);
 
     QCOMPARE(m_fakes->printJob.lines.size(), printed);
     QVERIFY(!m_fakes->printJob.ended);

@@ -92,14 +92,14 @@ QString TestPanelCommands::writeFile(const QString &name, const QByteArray &byte
 void TestPanelCommands::saveStartsAndStopsRecording() {
     const QString path = m_dir->filePath(QStringLiteral("run.rdg"));
     m_fakes->dialogs.saveAnswers << path;
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{SaveFilter});
     QVERIFY(m_program->recorder().Recording());
     QCOMPARE(m_program->recorder().ChosenFileName(), path);
     QCOMPARE(fileBytes(path), HeadingJC); // the heading is there before the first sample
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Stop Recording"));
 
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1); // no dialog to stop
     QVERIFY(!m_program->recorder().Recording());
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Save As"));
@@ -108,7 +108,7 @@ void TestPanelCommands::saveStartsAndStopsRecording() {
 }
 
 void TestPanelCommands::saveCancelledDoesNothing() {
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
     QVERIFY(!m_program->recorder().Recording());
     QVERIFY(!m_panel->display().LblRecording.visible);
@@ -117,7 +117,7 @@ void TestPanelCommands::saveCancelledDoesNothing() {
 
 void TestPanelCommands::openCancelledDoesNothing() {
     QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     QCOMPARE(m_fakes->dialogs.openFilters, QStringList{OpenFilter});
     QCOMPARE(opened.count(), 0);
     QVERIFY(!m_program->FileListOpen());
@@ -134,7 +134,7 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
         timersStopped =
             timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     ListWindowModel *list = m_program->fileList();
     QVERIFY(list);
@@ -171,13 +171,13 @@ void TestPanelCommands::secondOpenReplacesTheWindow() {
         m_fakes->pump.onYield = [&](int yields) {
             if (yields != 1)
                 return;
-            m_commands->onToolbarButton(QStringLiteral("Open"));
+            m_commands->run(PanelCommand::Open);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         };
     }
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     if (!duringTheFirstLoad)
-        m_commands->onToolbarButton(QStringLiteral("Open"));
+        m_commands->run(PanelCommand::Open);
 
     ListWindowModel *list = m_program->fileList();
     QCOMPARE(closing.count(), 1);
@@ -198,7 +198,7 @@ void TestPanelCommands::unsplittableLineEndsTheLoad() {
     bytes += "4\t2001/05/03 14:25:04\t1\t2\t-1\t\r\n";
     const QString path = writeFile(QStringLiteral("cut.rdg"), bytes);
     m_fakes->dialogs.openAnswers << path;
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     ListWindowModel *list = m_program->fileList();
     QCOMPARE(list->records().rowCount(), 2);
@@ -221,7 +221,7 @@ void TestPanelCommands::closingFileListWhileLoadingStopsCleanly() {
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     QCOMPARE(m_fakes->pump.yields, 2); // no record was read after the close
     QVERIFY(!m_program->fileList());
@@ -235,9 +235,9 @@ void TestPanelCommands::openDuringRecordingLeavesItRunning() {
     const QString opened = writeFile(QStringLiteral("three.rdg"), ThreeRecords);
     m_fakes->dialogs.saveAnswers << recording;
     m_fakes->dialogs.openAnswers << opened;
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     m_program->sampler().tick();
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     m_fakes->clock.advance(1);
     m_program->sampler().tick();
 
@@ -256,18 +256,18 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
     bool timersRanDuringTheLoad = false;
     m_fakes->pump.onYield = [&](int yields) {
         ListWindowModel *list = m_program->fileList();
-        for (const char *key : {"Print", "Plot"}) {
-            if (list->isToolButtonEnabled(QLatin1String(key)))
-                enabledWhileLoading << QLatin1String(key);
+        for (ListCommand command : {ListCommand::Print, ListCommand::Plot}) {
+            if (list->isEnabled(command))
+                enabledWhileLoading << (command == ListCommand::Print ? "Print" : "Plot");
         }
         // Pressed anyway, as the view or another path might: nothing is printed.
         if (yields == 1) {
-            list->pressToolButton(QStringLiteral("Print"));
-            m_program->listCommands().onToolbarButton(list, QStringLiteral("Print"));
+            list->press(ListCommand::Print);
+            m_program->listCommands().run(list, ListCommand::Print);
         }
         timersRanDuringTheLoad |= m_panel->Timer1().isActive() || m_panel->Timer2().isActive();
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     QCOMPARE(enabledWhileLoading, QStringList());
     QCOMPARE(m_fakes->printJob.dialogs, 0);
@@ -275,9 +275,9 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
     QVERIFY(!timersRanDuringTheLoad);
     QVERIFY(timersRunning());
     ListWindowModel *list = m_program->fileList();
-    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Print")));
-    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Plot")));
-    list->pressToolButton(QStringLiteral("Print"));
+    QVERIFY(list->isEnabled(ListCommand::Print));
+    QVERIFY(list->isEnabled(ListCommand::Plot));
+    list->press(ListCommand::Print);
     QCOMPARE(m_fakes->printJob.lines.size(), 4 + 1 + 1 + 3); // preamble, heading, rule, records
 }
 
@@ -308,7 +308,7 @@ void TestPanelCommands::sample() {
     sampler.setSamplingTime(7);
     sampler.tick(); // a sample: the countdown starts
     m_fakes->dialogs.inputAnswers << answer;
-    m_commands->onToolbarButton(QStringLiteral("Sample"));
+    m_commands->run(PanelCommand::Sample);
 
     QCOMPARE(m_fakes->dialogs.inputPrompts,
              QStringList{"Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "});
@@ -322,9 +322,9 @@ void TestPanelCommands::sample() {
 
 void TestPanelCommands::listTwiceOpensOneList() {
     QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
-    m_commands->onToolbarButton(QStringLiteral("List"));
+    m_commands->run(PanelCommand::List);
     m_program->panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
-    m_commands->onToolbarButton(QStringLiteral("List"));
+    m_commands->run(PanelCommand::List);
 
     QCOMPARE(opened.count(), 1);
     ListWindowModel *list = m_program->list();

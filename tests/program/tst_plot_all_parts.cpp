@@ -75,7 +75,7 @@ void TestPlotAllParts::writeFile(const QString &name, const QByteArray &bytes) {
 
 ListWindowModel *TestPlotAllParts::open(const QString &name) {
     m_fakes->dialogs.openAnswers << m_dir->filePath(name);
-    m_program->panelCommands().onToolbarButton(QStringLiteral("Open"));
+    m_program->panelCommands().run(PanelCommand::Open);
     return m_program->fileList();
 }
 
@@ -86,14 +86,14 @@ void TestPlotAllParts::offeredOnlyWithContinuationFiles() {
 
     ListWindowModel *list = open(QStringLiteral("alone.rdg"));
     QVERIFY(list);
-    QVERIFY(!list->isToolButtonVisible(QStringLiteral("PlotAll")));
-    list->pressToolButton(QStringLiteral("PlotAll")); // not offered: does nothing
+    QVERIFY(!list->isVisible(ListCommand::PlotAll));
+    list->press(ListCommand::PlotAll); // not offered: does nothing
     QVERIFY(!m_program->PlotOpen());
 
     list = open(QStringLiteral("run.rdg"));
-    QVERIFY(list->isToolButtonVisible(QStringLiteral("PlotAll")));
-    QVERIFY(list->isToolButtonVisible(QStringLiteral("Plot")));
-    list->pressToolButton(QStringLiteral("PlotAll"));
+    QVERIFY(list->isVisible(ListCommand::PlotAll));
+    QVERIFY(list->isVisible(ListCommand::Plot));
+    list->press(ListCommand::PlotAll);
     QVERIFY(m_program->PlotOpen());
     QVERIFY(m_program->plot()->plotsAllParts());
     QCOMPARE(m_program->plot()->ToNo(), 5);
@@ -157,7 +157,7 @@ void TestPlotAllParts::plotsTheRunUpToTheFirstBadPart() {
     ListWindowModel *list = open(names[0]);
     QVERIFY(list);
     QCOMPARE(list->records().rowCount(), 3); // the first part's records
-    list->pressToolButton(QStringLiteral("PlotAll"));
+    list->press(ListCommand::PlotAll);
 
     ListPlotModel *plot = m_program->plot();
     QVERIFY(plot);

@@ -165,7 +165,7 @@ void TestListPlotWindow::rangePanelLayout() {
              QStringLiteral("Temperature"));
     QCOMPARE(window->findChild<QGroupBox *>(QStringLiteral("SSFrame2"))->title(),
              QStringLiteral("No.s"));
-    plot->pressToolButton(QStringLiteral("Range"));
+    plot->press(GraphCommand::Range);
     QVERIFY(range->isVisible());
     QCOMPARE(range->findChild<QLineEdit *>(QStringLiteral("TxtTo"))->text(), QStringLiteral("2"));
     auto *from = range->findChild<QLineEdit *>(QStringLiteral("TxtFrom"));
@@ -193,7 +193,7 @@ void TestListPlotWindow::columnExtentsDrawTheSamePictureAsEverySegment() {
         ListPlotModel *plot = openPlot();
         QVERIFY(plot);
         plot->setDrawing(drawings[i]);
-        plot->onToolbarButton(QStringLiteral("Function"));
+        plot->run(GraphCommand::Function);
         plot->setChecked(QStringLiteral("CKT2"), false);
         plot->setChecked(QStringLiteral("CKT1T2"), false);
         plot->functionOk();
@@ -223,7 +223,7 @@ void TestListPlotWindow::printsThePictureToPdf() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     plot->DrawPass();
-    plot->pressToolButton(QStringLiteral("Print"));
+    plot->press(GraphCommand::Print);
     const QString pdf = m_dir->filePath(QStringLiteral("plot.pdf"));
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(window->findChild<QToolBar *>(QStringLiteral("Toolbar1"))->isVisible());

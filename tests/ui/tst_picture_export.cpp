@@ -122,7 +122,7 @@ RealTimeT1T2Model *TestPictureExport::realTimeGraph() {
 QString TestPictureExport::saveImage(GraphWindowModel *graph, const QString &name) {
     const QString path = m_dir->filePath(name);
     m_fakes->dialogs.saveAnswers << path;
-    graph->pressToolButton(QStringLiteral("SaveImage"));
+    graph->press(GraphCommand::SaveImage);
     return path;
 }
 

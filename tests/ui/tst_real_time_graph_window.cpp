@@ -166,7 +166,7 @@ void TestRealTimeGraphWindow::panelsAndKeyFilters() {
 
     m_program->panel().liveForTesting().DiffText = QStringLiteral("----");
     m_graph->PlotTick();
-    m_graph->pressToolButton(QStringLiteral("Function"));
+    m_graph->press(GraphCommand::Function);
     QVERIFY(function->isVisible());
     QVERIFY(!function->findChild<QCheckBox *>(QStringLiteral("CKT1T2"))->isChecked());
     QVERIFY(function->findChild<QCheckBox *>(QStringLiteral("CKT1"))->isChecked());
@@ -176,7 +176,7 @@ void TestRealTimeGraphWindow::panelsAndKeyFilters() {
     QVERIFY(!function->isVisible());
     QCOMPARE(m_graph->state().ShowT2, 0);
 
-    m_graph->pressToolButton(QStringLiteral("Range"));
+    m_graph->press(GraphCommand::Range);
     QVERIFY(range->isVisible());
     auto *max = range->findChild<QLineEdit *>(QStringLiteral("TxtMax"));
     auto *min = range->findChild<QLineEdit *>(QStringLiteral("TxtMin"));
@@ -214,7 +214,7 @@ void TestRealTimeGraphWindow::printsThePictureToPdf() {
     for (int i = 0; i < 60; ++i)
         m_graph->PlotTick();
     const QString pdf = m_dir->filePath(QStringLiteral("graph.pdf"));
-    m_graph->pressToolButton(QStringLiteral("Print"));
+    m_graph->press(GraphCommand::Print);
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(m_window->findChild<QToolBar *>(QStringLiteral("Toolbar1"))->isVisible());
 

@@ -1,6 +1,7 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "logger/memory_model.h"
 #include "panel/live_list_feed.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
@@ -31,6 +32,8 @@ private slots:
     void keysOfEveryWindow();
     void closeKeysSpareThePanel();
     void f1ShowsTheAboutBox();
+    void everyWindowHasItsView_data();
+    void everyWindowHasItsView();
 
 private:
     // The window's model, opened as its command opens it, and its view.
@@ -93,6 +96,8 @@ WindowModel *TestWindowKeys::open(const QString &name) {
         m_program->listCommands().plot(fileList());
         return m_program->plot();
     }
+    if (name == QLatin1String("Memory"))
+        return m_program->windows().open(std::make_unique<MemoryModel>());
     return nullptr;
 }
 
@@ -167,7 +172,13 @@ void TestWindowKeys::keysOfEveryWindow() {
     QSignalSpy presses(model, &WindowModel::toolButtonPressed);
     QTest::keySequence(view, key);
     QCOMPARE(presses.size(), 1);
-    QCOMPARE(presses.at(0).at(0).toString(), pressed);
+    const int command = presses.at(0).at(0).toInt();
+    const QList<ToolButton> &buttons = model->toolbar();
+    const auto button =
+        std::find_if(buttons.begin(), buttons.end(),
+                     [command](const ToolButton &b) { return b.command == command; });
+    QVERIFY(button != buttons.end());
+    QCOMPARE(QString(button->key.name), pressed);
 
     if (window == QLatin1String("Panel"))
         return;
@@ -225,6 +236,26 @@ void TestWindowKeys::f1ShowsTheAboutBox() {
     QTest::keyClick(list, Qt::Key_F1);
     QCOMPARE(panel->findChildren<AboutBox *>().size(), 1);
     delete list;
+}
+
+void TestWindowKeys::everyWindowHasItsView_data() {
+    QTest::addColumn<QString>("window");
+    for (const QLatin1StringView name :
+         {ListWindowModel::ListName, ListWindowModel::FileListName, ListWindowModel::DataListName,
+          RealTimeT1T2Model::Name, ListPlotModel::Name, MemoryModel::Name})
+        QTest::newRow(name.data()) << QString(name);
+}
+
+void TestWindowKeys::everyWindowHasItsView() {
+    // The table of views is keyed by the models' own names: each window opened as its
+    // command opens it gets a view named after it.
+    QFETCH(QString, window);
+    WindowModel *model = open(window);
+    QVERIFY(model);
+    QCOMPARE(model->name(), window);
+    std::unique_ptr<QWidget> view(Desk::makeView(*model));
+    QVERIFY(view);
+    QCOMPARE(view->objectName(), window);
 }
 
 QTEST_MAIN(TestWindowKeys)

@@ -14,25 +14,34 @@
 const QString GraphWindowModel::ImageFilter =
     QStringLiteral("PNG Image (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 
-GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
-                                   const QString &panelsTitle, Platform &platform,
-                                   TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
-                                   QObject *parent)
-    : CommandWindow(name, caption,
-                    {button(GraphCommand::Function, ToolKeys::Function,
-                            panelsTitle + QStringLiteral(" Function"), QStringLiteral("function")),
-                     button(GraphCommand::Range, ToolKeys::Range,
-                            panelsTitle + QStringLiteral(" Range"), QStringLiteral("range")),
-                     button(GraphCommand::Print, ToolKeys::Print, QStringLiteral("Print"),
-                            QStringLiteral("print")),
-                     button(GraphCommand::SaveImage, ToolKeys::SaveImage,
-                            QStringLiteral("Save Image"), QStringLiteral("save_image"))},
-                    parent)
+GraphWindowModel::GraphWindowModel(const Design &design, Platform &platform, TimerGate &panelTimers,
+                                   const QString &unit, const QString &type, QObject *parent)
+    : CommandWindow(
+          design.name, design.caption,
+          {button(GraphCommand::Function, ToolKeys::Function,
+                  design.panelsTitle + QStringLiteral(" Function"), QStringLiteral("function")),
+           button(GraphCommand::Range, ToolKeys::Range,
+                  design.panelsTitle + QStringLiteral(" Range"), QStringLiteral("range")),
+           button(GraphCommand::Print, ToolKeys::Print, QStringLiteral("Print"),
+                  QStringLiteral("print")),
+           button(GraphCommand::SaveImage, ToolKeys::SaveImage, QStringLiteral("Save Image"),
+                  QStringLiteral("save_image"))},
+          parent)
     , m_platform(platform)
     , m_panelTimers(panelTimers)
+    , m_leftMargin(design.leftMargin)
+    , m_plotArea(design.plotArea)
+    , m_unit(unit)
     , m_surface(platform.makeSurface())
-    , m_rangeBoxes(std::move(rangeBoxes)) {
+    , m_rangeBoxes(design.rangeBoxes) {
     m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(1000);
+    m_state.PlotLeft = m_leftMargin;
+    const auto [maxLimit, minLimit] = RangeEntry::limits(unit, type);
+    m_state.MaxLimit = maxLimit;
+    m_state.MinLimit = minLimit;
+    m_state.YMax = float(maxLimit);
+    m_state.YMin = float(minLimit);
     for (Channel channel : Channels)
         m_checked[checkBoxOf(channel)] = true;
     for (const RangeBox &box : std::as_const(m_rangeBoxes))
@@ -44,6 +53,25 @@ GraphWindowModel::~GraphWindowModel() = default;
 void GraphWindowModel::resize(const QSize &clientSize) {
     m_surface->resize(clientSize);
     DrawFrame();
+}
+
+void GraphWindowModel::DrawFrame() {
+    // No point is drawn into a frame half built.
+    m_timer1.stop();
+    GraphState &s = m_state;
+    s.layOut(m_surface->size(), m_leftMargin);
+    frameLaidOut();
+    hidePanels();
+    drawFrame(*m_surface);
+    s.PrevX = 0;
+    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
+    s.XPos = -s.XStep; // the next point lands at offset 0
+    frameDrawn();
+    m_timer1.start();
+}
+
+void GraphWindowModel::drawFrame(Surface &out) const {
+    GraphFrame::draw(out, m_state, m_unit, m_plotArea);
 }
 
 void GraphWindowModel::run(GraphCommand command) {
@@ -100,15 +128,6 @@ void GraphWindowModel::functionCancel() {
 
 void GraphWindowModel::rangeCancel() {
     hideRangePanel();
-}
-
-std::pair<int, int> GraphWindowModel::rangeLimits(const QString &unit, const QString &type) {
-    const bool typeJ = type == QLatin1String("J");
-    if (unit == QStringLiteral("\u00B0F"))
-        return {typeJ ? 1400 : 2431, -310};
-    // A unit that is neither (the graph opened before the meter's first frame) gets the
-    // limits of °C, so the range is never empty.
-    return {typeJ ? 760 : 1333, -190};
 }
 
 void GraphWindowModel::hidePanels() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/graph_frame.h"
 #include "graphs/graph_state.h"
 #include "graphs/range_entry.h"
 #include "graphs/readout.h"
@@ -35,6 +36,15 @@ public:
         QString name;
         RangeEntry::Kind kind;
     };
+    // What tells the two graph windows apart, besides their points.
+    struct Design {
+        QLatin1StringView name;
+        QString caption;
+        QString panelsTitle; // the toolbar's tooltips: "Graphic Function", "Plot Range"
+        int leftMargin = PlotGeometry::RealTimeMargin;
+        GraphFrame::PlotArea plotArea = GraphFrame::PlotArea::White;
+        QList<RangeBox> rangeBoxes;
+    };
 
     ~GraphWindowModel() override;
 
@@ -45,8 +55,9 @@ public:
     // The window got a new client size (also its first showing): the surface takes it,
     // which erases everything, and the frame is drawn anew.
     void resize(const QSize &clientSize);
-    // Erases the picture, draws the frame, hides both panels and restarts the points.
-    virtual void DrawFrame() = 0;
+    // Erases the picture, lays the plot out in the surface's size and draws the frame,
+    // hides both panels and restarts the points; Timer1 starts again afterwards.
+    void DrawFrame();
 
     // A toolbar command: a panel shown (or hidden when it was shown; any other command hides
     // both), the picture printed or saved.
@@ -85,24 +96,28 @@ public:
     // Hidden only while the picture is printed.
     bool toolbarVisible() const { return m_toolbarVisible; }
 
-    // The limits of the range entry for a unit ("°C", "°F") and a thermocouple type:
-    // °F -310 to 1400 (J) or 2431, °C -190 to 760 (J) or 1333. Any other unit counts as °C.
-    static std::pair<int, int> rangeLimits(const QString &unit, const QString &type);
-
 signals:
     void panelsChanged();
     void focusRequested(const QString &box);
     void toolbarVisibleChanged();
 
 protected:
-    // The toolbar's tooltips name the panels after the window: "Graphic Function", "Plot
-    // Range".
-    GraphWindowModel(const QString &name, const QString &caption, const QString &panelsTitle,
-                     Platform &platform, TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
-                     QObject *parent);
+    // The graph of readings in a unit and a thermocouple type, which set the range's limits;
+    // the range starts at them.
+    GraphWindowModel(const Design &design, Platform &platform, TimerGate &panelTimers,
+                     const QString &unit, const QString &type, QObject *parent);
 
     GraphState &writableState() { return m_state; }
     Platform &platform() { return m_platform; }
+    // The unit the graph was opened in, as its legend shows it.
+    QString unit() const { return m_unit; }
+
+    // Within DrawFrame: the plot is laid out, the frame not drawn yet (the file plot's XStep).
+    virtual void frameLaidOut() {}
+    // Within DrawFrame: the frame is drawn and the points restart, Timer1 not started yet.
+    virtual void frameDrawn() {}
+    // Draws the frame onto a surface, as DrawFrame does.
+    void drawFrame(Surface &out) const;
 
     // Fills the range boxes from the state when the range panel opens.
     virtual void fillRangeTexts() = 0;
@@ -130,6 +145,9 @@ private:
 
     Platform &m_platform;
     TimerGate &m_panelTimers;
+    int m_leftMargin;
+    GraphFrame::PlotArea m_plotArea;
+    QString m_unit;
     std::unique_ptr<Surface> m_surface;
     GraphState m_state;
     QTimer m_timer1;

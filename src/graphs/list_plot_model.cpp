@@ -1,7 +1,6 @@
 #include "graphs/list_plot_model.h"
 
-#include "graphs/graph_frame.h"
-#include "graphs/plot_geometry.h"
+#include "graphs/span_walk.h"
 #include "lists/list_window_model.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
@@ -16,17 +15,12 @@
 
 namespace {
 
-// The table column of each channel's readings.
-int columnOf(Channel channel) {
-    return channel == Channel::T1 ? 2 : channel == Channel::T2 ? 3 : 4;
-}
-
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // A reading as the pyramid keeps it: its value, over range above every value, under
-// range below, switched off as no number.
-double pyramidLevel(const Reading &level) {
-    switch (level.kind) {
+// range below, no value as no number.
+double pyramidLevel(const Reading &reading) {
+    switch (reading.kind) {
     case Reading::Kind::NoValue:
         return std::numeric_limits<double>::quiet_NaN();
     case Reading::Kind::Over:
@@ -36,7 +30,7 @@ double pyramidLevel(const Reading &level) {
     case Reading::Kind::Number:
         break;
     }
-    return level.value;
+    return reading.value;
 }
 
 // The reading back from the pyramid: the same height as the reading it came from.
@@ -48,6 +42,20 @@ Reading readingOf(double level) {
     return {Reading::Kind::Number, level};
 }
 
+GraphWindowModel::Design design() {
+    GraphWindowModel::Design design;
+    design.name = ListPlotModel::Name;
+    design.caption = QStringLiteral("Plot");
+    design.panelsTitle = QStringLiteral("Plot");
+    design.leftMargin = PlotGeometry::FilePlotMargin;
+    design.plotArea = GraphFrame::PlotArea::GridLines;
+    design.rangeBoxes = {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
+                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
+                         {QStringLiteral("TxtFrom"), RangeEntry::Kind::Whole},
+                         {QStringLiteral("TxtTo"), RangeEntry::Kind::Whole}};
+    return design;
+}
+
 } // namespace
 
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
@@ -57,28 +65,11 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWin
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              std::unique_ptr<RecordTable> run, const QString &plotUnit,
                              const QString &plotType, QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Plot"), QStringLiteral("Plot"), platform, panelTimers,
-                       {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtFrom"), RangeEntry::Kind::Whole},
-                        {QStringLiteral("TxtTo"), RangeEntry::Kind::Whole}},
-                       parent)
+    : GraphWindowModel(design(), platform, panelTimers, plotUnit, plotType, parent)
     , m_fileList(&fileList)
     , m_run(std::move(run))
-    , m_plotUnit(plotUnit)
-    , m_plotType(plotType) {
-    GraphState &s = writableState();
-    s.GridColor = 7;
-    s.PlotLeft = PlotGeometry::FilePlotMargin;
-    const auto [maxLimit, minLimit] = rangeLimits(m_plotUnit, m_plotType);
-    s.MaxLimit = maxLimit;
-    s.MinLimit = minLimit;
-    m_fromNo = 1;
-    m_toNo = std::max(1, m_run ? m_run->rowCount() : fileList.records().rowCount());
-    m_recordSpan = m_toNo - m_fromNo;
-    s.YMax = float(maxLimit);
-    s.YMin = float(minLimit);
-    Timer1().setInterval(1000);
+    , m_plotType(plotType)
+    , m_span(m_run ? m_run->rowCount() : fileList.records().rowCount()) {
     Timer1().setSingleShot(true);
     connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
 }
@@ -91,26 +82,16 @@ const RecordTable *ListPlotModel::records() const {
     return m_fileList ? &m_fileList->records() : nullptr;
 }
 
-void ListPlotModel::DrawFrame() {
-    GraphState &s = writableState();
-    const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::FilePlotMargin);
-    s.GridColor = 7;
-    s.PlotLeft = geometry.PlotLeft;
-    s.PlotWidth = geometry.PlotWidth;
-    s.PlotHeight = geometry.PlotHeight;
+void ListPlotModel::frameLaidOut() {
     // A single record has no span to spread over the width: it stands on the axis.
-    const int span = m_toNo - m_fromNo;
-    s.XStep = span > 0 ? float(double(s.PlotWidth) / span) : 0.0f;
-    hidePanels();
-    s.PlotBottom = geometry.PlotBottom;
-    GraphFrame::draw(surface(), s, m_plotUnit, GraphFrame::PlotArea::GridLines);
-    s.PrevX = 0;
-    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
-    s.XPos = -s.XStep;
-    m_frameShow = {s.ShowT1, s.ShowT2, s.ShowDiff};
-    // A pass of the frame before stops at its next record.
+    writableState().XStep = axis().step();
+}
+
+void ListPlotModel::frameDrawn() {
+    const GraphState &s = state();
+    m_frameShow = s.shows();
+    // A pass of the frame before stops at its next record; this one draws a second later.
     ++m_frame;
-    Timer1().start();
 }
 
 bool ListPlotModel::stillDrawing(quint64 frame) const {
@@ -123,8 +104,10 @@ void ListPlotModel::DrawPass() {
     GraphState &s = writableState();
     const quint64 frame = m_frame;
     const QString caption = WindowModel::caption();
-    PlotPass pass(surface(), m_drawing);
-    m_pass = &pass;
+    const RecordTable &table = *records();
+    const RecordAxis axis = this->axis();
+    SpanWalk walk(surface(), m_drawing, table, s, axis, s.shows());
+    m_pass = &walk;
     const QPointer<ListPlotModel> self(this);
     const auto restore = qScopeGuard([&] {
         if (!self)
@@ -135,72 +118,40 @@ void ListPlotModel::DrawPass() {
     });
 
     LongWork work(*platform().pump, this);
-    const RecordTable &table = *records();
     // The first pass over all records builds the pyramid on the way, from the cells it
     // reads anyway.
-    const bool building = !pyramidBuilt() && m_fromNo == 1 && m_toNo == table.rowCount();
+    const bool building = !pyramidBuilt() && m_span.isWhole() && ToNo() == table.rowCount();
     if (building)
         m_pyramid.clear();
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const float L = s.PlotLeft;
-    const float B = s.PlotBottom;
-    for (int record = m_fromNo; record <= m_toNo; ++record) {
-        const qint64 k = record - m_fromNo;
-        // From the record's place, not by adding XStep up: a float sum of 345,600 steps
-        // drifts pixels away from the right edge, where the last record belongs.
-        const double offset = n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0;
-        s.XPos = float(offset);
-        const double x = L + offset;
-        if (isProgressMark(k, n)) {
-            pass.flush();
-            drawProgressMark(surface(), table, record, x);
-        }
+    for (qint64 k = 0; k <= axis.n(); ++k) {
+        const int row = FromNo() - 1 + int(k);
+        s.XPos = float(axis.offsetOf(k));
+        walk.record(k);
         RecordPyramid::Levels levels{};
         for (Channel channel : Channels) {
-            const bool shown = s.show(channel) != 0;
-            if (!shown && !building)
-                continue;
-            const Reading level = Reading::of(table.rawCell(columnOf(channel), record - 1));
-            levels[size_t(channel)] = pyramidLevel(level);
-            if (!shown)
-                continue;
-            if (level.kind == Reading::Kind::NoValue) {
-                s.show(channel) = 0;
-                pass.endCurve(channel);
-                continue;
+            const size_t c = size_t(channel);
+            const bool read = s.show(channel) != 0;
+            s.show(channel) = walk.show()[c];
+            if (walk.drew(channel))
+                s.prevY(channel) = float(walk.y(channel));
+            if (building) {
+                levels[c] = pyramidLevel(
+                    read ? walk.reading(channel)
+                         : Reading::of(table.rawCell(SpanWalk::columnOf(channel), row)));
             }
-            const double y = B - s.heightOf(level);
-            pass.addPoint(channel, x, y);
-            s.prevY(channel) = float(y);
         }
         // A zoom while events ran may have built the whole pyramid meanwhile.
-        if (building && m_pyramid.records() == record - 1)
+        if (building && m_pyramid.records() == row)
             m_pyramid.append(levels);
-        s.PrevX = float(x);
+        s.PrevX = float(axis.xOf(k));
         setProgress(int(k + 1), Progress::RecordsCompleted);
         // A new frame, the plot's closing or the list's ends the pass; the new frame's
         // picture gets its own pass.
         if (!work.step() || !stillDrawing(frame))
             return;
     }
-    pass.flush();
+    walk.flush();
     Timer1().stop();
-}
-
-void ListPlotModel::drawProgressMark(Surface &out, const RecordTable &table, int record,
-                                     double x) const {
-    const GraphState &s = state();
-    const float B = s.PlotBottom;
-    out.drawLine({x, B}, {x, s.plotTop() - 10}, GraphColours::Grid, 1, Surface::LineStyle::Dotted);
-    const QString label = table.cell(1, record - 1).right(8);
-    const double w = out.textSize(label).width();
-    out.fillRect({x - w / 2, B + 10}, {x + w / 2, B + 20}, GraphColours::White);
-    out.drawText({x - 5 - w / 2, B + 10}, label, GraphColours::Black);
-}
-
-bool ListPlotModel::isProgressMark(qint64 k, qint64 n) {
-    // In whole numbers: k <= n/4 < k + 1, k <= n/2 < k + 1, k - 1 < 3n/4 <= k.
-    return k == 0 || k == n || k == n / 4 || k == n / 2 || k == (3 * n + 3) / 4;
 }
 
 void ListPlotModel::functionOk() {
@@ -212,81 +163,64 @@ void ListPlotModel::functionOk() {
 }
 
 void ListPlotModel::rangeOk() {
-    if (acceptRange())
-        DrawFrame();
-}
-
-bool ListPlotModel::acceptRange() {
     // The value range stays even when the record numbers are refused.
     if (!acceptValueRange())
-        return false;
-    const std::optional<double> from =
-        RangeEntry::value(rangeText(QStringLiteral("TxtFrom")), RangeEntry::Kind::Whole);
-    const std::optional<double> to =
-        RangeEntry::value(rangeText(QStringLiteral("TxtTo")), RangeEntry::Kind::Whole);
-    const qint64 records = qint64(m_recordSpan) + 1;
-    if (!from || !to || *to > double(records) || *from < 1 || *to <= *from) {
-        showRangeMessage(QStringLiteral("1 <= No.s <= %1, try again!").arg(records));
-        return false;
+        return;
+    if (!m_span.set(
+            RangeEntry::value(rangeText(QStringLiteral("TxtFrom")), RangeEntry::Kind::Whole),
+            RangeEntry::value(rangeText(QStringLiteral("TxtTo")), RangeEntry::Kind::Whole))) {
+        showRangeMessage(m_span.refusal());
+        return;
     }
-    m_fromNo = int(RangeEntry::roundHalfEven(*from));
-    m_toNo = int(RangeEntry::roundHalfEven(*to));
-    return true;
+    DrawFrame();
 }
 
 void ListPlotModel::zoomTo(double fromX, double toX) {
-    const GraphState &s = state();
-    if (!(s.PlotWidth > 0))
+    if (!(state().PlotWidth > 0))
         return;
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const auto recordAt = [&](double x) {
-        const double k = RangeEntry::roundHalfEven((x - s.PlotLeft) * double(n) / s.PlotWidth);
-        return m_fromNo + int(std::clamp(k, 0.0, double(n)));
-    };
-    zoomToRecords(recordAt(std::min(fromX, toX)), recordAt(std::max(fromX, toX)));
+    const RecordAxis axis = this->axis();
+    zoomToSpan(
+        m_span.set(axis.recordAt(std::min(fromX, toX)), axis.recordAt(std::max(fromX, toX))));
 }
 
 void ListPlotModel::zoomOut() {
-    zoomToRecords(1, m_recordSpan + 1);
+    zoomToSpan(m_span.set(1, m_span.records()));
 }
 
-void ListPlotModel::zoomToRecords(int from, int to) {
-    const GraphState &s = state();
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
-    setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
-    setRangeText(QStringLiteral("TxtTo"), QString::number(to));
-    if (!acceptRange() || !records())
+void ListPlotModel::zoomToSpan(bool accepted) {
+    if (!accepted) {
+        showRangeMessage(m_span.refusal());
+        return;
+    }
+    fillRangeTexts();
+    if (!records())
         return;
     DrawFrame();
     Timer1().stop(); // no pass a second later: the span is drawn now
-    GraphState &w = writableState();
-    const SpanEnd end = drawSpan(surface(), {w.ShowT1, w.ShowT2, w.ShowDiff});
-    w.XPos = float(end.offset);
-    w.PrevX = float(w.PlotLeft + end.offset);
+    GraphState &s = writableState();
+    const SpanEnd end = drawSpan(surface(), s.shows());
+    s.XPos = float(end.offset);
+    s.PrevX = float(s.PlotLeft + end.offset);
     for (Channel channel : Channels) {
         const size_t c = size_t(channel);
-        w.show(channel) = end.show[c];
+        s.show(channel) = end.show[c];
         if (end.drawn[c])
-            w.prevY(channel) = float(end.lastY[c]);
+            s.prevY(channel) = float(end.lastY[c]);
     }
 }
 
 ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> show) {
     const GraphState &s = state();
     const RecordTable &table = *records();
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const float L = s.PlotLeft;
-    const float B = s.PlotBottom;
-    const auto offsetOf = [&](qint64 k) {
-        return n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0;
-    };
-    const int firstRow = m_fromNo - 1;
+    const RecordAxis axis = this->axis();
+    const qint64 n = axis.n();
+    const int firstRow = FromNo() - 1;
     // Only column extents draw the same lines from fewer points.
     const bool gather = m_drawing == PlotPass::Drawing::ColumnExtents && s.PlotWidth > 0;
     if (gather)
         buildPyramid();
 
+    SpanWalk walk(out, m_drawing, table, s, axis, show);
     // The records at which something happens besides points: the progress marks, and the
     // first "----" of each channel drawn, where its curve ends.
     const qint64 marks[] = {0, n / 4, n / 2, (3 * n + 3) / 4, n};
@@ -305,72 +239,49 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
                 next = std::min(next, mark);
         }
         for (size_t c = 0; c < 3; ++c) {
-            if (show[c] && offAt[c] > k)
+            if (walk.show()[c] && offAt[c] > k)
                 next = std::min(next, offAt[c]);
         }
         return next;
     };
-    const auto yOf = [&](const Reading &level) { return B - s.heightOf(level); };
 
-    PlotPass pass(out, m_drawing);
     SpanEnd end;
     for (qint64 k = 0; k <= n;) {
         const int row = firstRow + int(k);
-        const double offset = offsetOf(k);
-        const double x = L + offset;
-        if (isProgressMark(k, n)) {
-            pass.flush();
-            drawProgressMark(out, table, row + 1, x);
-        }
         // The records after this one in its pixel column, up to the next event.
-        qint64 last = k;
-        if (gather) {
-            const double column = std::floor(x);
-            last = std::clamp(qint64(std::floor((column + 1 - L) * double(n) / s.PlotWidth)), k,
-                              nextEvent(k) - 1);
-            while (last > k && std::floor(L + offsetOf(last)) > column)
-                --last;
-            while (last + 1 < nextEvent(k) && std::floor(L + offsetOf(last + 1)) == column)
-                ++last;
-        }
+        const qint64 last = gather ? axis.lastInColumn(k, nextEvent(k)) : k;
         const int lastRow = firstRow + int(last);
+        walk.record(k);
         for (Channel channel : Channels) {
             const size_t c = size_t(channel);
-            if (!show[c])
+            if (!walk.drew(channel))
                 continue;
-            const int column = columnOf(channel);
-            const Reading level = Reading::of(table.rawCell(column, row));
-            if (level.kind == Reading::Kind::NoValue) {
-                show[c] = 0;
-                pass.endCurve(channel);
-                continue;
-            }
-            double y = yOf(level);
-            pass.addPoint(channel, x, y);
+            double y = walk.y(channel);
             if (last > k) {
                 // The lowest and highest of the records between: the column's extent.
+                const double x = axis.xOf(k);
                 const RecordPyramid::Extent between = m_pyramid.extent(
                     int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
                 if (!between.isEmpty()) {
-                    pass.addPoint(channel, x, yOf(readingOf(between.low)));
-                    pass.addPoint(channel, x, yOf(readingOf(between.high)));
+                    walk.addPoint(channel, x, s.yOf(readingOf(between.low)));
+                    walk.addPoint(channel, x, s.yOf(readingOf(between.high)));
                 }
-                y = yOf(Reading::of(table.rawCell(column, lastRow)));
-                pass.addPoint(channel, L + offsetOf(last), y);
+                y = s.yOf(Reading::of(table.rawCell(SpanWalk::columnOf(channel), lastRow)));
+                walk.addPoint(channel, axis.xOf(last), y);
             }
             end.lastY[c] = y;
             end.drawn[c] = true;
         }
-        end.offset = offsetOf(last);
+        end.offset = axis.offsetOf(last);
         k = last + 1;
     }
-    pass.flush();
-    end.show = show;
+    walk.flush();
+    end.show = walk.show();
     return end;
 }
 
 double ListPlotModel::levelOf(Channel channel, int row) const {
-    return pyramidLevel(Reading::of(records()->rawCell(columnOf(channel), row)));
+    return pyramidLevel(Reading::of(records()->rawCell(SpanWalk::columnOf(channel), row)));
 }
 
 bool ListPlotModel::pyramidBuilt() const {
@@ -392,7 +303,7 @@ void ListPlotModel::buildPyramid() {
 }
 
 void ListPlotModel::drawPicture(Surface &out) {
-    GraphFrame::draw(out, state(), m_plotUnit, GraphFrame::PlotArea::GridLines);
+    drawFrame(out);
     if (records())
         drawSpan(out, m_frameShow);
 }
@@ -400,32 +311,27 @@ void ListPlotModel::drawPicture(Surface &out) {
 std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
     const RecordTable *table = records();
     const GraphState &s = state();
-    // Points over and under the range lie 5 pixels above and 3 below the plot area.
-    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
-    if (!table || !m_fileList || !(s.PlotWidth > 0) || !area.contains(pointer))
+    if (!table || !m_fileList || !(s.PlotWidth > 0) || !s.readoutArea().contains(pointer))
         return std::nullopt;
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const double nearest =
-        n > 0 ? RangeEntry::roundHalfEven((pointer.x() - s.PlotLeft) * double(n) / s.PlotWidth)
-              : 0.0;
-    const qint64 k = qint64(std::clamp(nearest, 0.0, double(n)));
-    const int row = m_fromNo - 1 + int(k);
+    const RecordAxis axis = this->axis();
+    const qint64 k = axis.nearest(pointer.x());
+    const int row = FromNo() - 1 + int(k);
     Readout readout;
-    readout.x = s.PlotLeft + (n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0);
+    readout.x = axis.xOf(k);
     readout.place = QStringLiteral("No. %1").arg(row + 1);
     readout.detail = table->cell(1, row);
     for (Channel channel : Channels) {
         if (m_frameShow[size_t(channel)])
-            readout.values[size_t(channel)] = table->cell(columnOf(channel), row);
+            readout.values[size_t(channel)] = table->cell(SpanWalk::columnOf(channel), row);
     }
-    readout.unit = m_plotUnit;
+    readout.unit = unit();
     return readout;
 }
 
 void ListPlotModel::fillRangeTexts() {
     const GraphState &s = state();
-    setRangeText(QStringLiteral("TxtFrom"), QString::number(m_fromNo));
-    setRangeText(QStringLiteral("TxtTo"), QString::number(m_toNo));
+    setRangeText(QStringLiteral("TxtFrom"), QString::number(FromNo()));
+    setRangeText(QStringLiteral("TxtTo"), QString::number(ToNo()));
     setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
     setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
 }

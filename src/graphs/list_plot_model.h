@@ -2,6 +2,8 @@
 
 #include "graphs/graph_window_model.h"
 #include "graphs/plot_pass.h"
+#include "graphs/plot_span.h"
+#include "graphs/record_axis.h"
 #include "graphs/record_pyramid.h"
 
 #include <QPointer>
@@ -11,6 +13,7 @@
 
 class ListWindowModel;
 class RecordTable;
+class SpanWalk;
 
 // The file plot "Plot": the records of the opened file in FileList, read from its table
 // (never copied), as the curves of T1, T2 and T1-T2 over a chosen span of record numbers.
@@ -36,17 +39,17 @@ public:
                   const QString &plotType, QObject *parent = nullptr);
     ~ListPlotModel() override;
 
-    QString PlotUnit() const { return m_plotUnit; }
+    QString PlotUnit() const { return unit(); }
     QString PlotType() const { return m_plotType; }
-    int FromNo() const { return m_fromNo; }
-    int ToNo() const { return m_toNo; }
-    int RecordSpan() const { return m_recordSpan; }
+    int FromNo() const { return m_span.FromNo(); }
+    int ToNo() const { return m_span.ToNo(); }
+    int RecordSpan() const { return m_span.records() - 1; }
     // Whether the plot draws a whole recording rather than FileList's own records.
     bool plotsAllParts() const { return m_run != nullptr; }
 
-    // The frame, then a pass one second later. A pass still running ends at its next
-    // record; the new frame gets its own complete pass.
-    void DrawFrame() override;
+    // Every frame is followed by a pass one second later. A pass still running ends at its
+    // next record; the new frame gets its own complete pass.
+
     // One tick of Timer1: draws every record of the span.
     void DrawPass();
     bool passRunning() const { return m_pass != nullptr; }
@@ -57,9 +60,9 @@ public:
     void rangeOk() override;
 
     // A span dragged across the plot between two x positions: the records nearest them
-    // become From and To through the range boxes and the checks of Range OK (a span of
-    // fewer than two records is refused with its message), and the new span is drawn at
-    // once instead of a second later.
+    // become From and To through the checks of Range OK (a span of fewer than two records
+    // is refused with its message), the range panel shows them, and the new span is drawn
+    // at once instead of a second later.
     void zoomTo(double fromX, double toX);
     // Back to the whole file, the same way.
     void zoomOut();
@@ -74,14 +77,12 @@ public:
     bool pyramidBuilt() const;
     const RecordPyramid &pyramid() const { return m_pyramid; }
 
-    // Whether the k-th record of a pass over n + 1 records gets a progress mark: the first,
-    // the last, and the one at or just below n/4 and n/2 and at or just above 3n/4.
-    static bool isProgressMark(qint64 k, qint64 n);
-
     // Every segment instead of the column extents, to compare the two pictures.
     void setDrawing(PlotPass::Drawing drawing) { m_drawing = drawing; }
 
 protected:
+    void frameLaidOut() override;
+    void frameDrawn() override;
     void fillRangeTexts() override;
     void completeDrawing() override;
 
@@ -95,11 +96,10 @@ private:
     };
 
     const RecordTable *records() const;
+    RecordAxis axis() const { return RecordAxis(state(), FromNo(), ToNo()); }
     bool stillDrawing(quint64 frame) const;
-    void drawProgressMark(Surface &out, const RecordTable &table, int record, double x) const;
-    // The checks of Range OK and its messages; sets the range and span when they pass.
-    bool acceptRange();
-    void zoomToRecords(int from, int to);
+    // A span set by a zoom: refused with Range OK's message, or drawn at once.
+    void zoomToSpan(bool accepted);
     // The span drawn as a complete pass would draw it, without letting events run: where
     // many records share a pixel column, only their first, lowest, highest and last point
     // are handed on, which draws the same lines.
@@ -109,13 +109,10 @@ private:
 
     QPointer<ListWindowModel> m_fileList;
     std::unique_ptr<RecordTable> m_run;
-    QString m_plotUnit;
     QString m_plotType;
-    int m_fromNo = 1;
-    int m_toNo = 1;
-    int m_recordSpan = 0;
+    PlotSpan m_span;
     quint64 m_frame = 0;
-    PlotPass *m_pass = nullptr;
+    SpanWalk *m_pass = nullptr;
     PlotPass::Drawing m_drawing = PlotPass::Drawing::ColumnExtents;
     // The channel switches as the frame began: a pass switches a channel off at "----".
     std::array<int, 3> m_frameShow{1, 1, 1};

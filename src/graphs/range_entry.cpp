@@ -36,6 +36,15 @@ std::optional<double> value(const QString &text, Kind kind) {
     return number;
 }
 
+std::pair<int, int> limits(const QString &unit, const QString &type) {
+    const bool typeJ = type == QLatin1String("J");
+    if (unit == QStringLiteral("\u00B0F"))
+        return {typeJ ? 1400 : 2431, -310};
+    // A unit that is neither (the graph opened before the meter's first frame) gets the
+    // limits of °C, so the range is never empty.
+    return {typeJ ? 760 : 1333, -190};
+}
+
 QString decimalText(float value) {
     const QString text = QString::number(double(value), 'g', 7);
     if (!text.contains(QLatin1Char('e')))

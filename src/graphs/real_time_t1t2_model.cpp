@@ -19,51 +19,40 @@ constexpr auto Dotted = Surface::LineStyle::Dotted;
 
 } // namespace
 
+namespace {
+
+GraphWindowModel::Design design() {
+    GraphWindowModel::Design design;
+    design.name = RealTimeT1T2Model::Name;
+    design.caption = QStringLiteral("Real Time Graph");
+    design.panelsTitle = QStringLiteral("Graphic");
+    design.leftMargin = PlotGeometry::RealTimeMargin;
+    design.plotArea = GraphFrame::PlotArea::White;
+    design.rangeBoxes = {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
+                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
+                         {QStringLiteral("TxtCounts"), RangeEntry::Kind::Whole}};
+    return design;
+}
+
+} // namespace
+
 RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
                                      const LiveValues &live, const QString &graphUnit,
                                      QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Real Time Graph"), QStringLiteral("Graphic"), platform,
-                       panelTimers,
-                       {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtCounts"), RangeEntry::Kind::Whole}},
-                       parent)
+    : GraphWindowModel(design(), platform, panelTimers, graphUnit, live.TypeText, parent)
     , m_live(live)
-    , m_clock(*platform.clock)
-    , m_graphUnit(graphUnit) {
-    GraphState &s = writableState();
-    s.GridColor = 7;
-    const auto [maxLimit, minLimit] = rangeLimits(m_graphUnit, m_live.TypeText);
-    s.MaxLimit = maxLimit;
-    s.MinLimit = minLimit;
-    s.YMax = float(maxLimit);
-    s.YMin = float(minLimit);
-    s.XStep = 1.0f;
-    Timer1().setInterval(1000);
+    , m_clock(*platform.clock) {
     // A tick never lets events run, so it cannot start while the previous one runs.
     connect(&Timer1(), &QTimer::timeout, this, &RealTimeT1T2Model::PlotTick);
 }
 
-void RealTimeT1T2Model::DrawFrame() {
-    GraphState &s = writableState();
-    const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::RealTimeMargin);
-    s.GridColor = 7;
-    s.PlotLeft = geometry.PlotLeft;
-    s.PlotWidth = geometry.PlotWidth;
-    s.PlotHeight = geometry.PlotHeight;
-    Timer1().stop();
-    hidePanels();
-    s.PlotBottom = geometry.PlotBottom;
-    GraphFrame::draw(surface(), s, m_graphUnit, GraphFrame::PlotArea::White);
-    s.PrevX = 0;
-    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
-    s.XPos = -s.XStep;
+void RealTimeT1T2Model::frameDrawn() {
+    const GraphState &s = state();
     // The sweep's points go; their room stays unless a sweep of many more points left it.
     const double counts = s.XStep > 0 ? double(s.PlotWidth) / s.XStep : 0;
     if (double(m_sweep.capacity()) > 2 * std::max(counts, 1024.0))
         std::vector<SweepPoint>().swap(m_sweep);
     m_sweep.clear();
-    Timer1().start();
 }
 
 void RealTimeT1T2Model::PlotTick() {
@@ -137,7 +126,7 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
         return;
     }
     const float x = s.PlotLeft + s.XPos;
-    const float y = float(s.PlotBottom - s.heightOf(level));
+    const float y = float(s.yOf(level));
     float &previous = s.prevY(channel);
     if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous)) {
         surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);
@@ -150,7 +139,7 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
 
 void RealTimeT1T2Model::drawPicture(Surface &out) {
     const GraphState &s = state();
-    GraphFrame::draw(out, s, m_graphUnit, GraphFrame::PlotArea::White);
+    drawFrame(out);
     for (size_t i = 0; i < m_sweep.size(); ++i) {
         const SweepPoint &point = m_sweep[i];
         if (point.xPos == 0)
@@ -173,9 +162,7 @@ void RealTimeT1T2Model::drawPicture(Surface &out) {
 
 std::optional<Readout> RealTimeT1T2Model::readoutAt(const QPointF &pointer) const {
     const GraphState &s = state();
-    // Points over and under the range lie 5 pixels above and 3 below the plot area.
-    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
-    if (m_sweep.empty() || !area.contains(pointer))
+    if (m_sweep.empty() || !s.readoutArea().contains(pointer))
         return std::nullopt;
     const float xPos = float(pointer.x() - s.PlotLeft);
     auto next = std::lower_bound(m_sweep.begin(), m_sweep.end(), xPos,
@@ -192,7 +179,7 @@ std::optional<Readout> RealTimeT1T2Model::readoutAt(const QPointF &pointer) cons
         QTime::fromMSecsSinceStartOfDay(next->msecs).toString(QStringLiteral("hh:mm:ss"));
     for (Channel channel : Channels)
         readout.values[size_t(channel)] = next->reading[size_t(channel)];
-    readout.unit = m_graphUnit;
+    readout.unit = unit();
     return readout;
 }
 

@@ -26,9 +26,8 @@ public:
     RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers, const LiveValues &live,
                       const QString &graphUnit, QObject *parent = nullptr);
 
-    QString GraphUnit() const { return m_graphUnit; }
+    QString GraphUnit() const { return unit(); }
 
-    void DrawFrame() override;
     // One tick of Timer1: one point per switched-on channel.
     void PlotTick();
 
@@ -46,6 +45,7 @@ public:
     qsizetype sweepPoints() const { return qsizetype(m_sweep.size()); }
 
 protected:
+    void frameDrawn() override;
     void fillRangeTexts() override;
 
 private:
@@ -68,6 +68,5 @@ private:
 
     const LiveValues &m_live;
     const Clock &m_clock;
-    QString m_graphUnit;
     std::vector<SweepPoint> m_sweep;
 };

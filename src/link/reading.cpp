@@ -20,18 +20,15 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Where the leading number runs: [start, end) from its sign on; empty when it has no digit.
-template <class View> std::pair<qsizetype, qsizetype> leadingNumberSpan(View text) {
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && at(text, i) == u' ')
+// Where a number that starts at from ends: an optional sign, digits and at most one point.
+// digits says whether a digit came.
+template <class View> qsizetype numberEnd(View text, qsizetype from, bool &digits) {
+    qsizetype i = from;
+    if (i < text.size() && (at(text, i) == u'-' || at(text, i) == u'+'))
         ++i;
-    const qsizetype start = i;
-    if (i < n && (at(text, i) == u'-' || at(text, i) == u'+'))
-        ++i;
-    bool digits = false;
+    digits = false;
     bool point = false;
-    for (; i < n; ++i) {
+    for (; i < text.size(); ++i) {
         const char16_t c = at(text, i);
         if (isDigit(c))
             digits = true;
@@ -40,7 +37,17 @@ template <class View> std::pair<qsizetype, qsizetype> leadingNumberSpan(View tex
         else
             break;
     }
-    return digits ? std::pair(start, i) : std::pair(start, start);
+    return i;
+}
+
+// Where the leading number runs: [start, end) from its sign on; empty when it has no digit.
+template <class View> std::pair<qsizetype, qsizetype> leadingNumberSpan(View text) {
+    qsizetype start = 0;
+    while (start < text.size() && at(text, start) == u' ')
+        ++start;
+    bool digits = false;
+    const qsizetype end = numberEnd(text, start, digits);
+    return {start, digits ? end : start};
 }
 
 // The number of a span of sign, digits and point, in the C locale whatever the user's.
@@ -91,21 +98,8 @@ template <class View> std::optional<Reading::Kind> kindOfText(View text) {
         return Reading::Kind::Under;
     if (is(u"----"))
         return Reading::Kind::NoValue;
-    qsizetype i = 0;
-    if (i < text.size() && (at(text, i) == u'-' || at(text, i) == u'+'))
-        ++i;
     bool digits = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = at(text, i);
-        if (isDigit(c))
-            digits = true;
-        else if (c == u'.' && !point)
-            point = true;
-        else
-            return std::nullopt;
-    }
-    if (!digits)
+    if (numberEnd(text, 0, digits) != text.size() || !digits)
         return std::nullopt;
     return Reading::Kind::Number;
 }

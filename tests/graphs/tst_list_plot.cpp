@@ -1,5 +1,6 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
+#include "graphs/span_walk.h"
 #include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
@@ -304,7 +305,7 @@ void TestListPlot::progressMarkRule() {
     QFETCH(int, n);
     QList<int> marked;
     for (int k = 0; k <= n; ++k) {
-        if (ListPlotModel::isProgressMark(k, n))
+        if (SpanWalk::isProgressMark(k, n))
             marked << k;
     }
     QTEST(marked, "marked");

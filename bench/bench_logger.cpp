@@ -5,8 +5,6 @@
 
 #include "bench_support.h"
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
 #include "lists/list_window_model.h"
 #include "logger/logger.h"
@@ -16,7 +14,7 @@
 #include "program/program.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
-#include "ui/adapters/qt_busy_pointer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/desk.h"
 #include "ui/panel.h"
 
@@ -85,16 +83,8 @@ int main(int argc, char **argv) {
     PortNames names;
     names.addMapping("COM1=" + link);
     QtSerialLink serial(names);
-    QtEventPump pump;
     ScriptedDialogs dialogs;
-    QtClock clock;
-    QtBusyPointer pointer;
-    Platform platform;
-    platform.serial = &serial;
-    platform.pump = &pump;
-    platform.dialogs = &dialogs;
-    platform.clock = &clock;
-    platform.pointer = &pointer;
+    QtPlatform platform(serial, dialogs);
     Program program(platform);
     ShownWindows windows(program);
     program.choosePort("COM1");

@@ -4,8 +4,6 @@
 
 #include "bench_support.h"
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -16,7 +14,7 @@
 #include "program/program.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
-#include "ui/adapters/qt_busy_pointer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/desk.h"
 
 #include <QApplication>
@@ -57,27 +55,15 @@ int main(int argc, char **argv) {
     }
 
     SteadyMeter link;
-    QtEventPump pump;
     ScriptedDialogs dialogs;
-    QtClock clock;
-    QtBusyPointer pointer;
-    Platform platform;
-    platform.serial = &link;
-    platform.pump = &pump;
-    platform.dialogs = &dialogs;
-    platform.clock = &clock;
-    platform.pointer = &pointer;
+    QtPlatform platform(link, dialogs);
     Program program(platform);
     ShownWindows windows(program);
     program.choosePort("COM1");
     program.loadPanel();
     program.panel().stopTimers();
-    LiveValues &live = program.panel().liveForTesting();
-    live.TypeText = "K";
-    live.UnitText = QString::fromUtf8("°C");
-    live.T1Text = "25.3";
-    live.T2Text = "24.1";
-    live.DiffText = "1.2";
+    // K, °C; T1 25.3, T2 24.1, so T1-T2 1.2.
+    program.panel().showFrame(QByteArray::fromHex("020945010080fd80f103"));
 
     const double getlineTime = bestOf([&] { baselineGetline(path.toStdString()); });
     const double fieldsTime = bestOf([&] { baselineGetline(path.toStdString(), true); });
@@ -110,7 +96,6 @@ int main(int argc, char **argv) {
     std::vector<double> ticks;
     std::vector<double> ticksShown;
     Sampler &sampler = program.sampler();
-    program.liveList().setListCountForTesting(1000); // numbering far from the next dump
     for (int i = 0; i < 200; ++i) {
         QElapsedTimer timer;
         timer.start();

@@ -1,8 +1,7 @@
 #include "cli/record_command.h"
 
 #include "adapters/console_dialogs.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
+#include "adapters/console_platform.h"
 #include "adapters/qt_serial_link.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
@@ -30,14 +29,8 @@ namespace RecordCommand {
 
 int run(const CommandLine &line, const PortNames &names, int portNumber) {
     QtSerialLink serial(names);
-    QtEventPump pump;
     ConsoleDialogs dialogs(writeError);
-    QtClock clock;
-    Platform platform;
-    platform.serial = &serial;
-    platform.pump = &pump;
-    platform.dialogs = &dialogs;
-    platform.clock = &clock;
+    ConsolePlatform platform(serial, dialogs);
     Program program(platform);
 
     UnattendedRecording::Options options;

@@ -51,7 +51,7 @@ bool UnattendedRecording::start() {
     }
     m_program.choosePort(PortChoice::portName(m_options.portNumber));
     if (!m_program.panel().load(m_options.portNumber)) {
-        const QString reason = m_program.platform().serial->errorString();
+        const QString reason = m_program.platform().serial().errorString();
         complain(QStringLiteral("cannot open the port %1%2")
                      .arg(m_options.portLabel, reason.isEmpty() ? QString() : ": " + reason));
         m_finished = true;
@@ -61,13 +61,21 @@ bool UnattendedRecording::start() {
     m_program.sampler().subscribe(this);
     connect(&m_program.panel(), &PanelModel::displayChanged, this,
             &UnattendedRecording::onDisplayChanged);
+    connect(&m_program.panel(), &PanelModel::meterSilent, this, [this] {
+        if (!m_stopping)
+            tell(QStringLiteral("no meter on %1 (silent or unplugged); waiting for it")
+                     .arg(m_options.portLabel));
+    });
+    connect(&m_program.panel(), &PanelModel::meterHeard, this, [this] {
+        if (!m_stopping)
+            tell(QStringLiteral("the meter is back on %1").arg(m_options.portLabel));
+    });
     connect(&m_program.recorder(), &Recorder::recordingChanged, this,
             [this](bool recording) { onRecordingChanged(recording); });
     if (m_options.forSeconds > 0) {
         m_deadline = QDeadlineTimer(m_options.forSeconds * 1000);
         onDeadlineCheck();
     }
-    m_portShown = m_program.panel().display().LblCOM.text;
     tell(QStringLiteral("waiting for the meter on %1").arg(m_options.portLabel));
     return true;
 }
@@ -111,15 +119,6 @@ bool UnattendedRecording::checkFile() {
 void UnattendedRecording::onDisplayChanged() {
     if (m_stopping)
         return;
-    const QString port = m_program.panel().display().LblCOM.text;
-    if (port != m_portShown) {
-        m_portShown = port;
-        if (port == QLatin1String("No COM"))
-            tell(QStringLiteral("no meter on %1 (silent or unplugged); waiting for it")
-                     .arg(m_options.portLabel));
-        else
-            tell(QStringLiteral("the meter is back on %1").arg(m_options.portLabel));
-    }
     // The first frame tells the type and unit the recording's heading names.
     if (!m_recording && !m_program.panel().live().UnitText.isEmpty())
         startRecording();

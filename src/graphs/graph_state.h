@@ -10,6 +10,10 @@
 // The three curves of both graph windows, in the order every point handles them.
 enum class Channel { T1, T2, Diff };
 inline constexpr Channel Channels[] = {Channel::T1, Channel::T2, Channel::Diff};
+// The column of a record that holds a channel's readings.
+constexpr int recordColumnOf(Channel channel) {
+    return channel == Channel::T1 ? 2 : channel == Channel::T2 ? 3 : 4;
+}
 
 // The colours of the graphs, the same in every window.
 namespace GraphColours {

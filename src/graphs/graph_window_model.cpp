@@ -153,7 +153,7 @@ void GraphWindowModel::hideRangePanel() {
 }
 
 void GraphWindowModel::showRangeMessage(const QString &text) {
-    m_platform.dialogs->message(text, Dialogs::Icon::Critical);
+    m_platform.dialogs().message(text, Dialogs::Icon::Critical);
 }
 
 bool GraphWindowModel::acceptValueRange() {
@@ -190,8 +190,6 @@ QString GraphWindowModel::checkBoxOf(Channel channel) {
 }
 
 void GraphWindowModel::print() {
-    if (!m_platform.makeImagePrinter)
-        return;
     std::unique_ptr<ImagePrinter> printer = m_platform.makeImagePrinter();
     // The chooser lets events run: the window may be gone when it returns.
     const QPointer<GraphWindowModel> self(this);
@@ -205,11 +203,9 @@ void GraphWindowModel::print() {
 }
 
 void GraphWindowModel::saveImage() {
-    if (!m_platform.makePictureWriter)
-        return;
     // The dialog lets events run: the window may be gone when it returns.
     const QPointer<GraphWindowModel> self(this);
-    const QString path = m_platform.dialogs->saveFileAs(ImageFilter, QStringLiteral("png"));
+    const QString path = m_platform.dialogs().saveFileAs(ImageFilter, QStringLiteral("png"));
     if (path.isEmpty() || !self || !isOpen())
         return;
     std::unique_ptr<PictureWriter> writer = m_platform.makePictureWriter();
@@ -221,9 +217,10 @@ void GraphWindowModel::saveImage() {
                                 [this](Surface &target) { drawPicture(target); });
     }
     if (!written) {
-        m_platform.dialogs->message(QStringLiteral("The picture could not be saved to \"%1\":\n%2")
-                                        .arg(QDir::toNativeSeparators(path), writer->errorString()),
-                                    Dialogs::Icon::Critical);
+        m_platform.dialogs().message(
+            QStringLiteral("The picture could not be saved to \"%1\":\n%2")
+                .arg(QDir::toNativeSeparators(path), writer->errorString()),
+            Dialogs::Icon::Critical);
     }
 }
 

@@ -15,7 +15,7 @@
 
 class Surface;
 class TimerGate;
-struct Platform;
+class Platform;
 
 // The toolbar of both graph windows: the function panel, the range panel, printing the
 // picture and saving it to a file.

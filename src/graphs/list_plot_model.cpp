@@ -15,33 +15,6 @@
 
 namespace {
 
-constexpr double Infinity = std::numeric_limits<double>::infinity();
-
-// A reading as the pyramid keeps it: its value, over range above every value, under
-// range below, no value as no number.
-double pyramidLevel(const Reading &reading) {
-    switch (reading.kind) {
-    case Reading::Kind::NoValue:
-        return std::numeric_limits<double>::quiet_NaN();
-    case Reading::Kind::Over:
-        return Infinity;
-    case Reading::Kind::Under:
-        return -Infinity;
-    case Reading::Kind::Number:
-        break;
-    }
-    return reading.value;
-}
-
-// The reading back from the pyramid: the same height as the reading it came from.
-Reading readingOf(double level) {
-    if (level == Infinity)
-        return {Reading::Kind::Over, 0};
-    if (level == -Infinity)
-        return {Reading::Kind::Under, 0};
-    return {Reading::Kind::Number, level};
-}
-
 GraphWindowModel::Design design() {
     GraphWindowModel::Design design;
     design.name = ListPlotModel::Name;
@@ -59,16 +32,19 @@ GraphWindowModel::Design design() {
 } // namespace
 
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
-                             const QString &plotUnit, const QString &plotType, QObject *parent)
-    : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, parent) {}
+                             const QString &plotUnit, const QString &plotType,
+                             PlotPass::Drawing drawing, QObject *parent)
+    : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, drawing, parent) {
+}
 
 ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              std::unique_ptr<RecordTable> run, const QString &plotUnit,
-                             const QString &plotType, QObject *parent)
+                             const QString &plotType, PlotPass::Drawing drawing, QObject *parent)
     : GraphWindowModel(design(), platform, panelTimers, plotUnit, plotType, parent)
     , m_fileList(&fileList)
     , m_run(std::move(run))
     , m_plotType(plotType)
+    , m_drawing(drawing)
     , m_span(m_run ? m_run->rowCount() : fileList.records().rowCount()) {
     Timer1().setSingleShot(true);
     connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
@@ -117,7 +93,7 @@ void ListPlotModel::DrawPass() {
             setCaption(caption);
     });
 
-    LongWork work(*platform().pump, this);
+    LongWork work(platform().pump(), this);
     // The first pass over all records builds the pyramid on the way, from the cells it
     // reads anyway.
     const bool building = !pyramidBuilt() && m_span.isWhole() && ToNo() == table.rowCount();
@@ -135,9 +111,9 @@ void ListPlotModel::DrawPass() {
             if (walk.drew(channel))
                 s.prevY(channel) = float(walk.y(channel));
             if (building) {
-                levels[c] = pyramidLevel(
+                levels[c] = RecordPyramid::levelOf(
                     read ? walk.reading(channel)
-                         : Reading::of(table.rawCell(SpanWalk::columnOf(channel), row)));
+                         : Reading::of(table.rawCell(recordColumnOf(channel), row)));
             }
         }
         // A zoom while events ran may have built the whole pyramid meanwhile.
@@ -263,10 +239,10 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
                 const RecordPyramid::Extent between = m_pyramid.extent(
                     int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
                 if (!between.isEmpty()) {
-                    walk.addPoint(channel, x, s.yOf(readingOf(between.low)));
-                    walk.addPoint(channel, x, s.yOf(readingOf(between.high)));
+                    walk.addPoint(channel, x, s.yOf(RecordPyramid::readingOf(between.low)));
+                    walk.addPoint(channel, x, s.yOf(RecordPyramid::readingOf(between.high)));
                 }
-                y = s.yOf(Reading::of(table.rawCell(SpanWalk::columnOf(channel), lastRow)));
+                y = s.yOf(Reading::of(table.rawCell(recordColumnOf(channel), lastRow)));
                 walk.addPoint(channel, axis.xOf(last), y);
             }
             end.lastY[c] = y;
@@ -281,7 +257,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
 }
 
 double ListPlotModel::levelOf(Channel channel, int row) const {
-    return pyramidLevel(Reading::of(records()->rawCell(SpanWalk::columnOf(channel), row)));
+    return RecordPyramid::levelOf(Reading::of(records()->rawCell(recordColumnOf(channel), row)));
 }
 
 bool ListPlotModel::pyramidBuilt() const {
@@ -290,16 +266,8 @@ bool ListPlotModel::pyramidBuilt() const {
 }
 
 void ListPlotModel::buildPyramid() {
-    if (pyramidBuilt() || !records())
-        return;
-    const RecordTable &table = *records();
-    m_pyramid.clear();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        RecordPyramid::Levels levels{};
-        for (Channel channel : Channels)
-            levels[size_t(channel)] = levelOf(channel, row);
-        m_pyramid.append(levels);
-    }
+    if (!pyramidBuilt() && records())
+        m_pyramid = RecordPyramid::of(*records());
 }
 
 void ListPlotModel::drawPicture(Surface &out) {
@@ -322,7 +290,7 @@ std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
     readout.detail = table->cell(1, row);
     for (Channel channel : Channels) {
         if (m_frameShow[size_t(channel)])
-            readout.values[size_t(channel)] = table->cell(SpanWalk::columnOf(channel), row);
+            readout.values[size_t(channel)] = table->cell(recordColumnOf(channel), row);
     }
     readout.unit = unit();
     return readout;

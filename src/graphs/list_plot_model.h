@@ -29,14 +29,19 @@ public:
     // Room right of the plot for the last time label, half of which lies past the edge.
     static constexpr QSize DesignSize{612, 400};
 
-    // The list must hold at least one record.
+    // The list must hold at least one record. A pass draws the column extents; one that
+    // draws every segment instead draws the same picture, slower (to compare the two).
     ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
-                  const QString &plotUnit, const QString &plotType, QObject *parent = nullptr);
+                  const QString &plotUnit, const QString &plotType,
+                  PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
+                  QObject *parent = nullptr);
     // The plot of a whole recording: the records of all its parts in one table, which the
     // plot keeps; it must hold at least one record. The plot still closes with the list.
     ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                   std::unique_ptr<RecordTable> run, const QString &plotUnit,
-                  const QString &plotType, QObject *parent = nullptr);
+                  const QString &plotType,
+                  PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
+                  QObject *parent = nullptr);
     ~ListPlotModel() override;
 
     QString PlotUnit() const { return unit(); }
@@ -75,10 +80,6 @@ public:
     // Whether the pyramid of the records' extents is complete: the first pass over all
     // records builds it as it goes, a zoom before that builds it at once.
     bool pyramidBuilt() const;
-    const RecordPyramid &pyramid() const { return m_pyramid; }
-
-    // Every segment instead of the column extents, to compare the two pictures.
-    void setDrawing(PlotPass::Drawing drawing) { m_drawing = drawing; }
 
 protected:
     void frameLaidOut() override;
@@ -110,10 +111,10 @@ private:
     QPointer<ListWindowModel> m_fileList;
     std::unique_ptr<RecordTable> m_run;
     QString m_plotType;
+    const PlotPass::Drawing m_drawing;
     PlotSpan m_span;
     quint64 m_frame = 0;
     SpanWalk *m_pass = nullptr;
-    PlotPass::Drawing m_drawing = PlotPass::Drawing::ColumnExtents;
     // The channel switches as the frame began: a pass switches a channel off at "----".
     std::array<int, 3> m_frameShow{1, 1, 1};
     RecordPyramid m_pyramid;

@@ -41,7 +41,7 @@ RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
                                      QObject *parent)
     : GraphWindowModel(design(), platform, panelTimers, graphUnit, live.TypeText, parent)
     , m_live(live)
-    , m_clock(*platform.clock) {
+    , m_clock(platform.clock()) {
     // A tick never lets events run, so it cannot start while the previous one runs.
     connect(&Timer1(), &QTimer::timeout, this, &RealTimeT1T2Model::PlotTick);
 }

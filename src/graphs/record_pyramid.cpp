@@ -1,6 +1,44 @@
 #include "graphs/record_pyramid.h"
 
+#include "graphs/graph_state.h"
+#include "records/record_table.h"
+
 #include <algorithm>
+
+RecordPyramid RecordPyramid::of(const RecordTable &records) {
+    RecordPyramid pyramid;
+    for (int row = 0; row < records.rowCount(); ++row) {
+        Levels levels{};
+        for (Channel channel : Channels) {
+            levels[size_t(channel)] =
+                levelOf(Reading::of(records.rawCell(recordColumnOf(channel), row)));
+        }
+        pyramid.append(levels);
+    }
+    return pyramid;
+}
+
+double RecordPyramid::levelOf(const Reading &reading) {
+    switch (reading.kind) {
+    case Reading::Kind::NoValue:
+        return std::numeric_limits<double>::quiet_NaN();
+    case Reading::Kind::Over:
+        return std::numeric_limits<double>::infinity();
+    case Reading::Kind::Under:
+        return -std::numeric_limits<double>::infinity();
+    case Reading::Kind::Number:
+        break;
+    }
+    return reading.value;
+}
+
+Reading RecordPyramid::readingOf(double level) {
+    if (level == std::numeric_limits<double>::infinity())
+        return {Reading::Kind::Over, 0};
+    if (level == -std::numeric_limits<double>::infinity())
+        return {Reading::Kind::Under, 0};
+    return {Reading::Kind::Number, level};
+}
 
 void RecordPyramid::clear() {
     m_records = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/reading.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -12,6 +14,8 @@
 // pyramid) built once: a zoomed plot draws at the cost of its width, not of the records
 // it spans. A level is a reading's value, +infinity over range ("OL"), -infinity under
 // range ("-OL") and NaN switched off ("----"), which no extent counts.
+class RecordTable;
+
 class RecordPyramid {
 public:
     static constexpr int LeafBits = 4;
@@ -36,6 +40,12 @@ public:
             add(other.high);
         }
     };
+
+    // The pyramid of all the records of a table.
+    static RecordPyramid of(const RecordTable &records);
+    // A reading's level, and the reading back from a level, at the same height.
+    static double levelOf(const Reading &reading);
+    static Reading readingOf(double level);
 
     void clear();
     // The levels of the next record, records counted from 0 in file order.

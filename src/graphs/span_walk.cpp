@@ -17,10 +17,6 @@ bool SpanWalk::isProgressMark(qint64 k, qint64 n) {
     return k == 0 || k == n || k == n / 4 || k == n / 2 || k == (3 * n + 3) / 4;
 }
 
-int SpanWalk::columnOf(Channel channel) {
-    return channel == Channel::T1 ? 2 : channel == Channel::T2 ? 3 : 4;
-}
-
 void SpanWalk::record(qint64 k) {
     const int row = m_axis.FromNo() - 1 + int(k);
     const double x = m_axis.xOf(k);
@@ -33,7 +29,7 @@ void SpanWalk::record(qint64 k) {
         m_drew[c] = false;
         if (!m_show[c])
             continue;
-        m_readings[c] = Reading::of(m_records.rawCell(columnOf(channel), row));
+        m_readings[c] = Reading::of(m_records.rawCell(recordColumnOf(channel), row));
         if (m_readings[c].kind == Reading::Kind::NoValue) {
             m_show[c] = 0;
             m_pass.endCurve(channel);

@@ -23,8 +23,6 @@ public:
     // Whether the k-th record of a pass over n + 1 records gets a progress mark: the first,
     // the last, and the one at or just below n/4 and n/2 and at or just above 3n/4.
     static bool isProgressMark(qint64 k, qint64 n);
-    // The table column of each channel's readings.
-    static int columnOf(Channel channel);
 
     // Draws record k of the span.
     void record(qint64 k);

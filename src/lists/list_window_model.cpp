@@ -107,7 +107,6 @@ void ListWindowModel::clearRows() {
 }
 
 void ListWindowModel::setLoading(bool loading) {
-    m_loading = loading;
     for (ListCommand command :
          {ListCommand::Print, ListCommand::Plot, ListCommand::PlotAll, ListCommand::ExportCsv})
         setEnabled(command, !loading);

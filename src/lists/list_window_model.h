@@ -50,7 +50,6 @@ public:
     // "Print", "Plot", "Plot All Parts" and "Export CSV") waits: those buttons are disabled
     // until the load has ended.
     void setLoading(bool loading);
-    bool isLoading() const { return m_loading; }
 
     // The first record in view (0-based). The live list moves it down by one per sample
     // once it holds more rows than it shows; the user moves it with the scroll bar. It
@@ -67,6 +66,5 @@ private:
     RecordTable m_records;
     RecordItemModel m_grid{m_records};
     int m_firstVisibleRow = 0;
-    bool m_loading = false;
     QString m_fileName;
 };

@@ -31,10 +31,10 @@ MemoryModel *Logger::memory() const {
 }
 
 void Logger::ReceiveDump() {
-    DumpReceiver receiver(*m_platform.serial, *m_platform.pump);
+    DumpReceiver receiver(m_platform.serial(), m_platform.pump());
     const DumpReceiver::Result result =
         receiver.receive([this](const QString &text) { emit progress(text); });
-    Dialogs &dialogs = *m_platform.dialogs;
+    Dialogs &dialogs = m_platform.dialogs();
     switch (result.outcome) {
     case DumpReceiver::Outcome::Complete:
         openMemory(result.bytes, result.memorySize);
@@ -42,8 +42,8 @@ void Logger::ReceiveDump() {
     case DumpReceiver::Outcome::Empty:
         dialogs.message(QStringLiteral(" No Data in Memory!"), Dialogs::Icon::Critical);
         // The rest of the dump is dropped here rather than read as frames.
-        if (!m_platform.pump->quitting())
-            m_platform.serial->readAll();
+        if (!m_platform.pump().quitting())
+            m_platform.serial().readAll();
         return;
     case DumpReceiver::Outcome::Stalled:
         // Whatever came is shown, so nothing received is lost; the user learns it is not all.
@@ -78,7 +78,7 @@ void Logger::openMemory(const QByteArray &dump, int memorySize) {
 }
 
 void Logger::listSet(MemoryModel *memory, int number) {
-    EventPump &pump = *m_platform.pump;
+    EventPump &pump = m_platform.pump();
     if (!memory || !memory->isOpen() || number < 1 || number > memory->sets().count() ||
         pump.quitting())
         return;
@@ -109,12 +109,12 @@ void Logger::listSet(MemoryModel *memory, int number) {
 }
 
 void Logger::EraseMemory() {
-    const Dialogs::Answer answer = m_platform.dialogs->message(
+    const Dialogs::Answer answer = m_platform.dialogs().message(
         QStringLiteral("All saved data in memory will be deleted."), Dialogs::Icon::Warning,
         Dialogs::Buttons::OkCancel, QStringLiteral("Warning"));
-    if (answer != Dialogs::Answer::Ok || m_platform.pump->quitting())
+    if (answer != Dialogs::Answer::Ok || m_platform.pump().quitting())
         return;
     TimerGate::Hold timersStopped(m_timers);
-    m_platform.serial->write(EraseCommand);
-    LongWork(*m_platform.pump).wait(EraseWaitSeconds);
+    m_platform.serial().write(EraseCommand);
+    LongWork(m_platform.pump()).wait(EraseWaitSeconds);
 }

@@ -11,11 +11,12 @@
 #include "windowing/window_registry.h"
 
 LiveListFeed::LiveListFeed(WindowRegistry &windows, const LiveValues &live, Platform &platform,
-                           QObject *parent)
+                           int rowsPerList, QObject *parent)
     : QObject(parent)
     , m_windows(windows)
     , m_live(live)
-    , m_platform(platform) {
+    , m_platform(platform)
+    , m_rowsPerList(rowsPerList) {
     connect(&m_windows, &WindowRegistry::windowClosed, this, &LiveListFeed::onWindowClosed);
 }
 
@@ -50,24 +51,24 @@ bool LiveListFeed::takeSample(const Sample &sample) {
                      sample.DiffText});
     if (m_listCount > ListWindowModel::VisibleDataRows)
         list->scrollDown();
-    if (m_listCount % MaxListRows == 0)
+    if (m_listCount % m_rowsPerList == 0)
         dumpList(*list);
     return true;
 }
 
 void LiveListFeed::dumpList(ListWindowModel &list) {
-    const QString fileName = listDumpFileName(m_platform.clock->now());
-    m_platform.pointer->setBusy(true);
+    const QString fileName = listDumpFileName(m_platform.clock().now());
+    m_platform.pointer().setBusy(true);
     const QString caption = list.caption();
     RecordFileWriter file(RecordFileWriter::Flush::AtEnd);
     bool written = file.create(fileName) &&
                    ListFileIO::writeRows(file, list, nullptr) == ListFileIO::Outcome::Done;
     written = file.close() && written;
     list.setCaption(caption);
-    m_platform.pointer->setBusy(false);
+    m_platform.pointer().setBusy(false);
     if (!written) {
         // The rows stay in the list, so nothing is lost; the next dump takes them along.
-        m_platform.dialogs->message(
+        m_platform.dialogs().message(
             QStringLiteral("The live list could not be written to \"%1\":\n%2")
                 .arg(fileName, file.errorString()),
             Dialogs::Icon::Critical);

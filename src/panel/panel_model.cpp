@@ -34,7 +34,9 @@ PanelModel::PanelModel(Platform &platform, QObject *parent)
                             QStringLiteral("graph"))},
                     parent)
     , m_platform(platform)
-    , m_timers({&m_timer1, &m_timer2}, *platform.pump) {
+    , m_timers({&m_timer1, &m_timer2}, platform.pump()) {
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer1.setInterval(FrameInterval);
     m_timer2.setInterval(SamplingInterval);
     connect(&m_timer1, &QTimer::timeout, this, &PanelModel::frameTick);
@@ -42,7 +44,7 @@ PanelModel::PanelModel(Platform &platform, QObject *parent)
 }
 
 bool PanelModel::load(int portNumber) {
-    SerialLink &port = *m_platform.serial;
+    SerialLink &port = m_platform.serial();
     m_portNumber = portNumber;
     if (!port.isOpen() && !port.open(portNumber))
         return false;
@@ -68,11 +70,11 @@ void PanelModel::readAfterDelay() {
     // The 0.2 s between reads runs from the event loop rather than in a loop nested here:
     // a dialog opened by a click meanwhile then runs from the top, and the reads (and the
     // samples they feed) go on while it is open instead of waiting for it to close.
-    m_platform.pump->after(0.2, this, [this] { readOnce(); });
+    m_platform.pump().after(0.2, this, [this] { readOnce(); });
 }
 
 void PanelModel::readOnce() {
-    const QByteArray read = m_platform.serial->readAll();
+    const QByteArray read = m_platform.serial().readAll();
     switch (Meter::classifyRead(read)) {
     case Meter::ReadKind::Short:
         if (++m_missCount > MaxShortReads) {
@@ -151,9 +153,11 @@ void PanelModel::waitForMeter() {
     stopTimers();
     m_display.LblCOM.text = QStringLiteral("No COM");
     emit displayChanged();
-    RS232::WaitForMeter(*m_platform.serial, *m_platform.pump, this, [this] {
+    emit meterSilent();
+    RS232::WaitForMeter(m_platform.serial(), m_platform.pump(), this, [this] {
         showPortName();
         startTimers();
+        emit meterHeard();
     });
 }
 

@@ -38,7 +38,7 @@ public:
     ~ListOperation() {
         if (m_list && m_list->isOpen())
             m_list->setCaption(m_caption);
-        m_program.platform().pointer->setBusy(false);
+        m_program.platform().pointer().setBusy(false);
     }
 
 private:
@@ -63,7 +63,7 @@ template <class File, class Write>
 ListFileIO::Outcome writeWholeList(Program &program, ListWindowModel *list, File &file,
                                    const QString &path, Write write, QString &reason) {
     ListOperation operation(program, list);
-    LongWork work(*program.platform().pump, list);
+    LongWork work(program.platform().pump(), list);
     ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
     if (file.create(path))
         outcome = write(file, work);
@@ -167,7 +167,7 @@ void ListCommands::run(ListWindowModel *list, ListCommand command) {
 void ListCommands::save(ListWindowModel *list) {
     if (m_program.recorder().Recording())
         return;
-    Dialogs &dialogs = *m_program.platform().dialogs;
+    Dialogs &dialogs = m_program.platform().dialogs();
     const QString path =
         askPathWhileOpen(list, [&] { return FileTransfer::ShowSaveDialog(dialogs); });
     if (path.isEmpty())
@@ -191,7 +191,7 @@ void ListCommands::save(ListWindowModel *list) {
 }
 
 void ListCommands::exportCsv(ListWindowModel *list) {
-    Dialogs &dialogs = *m_program.platform().dialogs;
+    Dialogs &dialogs = m_program.platform().dialogs();
     const QString path =
         askPathWhileOpen(list, [&] { return FileTransfer::ShowCsvSaveDialog(dialogs); });
     if (path.isEmpty())
@@ -209,10 +209,8 @@ void ListCommands::exportCsv(ListWindowModel *list) {
 }
 
 void ListCommands::print(ListWindowModel *list) {
-    if (!m_program.platform().makeTextPrinter)
-        return;
     ListOperation operation(m_program, list);
-    LongWork work(*m_program.platform().pump, list);
+    LongWork work(m_program.platform().pump(), list);
     std::unique_ptr<TextPrinter> printer = m_program.platform().makeTextPrinter();
     if (!printer->choosePrinter() || !work.goesOn())
         return;
@@ -236,7 +234,7 @@ void ListCommands::print(ListWindowModel *list) {
 
 void ListCommands::plot(ListWindowModel *list) {
     Platform &platform = m_program.platform();
-    if (m_program.PlotOpen() || list->records().rowCount() < 1 || !platform.makeSurface)
+    if (m_program.PlotOpen() || list->records().rowCount() < 1)
         return;
     const RecordHeading heading = RecordHeading::forPlot(list->records().heading(0));
     WindowRegistry &windows = m_program.windows();
@@ -251,7 +249,7 @@ void ListCommands::plot(ListWindowModel *list) {
 
 void ListCommands::plotAllParts(ListWindowModel *list) {
     Platform &platform = m_program.platform();
-    if (m_program.PlotOpen() || list->records().rowCount() < 1 || !platform.makeSurface)
+    if (m_program.PlotOpen() || list->records().rowCount() < 1)
         return;
     const RecordingParts parts = RecordingParts::inFolder(list->fileName());
     const QString heading = list->records().heading(0);
@@ -269,7 +267,7 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
     QString problem;
     {
         ListOperation operation(m_program, list);
-        LongWork work(*platform.pump, list);
+        LongWork work(platform.pump(), list);
         list->setLoading(true);
         for (qsizetype i = 1; i < parts.paths.size() && problem.isEmpty(); ++i) {
             const QString name = QFileInfo(parts.paths[i]).fileName();
@@ -310,8 +308,8 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
             plot->requestClose();
     });
     if (!problem.isEmpty()) {
-        platform.dialogs->message(problem +
-                                      QStringLiteral("\nThe plot ends with \"%1\".").arg(lastGood),
-                                  Dialogs::Icon::Warning);
+        platform.dialogs().message(problem +
+                                       QStringLiteral("\nThe plot ends with \"%1\".").arg(lastGood),
+                                   Dialogs::Icon::Warning);
     }
 }

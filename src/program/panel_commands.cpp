@@ -56,14 +56,14 @@ void PanelCommands::save() {
         recorder.stopRecording();
         return;
     }
-    const QString path = FileTransfer::ShowSaveDialog(*m_program.platform().dialogs);
+    const QString path = FileTransfer::ShowSaveDialog(m_program.platform().dialogs());
     if (!path.isEmpty())
         recorder.startRecording(path);
 }
 
 void PanelCommands::open() {
     Platform &platform = m_program.platform();
-    const QString path = platform.dialogs->openFile(OpenFilter);
+    const QString path = platform.dialogs().openFile(OpenFilter);
     if (path.isEmpty())
         return;
     const LiveValues &live = m_program.panel().live();
@@ -72,12 +72,12 @@ void PanelCommands::open() {
 
     RecordFileReader reader;
     if (!reader.open(path)) {
-        platform.dialogs->message(QStringLiteral("Cannot open \"%1\":\n%2")
-                                      .arg(QDir::toNativeSeparators(path), reader.errorString()),
-                                  Dialogs::Icon::Critical);
+        platform.dialogs().message(QStringLiteral("Cannot open \"%1\":\n%2")
+                                       .arg(QDir::toNativeSeparators(path), reader.errorString()),
+                                   Dialogs::Icon::Critical);
         return;
     }
-    LongWork work(*platform.pump, list);
+    LongWork work(platform.pump(), list);
     ListFileIO::Outcome outcome;
     {
         TimerGate::Hold timersStopped(m_program.panel().timers());
@@ -96,8 +96,9 @@ void PanelCommands::open() {
 
 void PanelCommands::sample() {
     Sampler &sampler = m_program.sampler();
-    const QString answer = m_program.platform().dialogs->input(
-        SamplePrompt, QStringLiteral("Input Sampling Time"), QString::number(sampler.SamplingTime));
+    const QString answer =
+        m_program.platform().dialogs().input(SamplePrompt, QStringLiteral("Input Sampling Time"),
+                                             QString::number(sampler.SamplingTime()));
     if (answer.isEmpty())
         return;
     bool isNumber = false;
@@ -116,7 +117,7 @@ void PanelCommands::list() {
 
 void PanelCommands::graph() {
     Platform &platform = m_program.platform();
-    if (m_program.GraphOpen() || !platform.makeSurface)
+    if (m_program.GraphOpen())
         return;
     PanelModel &panel = m_program.panel();
     m_program.windows().open(std::make_unique<RealTimeT1T2Model>(

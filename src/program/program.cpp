@@ -16,13 +16,15 @@
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 
-Program::Program(Platform platform, QObject *parent)
+Program::Program(Platform &platform, Limits limits, QObject *parent)
     : QObject(parent)
-    , m_platform(std::move(platform))
+    , m_platform(platform)
     , m_panel(std::make_unique<PanelModel>(m_platform))
-    , m_sampler(std::make_unique<Sampler>(m_panel->live(), *m_platform.clock))
-    , m_recorder(std::make_unique<Recorder>(m_panel->live(), *m_platform.dialogs))
-    , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform))
+    , m_sampler(std::make_unique<Sampler>(m_panel->live(), m_platform.clock()))
+    , m_recorder(
+          std::make_unique<Recorder>(m_panel->live(), m_platform.dialogs(), limits.recordsPerFile))
+    , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform,
+                                                limits.rowsPerList))
     , m_panelCommands(std::make_unique<PanelCommands>(*this))
     , m_listCommands(std::make_unique<ListCommands>(*this))
     , m_logger(std::make_unique<Logger>(m_platform, m_windows, m_panel->timers())) {
@@ -66,11 +68,11 @@ void Program::choosePort(const QString &text) {
 
 bool Program::loadPanel() {
     if (m_panel->load(m_portNumber)) {
-        m_sampler->SamplingTime = 1;
+        m_sampler->setSamplingTime(1); // at every start
         return true;
     }
-    m_platform.dialogs->message(QStringLiteral("No device found, try again!"),
-                                Dialogs::Icon::Critical);
+    m_platform.dialogs().message(QStringLiteral("No device found, try again!"),
+                                 Dialogs::Icon::Critical);
     return false;
 }
 
@@ -78,11 +80,11 @@ void Program::quit() {
     if (m_quitting)
         return;
     m_quitting = true;
-    m_platform.pump->requestQuit();
+    m_platform.pump().requestQuit();
     m_panel->stopTimers();
     if (m_recorder->Recording())
         m_recorder->stopRecording();
-    m_platform.serial->close();
+    m_platform.serial().close();
     emit quitRequested();
 }
 

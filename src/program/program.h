@@ -26,7 +26,16 @@ class Program : public QObject {
     Q_OBJECT
 
 public:
-    explicit Program(Platform platform, QObject *parent = nullptr);
+    // How much a recording file and the live list hold before they move on: 345,600
+    // records each (what a recording of four days at one second writes).
+    struct Limits {
+        int recordsPerFile = 345600;
+        int rowsPerList = 345600;
+    };
+
+    explicit Program(Platform &platform, QObject *parent = nullptr)
+        : Program(platform, Limits(), parent) {}
+    Program(Platform &platform, Limits limits, QObject *parent = nullptr);
     ~Program() override;
 
     Platform &platform() { return m_platform; }
@@ -73,7 +82,7 @@ signals:
 private:
     void onWindowOpened(WindowModel *window);
 
-    Platform m_platform;
+    Platform &m_platform;
     WindowRegistry m_windows;
     int m_portNumber = 0;
     std::unique_ptr<PanelModel> m_panel;

@@ -81,7 +81,9 @@ int digitsAt(QByteArrayView text, qsizetype from, int count) {
     return value;
 }
 
-// Appends the time field in ISO 8601; false, with nothing appended, when it is no time.
+// Appends the time field in ISO 8601, "2026-12-10T14:03:05": from "yyyy/MM/dd HH:mm:ss"
+// (records and the live list) or "yy/MM/dd HH:mm:ss" (logger sets, year 2000 + yy). False,
+// with nothing appended, when the field is neither or names no moment of the calendar.
 bool appendIsoTime(QByteArray &csv, QByteArrayView field) {
     // The date part is the year's digits then "/MM/dd"; the time part " HH:mm:ss" ends it.
     constexpr qsizetype DateRest = 6, TimeLength = 9;
@@ -136,12 +138,6 @@ CsvFormat::CsvFormat(const QString &column0Heading) {
 
 QByteArray CsvFormat::headerLine() {
     return QByteArrayLiteral("record,time,T1,T2,T1-T2,type,unit\r\n");
-}
-
-QByteArray CsvFormat::isoTime(QByteArrayView field) {
-    QByteArray iso;
-    appendIsoTime(iso, field);
-    return iso;
 }
 
 void CsvFormat::appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const {

@@ -19,8 +19,6 @@ public:
     FileOutput(const FileOutput &) = delete;
     FileOutput &operator=(const FileOutput &) = delete;
 
-    Mode mode() const { return m_mode; }
-
     // Closes any file still open first. In place creates the file or truncates it. A
     // replacement leaves the file as it is and writes a temporary file in the same folder;
     // when the path is a symbolic link, the file it leads to is replaced and the link

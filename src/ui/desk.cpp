@@ -1,19 +1,13 @@
 #include "ui/desk.h"
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
 #include "logger/memory_model.h"
 #include "program/program.h"
-#include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_dialogs.h"
-#include "ui/adapters/qt_image_printer.h"
-#include "ui/adapters/qt_image_surface.h"
-#include "ui/adapters/qt_picture_writer.h"
-#include "ui/adapters/qt_text_printer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/close_keys.h"
 #include "ui/list_plot.h"
 #include "ui/list_window.h"
@@ -49,28 +43,10 @@ const QHash<QString, MakeView> &views() {
 Desk::Desk(const PortNames &names, QObject *parent)
     : QObject(parent)
     , m_names(names)
-    , m_pump(std::make_unique<QtEventPump>())
     , m_dialogs(std::make_unique<QtDialogs>())
-    , m_clock(std::make_unique<QtClock>())
-    , m_pointer(std::make_unique<QtBusyPointer>())
-    , m_serial(std::make_unique<QtSerialLink>(names)) {
-    Platform platform;
-    platform.serial = m_serial.get();
-    platform.pump = m_pump.get();
-    platform.dialogs = m_dialogs.get();
-    platform.clock = m_clock.get();
-    platform.pointer = m_pointer.get();
-    platform.makeTextPrinter = [] {
-        return std::make_unique<QtTextPrinter>(QApplication::activeWindow());
-    };
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [] {
-        return std::make_unique<QtImagePrinter>(QApplication::activeWindow());
-    };
-    platform.makePictureWriter = [] {
-        return std::make_unique<QtPictureWriter>(QApplication::font());
-    };
-    m_program = std::make_unique<Program>(platform);
+    , m_serial(std::make_unique<QtSerialLink>(names))
+    , m_platform(std::make_unique<QtPlatform>(*m_serial, *m_dialogs))
+    , m_program(std::make_unique<Program>(*m_platform)) {
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
     connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });

@@ -12,10 +12,8 @@ class Program;
 class Port;
 class Panel;
 class QWidget;
-class QtBusyPointer;
 class QtDialogs;
-class QtEventPump;
-class QtClock;
+class QtPlatform;
 class QtSerialLink;
 class WindowModel;
 
@@ -44,11 +42,9 @@ private:
     void closeWindow(WindowModel *window);
 
     PortNames m_names;
-    std::unique_ptr<QtEventPump> m_pump;
     std::unique_ptr<QtDialogs> m_dialogs;
-    std::unique_ptr<QtClock> m_clock;
-    std::unique_ptr<QtBusyPointer> m_pointer;
     std::unique_ptr<QtSerialLink> m_serial;
+    std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;

@@ -1,7 +1,7 @@
 #include "ui/graph_window.h"
 
 #include "graphs/graph_window_model.h"
-#include "ui/adapters/qt_image_surface.h"
+#include "platform/surface.h"
 #include "ui/window_toolbar.h"
 
 #include <QCheckBox>
@@ -57,11 +57,11 @@ QFrame *panelFrame(QWidget *parent, const char *name, const QRect &geometry) {
 
 GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent)
     : QWidget(parent)
-    , m_model(&model)
-    , m_surface(dynamic_cast<QtImageSurface *>(&model.surface())) {
+    , m_model(&model) {
     setObjectName(model.name());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(model.caption());
+    model.captionShown();
     m_toolbar = addOverlayToolbar(*this, model);
     // Low enough to leave the panels (at y 32) and the legends (at y 70) uncovered.
     m_toolbar->setIconSize(QSize(20, 20));
@@ -72,17 +72,15 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
 
     // The readout follows the pointer over the plot without a button pressed.
     setMouseTracking(true);
-    if (m_surface) {
-        // Repaint once the model has drawn, however many lines it drew meanwhile; a
-        // readout shown reads the new picture's values.
-        m_surface->setChangedCallback([view = QPointer<GraphWindow>(this)] {
-            if (!view)
-                return;
-            view->update();
-            if (view->m_pointerInside)
-                QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
-        });
-    }
+    // Repaint once the model has drawn, however many lines it drew meanwhile; a readout
+    // shown reads the new picture's values.
+    model.surface().setChangedCallback([view = QPointer<GraphWindow>(this)] {
+        if (!view)
+            return;
+        view->update();
+        if (view->m_pointerInside)
+            QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
+    });
     connect(&model, &GraphWindowModel::panelsChanged, this, &GraphWindow::showPanels);
     connect(&model, &GraphWindowModel::captionChanged, this, &GraphWindow::scheduleTitle);
     connect(&model, &GraphWindowModel::toolbarVisibleChanged, this,
@@ -199,24 +197,29 @@ void GraphWindow::scheduleTitle() {
     m_titlePending = true;
     QTimer::singleShot(0, this, [this] {
         m_titlePending = false;
-        if (m_model)
-            setWindowTitle(m_model->caption());
+        if (!m_model)
+            return;
+        setWindowTitle(m_model->caption());
+        m_model->captionShown();
     });
 }
 
 void GraphWindow::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    if (!m_surface || !m_model) {
+    const Surface::Pixels pixels = m_model ? m_model->surface().pixels() : Surface::Pixels();
+    if (!pixels.bits) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
-    const QImage &image = m_surface->image();
+    // The retained picture as it stands, not copied.
+    const QImage image(pixels.bits, pixels.size.width(), pixels.size.height(), pixels.bytesPerLine,
+                       QImage::Format_RGB32);
     painter.drawImage(event->rect().topLeft(), image, event->rect());
     // Beyond the picture (a moment before a new size reaches the model): white.
     const QRegion outside = QRegion(event->rect()) - QRegion(image.rect());
     for (const QRect &rect : outside)
         painter.fillRect(rect, Qt::white);
-    m_surface->shown();
+    m_model->surface().shown();
     painter.setClipRegion(event->region());
     paintLayer(painter);
 }

@@ -9,7 +9,6 @@
 #include <optional>
 
 class GraphWindowModel;
-class QtImageSurface;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -63,7 +62,6 @@ private:
     QRect readoutRect(const Readout &readout) const;
 
     QPointer<GraphWindowModel> m_model;
-    QtImageSurface *m_surface = nullptr;
     QToolBar *m_toolbar = nullptr;
     QFrame *m_function = nullptr;
     QFrame *m_range = nullptr;

@@ -27,6 +27,7 @@ ListWindow::ListWindow(ListWindowModel &model, QWidget *parent)
     addWindowToolbar(*this, m_model);
     buildTable();
     setWindowTitle(m_model.caption());
+    m_model.captionShown();
     connect(&m_model, &ListWindowModel::captionChanged, this, &ListWindow::scheduleTitle);
     connect(&m_model, &ListWindowModel::firstVisibleRowChanged, this,
             &ListWindow::showFirstVisibleRow);
@@ -84,6 +85,7 @@ void ListWindow::scheduleTitle() {
     QTimer::singleShot(0, this, [this] {
         m_titlePending = false;
         setWindowTitle(m_model.caption());
+        m_model.captionShown();
     });
 }
 

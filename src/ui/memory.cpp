@@ -37,6 +37,7 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     initImages();
     setObjectName(model.name());
     setWindowTitle(model.caption());
+    model.captionShown();
 
     // One column as wide as GridSet: the bar, the gauge and the rest line up under it.
     auto *outer = new QHBoxLayout(this);

@@ -171,6 +171,7 @@ void Panel::refresh() {
         widget->setVisible(element.visible);
     }
     setWindowTitle(m_model.caption());
+    m_model.captionShown();
 }
 
 void Panel::showAbout() {

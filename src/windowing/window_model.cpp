@@ -8,7 +8,6 @@ WindowModel::WindowModel(const QString &name, const QString &caption, QList<Tool
     , m_toolbar(std::move(toolbar)) {}
 
 QString WindowModel::caption() const {
-    m_captionNotified = false;
     if (m_progressCount < 0)
         return m_caption;
     return QString::number(m_progressCount) + (m_progress == Progress::Completed

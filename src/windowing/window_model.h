@@ -22,6 +22,8 @@ public:
     // The caption, or while long work counts, "17 Completed" (loading a file) or
     // "17 Records Completed" (saving, printing, plotting).
     QString caption() const;
+    // The view has shown the caption: its next change is announced again.
+    void captionShown() { m_captionNotified = false; }
     void setCaption(const QString &caption);
     // Set once per record: the text is only made when the caption is read.
     void setProgress(int count, Progress progress);
@@ -37,8 +39,8 @@ public:
     void requestClose() { emit closeRequested(); }
 
 signals:
-    // Sent once until the caption is read again: a view that reads it when events run
-    // learns of every change without a signal per record.
+    // Sent once until the view has shown the caption (captionShown): a view that shows it
+    // when events run learns of every change without a signal per record.
     void captionChanged();
     void toolbarChanged();
     // A press, of the command as its window numbers it (see CommandWindow::onCommand).
@@ -63,7 +65,7 @@ private:
     QString m_caption;
     int m_progressCount = -1; // -1: the caption is m_caption itself
     Progress m_progress = Progress::Completed;
-    mutable bool m_captionNotified = false;
+    bool m_captionNotified = false;
     QList<ToolButton> m_toolbar;
     bool m_open = false;
 };

@@ -117,7 +117,7 @@ void TestUnattendedRecording::verifyEnded(int exitCode) {
     QVERIFY(m_recording->isFinished());
     QCOMPARE(m_recording->exitCode(), exitCode);
     QVERIFY(!m_fakes->serial.isOpen());
-    QVERIFY(!m_program->panel().Timer1().isActive() && !m_program->panel().Timer2().isActive());
+    QVERIFY(!m_program->panel().timers().running());
     QVERIFY(!isFileOpen(path()));
 }
 
@@ -286,7 +286,7 @@ void TestUnattendedRecording::followsASilentMeter() {
             m_fakes->serial.queue(FrameC);
     };
     m_program->panel().waitForMeter();
-    QVERIFY(m_program->panel().Timer2().isActive());
+    QVERIFY(m_program->panel().timers().running());
     m_program->panel().showFrame(FrameC);
     tick();
 

@@ -71,12 +71,12 @@ void TestLoggerLink::downloadListEraseAndDumpAgain() {
     QCOMPARE(listRow(list, 0), QString::fromUtf8("K Type °C|     Date Time    |T1|T2|T1-T2"));
     QCOMPARE(listRow(list, 1), QStringLiteral("1|26/03/14 14:05:30|80.0|-18.0|98.0"));
     QCOMPARE(listRow(list, 8), QStringLiteral("8|26/03/14 14:06:40|62.5|----|----"));
-    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+    QVERIFY(program.panel().timers().running());
 
     // Erase, answered OK: the meter empties its memory on "EEE".
     memory->clickMSize();
     QCOMPARE(linked.dialogs.messages.size(), 1);
-    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+    QVERIFY(program.panel().timers().running());
     m_meter.tell("dump");
     QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 2, 15000);
     QCOMPARE(linked.dialogs.messages[1].text, QStringLiteral(" No Data in Memory!"));

@@ -63,7 +63,7 @@ void TestMeterLink::followsTheMeter() {
     QVERIFY(brokenWhileUnplugged);
     QVERIFY(!serial.broken());
     QTRY_COMPARE_WITH_TIMEOUT(program.panel().live().UnitText, QStringLiteral("\u00B0F"), 5000);
-    QVERIFY(program.panel().Timer1().isActive());
+    QVERIFY(program.panel().timers().running());
 
     program.quit();
     QVERIFY(!serial.isOpen());
@@ -73,7 +73,7 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
     LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
     QtSerialLink &serial = linked.serial;
-    QtEventPump &pump = linked.pump;
+    EventPump &pump = linked.platform.pump();
     QVERIFY(program.loadPanel());
 
     // The main window closes while the panel waits for a silent meter: the wait ends, the
@@ -85,7 +85,7 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
     m_meter.tell("silence on");
     QTRY_VERIFY_WITH_TIMEOUT(pump.quitting(), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
-    QVERIFY(!program.panel().Timer1().isActive() && !program.panel().Timer2().isActive());
+    QVERIFY(!program.panel().timers().running());
     m_meter.tell("silence off");
 }
 

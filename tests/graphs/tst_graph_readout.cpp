@@ -57,6 +57,8 @@ private:
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the real-time graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
 };
 
 void TestGraphReadout::init() {
@@ -89,9 +91,9 @@ ListPlotModel *TestGraphReadout::filePlotOf(const QList<RecordRow> &rows) {
 }
 
 RealTimeT1T2Model *TestGraphReadout::openRealTimeGraph() {
-    m_program->panel().liveForTesting().TypeText = QStringLiteral("K");
-    m_program->panel().press(PanelCommand::Graph);
-    RealTimeT1T2Model *graph = m_program->graph();
+    m_live = m_program->panel().live();
+    m_live.TypeText = QStringLiteral("K");
+    RealTimeT1T2Model *graph = ::openRealTimeGraph(*m_program, m_live);
     if (graph) {
         graph->resize(RealTimeT1T2Model::DesignSize);
         graph->Timer1().stop();
@@ -192,7 +194,7 @@ void TestGraphReadout::realTimeGraph() {
     QFETCH(QStringList, texts);
     RealTimeT1T2Model *graph = openRealTimeGraph();
     QVERIFY(graph);
-    LiveValues &live = m_program->panel().liveForTesting();
+    LiveValues &live = m_live;
     const QStringList readings[] = {{"25.3", "24.0", "1.3"},
                                     {"OL", "-OL", "1333.0"},
                                     {"-190", "----", "-0.05"},

@@ -596,7 +596,7 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
     QCOMPARE(job.dialogs, 2);
     QCOMPARE(job.printed, 0);
     QVERIFY(m_plot->toolbarVisible());
-    QVERIFY(m_program->panel().Timer1().isActive());
+    QVERIFY(m_program->panel().timers().running());
 
     // The plot closed while the chooser was open: nothing is printed.
     job.failPrinting = false;

@@ -1,3 +1,4 @@
+#include "fakes/meter_frames.h"
 #include "fakes/started_program.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "panel/panel_model.h"
@@ -56,12 +57,14 @@ private slots:
 private:
     RealTimeT1T2Model *openGraph();
     FakeSurface &surface() { return static_cast<FakeSurface &>(m_graph->surface()); }
-    LiveValues &live() { return m_program->panel().liveForTesting(); }
+    LiveValues &live() { return m_live; }
     void setReadings(const QString &t1, const QString &t2, const QString &diff);
     void ticks(int count);
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
     RealTimeT1T2Model *m_graph = nullptr;
 };
 
@@ -69,6 +72,7 @@ void TestRealTimeGraph::init() {
     m_fakes = std::make_unique<FakePlatform>();
     m_program = startedProgram(*m_fakes); // a frame of type J, °C has been shown
     QVERIFY(m_program);
+    m_live = m_program->panel().live();
     live().TypeText = QStringLiteral("K");
     setReadings(QStringLiteral("25.3"), QStringLiteral("24.0"), QStringLiteral("1.3"));
     m_graph = openGraph();
@@ -84,8 +88,7 @@ void TestRealTimeGraph::cleanup() {
 }
 
 RealTimeT1T2Model *TestRealTimeGraph::openGraph() {
-    m_program->panel().press(PanelCommand::Graph);
-    return m_program->graph();
+    return openRealTimeGraph(*m_program, m_live);
 }
 
 void TestRealTimeGraph::setReadings(const QString &t1, const QString &t2, const QString &diff) {
@@ -102,6 +105,13 @@ void TestRealTimeGraph::ticks(int count) {
 }
 
 void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
+    // Opened by the panel's "Graph", fed by the panel's live values.
+    m_graph->requestClose();
+    QVERIFY(!m_program->GraphOpen());
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "24.0", "K", DegreesC));
+    m_program->panel().press(PanelCommand::Graph);
+    m_graph = m_program->graph();
+    QVERIFY(m_graph);
     QVERIFY(m_program->GraphOpen());
     QCOMPARE(m_graph->name(), QStringLiteral("RealTimeT1T2"));
     QCOMPARE(m_graph->caption(), QStringLiteral("Real Time Graph"));
@@ -117,14 +127,16 @@ void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
     // A second "Graph" leaves the open window as it is, even after the unit changed.
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     m_graph->functionOk();
-    live().UnitText = DegreesF;
-    QCOMPARE(openGraph(), m_graph);
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "24.0", "K", DegreesF));
+    m_program->panel().press(PanelCommand::Graph);
+    QCOMPARE(m_program->graph(), m_graph);
     QCOMPARE(m_graph->GraphUnit(), DegreesC);
 
     // Closed and opened again: a fresh window, in the unit of now, all channels on.
     m_graph->requestClose();
     QVERIFY(!m_program->GraphOpen());
-    m_graph = openGraph();
+    m_program->panel().press(PanelCommand::Graph);
+    m_graph = m_program->graph();
     QVERIFY(m_graph);
     QCOMPARE(m_graph->GraphUnit(), DegreesF);
     QCOMPARE(m_graph->state().ShowT1, 1);
@@ -553,7 +565,7 @@ void TestRealTimeGraph::print() {
     bool panelTimersWhilePrinting = true;
     job.onPrint = [&] {
         toolbarWhilePrinting = m_graph->toolbarVisible();
-        panelTimersWhilePrinting = m_program->panel().Timer1().isActive();
+        panelTimersWhilePrinting = m_program->panel().timers().running();
     };
     m_graph->run(GraphCommand::Function);
     m_graph->run(GraphCommand::Print);
@@ -569,8 +581,7 @@ void TestRealTimeGraph::print() {
         QCOMPARE(job.surface, &m_graph->surface());
     // However it ended, the toolbar is back and the panel follows the meter again.
     QVERIFY(m_graph->toolbarVisible());
-    QVERIFY(m_program->panel().Timer1().isActive());
-    QVERIFY(m_program->panel().Timer2().isActive());
+    QVERIFY(m_program->panel().timers().running());
 }
 
 void TestRealTimeGraph::closedGraphDrawsNoMore() {

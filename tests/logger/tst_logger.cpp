@@ -96,8 +96,8 @@ private slots:
 private:
     // The meter sends a marker, then these reads; the frame timer's tick handles them.
     void receive(const QByteArrayList &reads);
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
-    bool timersStopped() { return !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
+    bool timersStopped() { return !m_panel->timers().running(); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;

@@ -1,10 +1,12 @@
 #include "fakes/file_checks.h"
+#include "fakes/meter_frames.h"
 #include "fakes/small_disk.h"
 #include "fakes/started_program.h"
 #include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
+#include "panel/sampler.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
@@ -69,10 +71,13 @@ private slots:
 
 private:
     ListWindowModel *openList(ListWindowModel::Kind kind, int rows);
+    // The live list's rows as the sampling timer takes them, one a second: the meter shows
+    // the readings of Rows in turn.
+    void sampleRows(int rows);
     void press(ListWindowModel *list, ListCommand command) {
         m_program->listCommands().run(list, command);
     }
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
     // Records, at every yield, the caption and whether the panel's timers were stopped.
     void watchYields(ListWindowModel *list);
 
@@ -106,24 +111,31 @@ ListWindowModel *TestListCommands::openList(ListWindowModel::Kind kind, int rows
     ListWindowModel *list = nullptr;
     if (kind == ListWindowModel::Kind::List) {
         m_program->liveList().open();
-        list = m_program->list();
-        m_program->liveList().setListCountForTesting(rows);
-    } else {
-        const LiveValues &live = m_program->panel().live();
-        list = m_program->windows().open(
-            std::make_unique<ListWindowModel>(kind, live.TypeText, live.UnitText));
+        sampleRows(rows);
+        return m_program->list();
     }
+    const LiveValues &live = m_program->panel().live();
+    list = m_program->windows().open(
+        std::make_unique<ListWindowModel>(kind, live.TypeText, live.UnitText));
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row));
     return list;
+}
+
+void TestListCommands::sampleRows(int rows) {
+    for (int row = 0; row < rows; ++row) {
+        const RecordRow &readings = Rows.at(row % Rows.size());
+        m_panel->showFrame(MeterFrames::liveFrame(readings[2], readings[3]));
+        m_fakes->clock.advance(1);
+        m_program->sampler().tick();
+    }
 }
 
 void TestListCommands::watchYields(ListWindowModel *list) {
     m_fakes->pump.onYield = [this, list = QPointer<ListWindowModel>(list)](int) {
         if (list && list->isOpen())
             m_captions << list->caption();
-        m_timersStopped =
-            m_timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+        m_timersStopped = m_timersStopped && !m_panel->timers().running();
     };
 }
 
@@ -230,11 +242,8 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
         QCOMPARE(old.write(oldBytes), oldBytes.size());
     }
     // About 140 KB of rows: more than the disk holds.
-    ListWindowModel *list = openList(ListWindowModel::Kind::List, 0);
     const int rows = 3000;
-    for (int row = 0; row < rows; ++row)
-        list->appendRow(Rows.at(row % Rows.size()));
-    m_program->liveList().setListCountForTesting(rows);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, rows);
     m_fakes->dialogs.saveAnswers << path;
     press(list, ListCommand::Save);
 

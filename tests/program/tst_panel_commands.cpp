@@ -1,4 +1,5 @@
 #include "fakes/file_checks.h"
+#include "fakes/meter_frames.h"
 #include "fakes/started_program.h"
 #include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
@@ -55,7 +56,7 @@ private slots:
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes) const;
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -131,8 +132,7 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
     bool timersStopped = true;
     m_fakes->pump.onYield = [&](int) {
         captions << m_program->fileList()->caption();
-        timersStopped =
-            timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+        timersStopped = timersStopped && !m_panel->timers().running();
     };
     m_commands->run(PanelCommand::Open);
 
@@ -265,7 +265,7 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
             list->press(ListCommand::Print);
             m_program->listCommands().run(list, ListCommand::Print);
         }
-        timersRanDuringTheLoad |= m_panel->Timer1().isActive() || m_panel->Timer2().isActive();
+        timersRanDuringTheLoad |= m_panel->timers().running();
     };
     m_commands->run(PanelCommand::Open);
 
@@ -314,16 +314,16 @@ void TestPanelCommands::sample() {
              QStringList{"Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "});
     QCOMPARE(m_fakes->dialogs.inputTitles, QStringList{"Input Sampling Time"});
     QCOMPARE(m_fakes->dialogs.inputDefaults, QStringList{"7"});
-    QCOMPARE(sampler.SamplingTime, samplingTime);
+    QCOMPARE(sampler.SamplingTime(), samplingTime);
     // A new time samples at the next tick; an answer that changes nothing leaves the count.
-    QCOMPARE(sampler.SampleTick, samplingTime == 7 ? 1 : 0);
+    QCOMPARE(sampler.SampleTick(), samplingTime == 7 ? 1 : 0);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 
 void TestPanelCommands::listTwiceOpensOneList() {
     QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
     m_commands->run(PanelCommand::List);
-    m_program->panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "240", "J", "\u00B0F"));
     m_commands->run(PanelCommand::List);
 
     QCOMPARE(opened.count(), 1);

@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/meter_frames.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
@@ -54,9 +55,8 @@ private:
 
 void TestGraphPointer::init() {
     m_fakes = std::make_unique<FakePlatform>();
-    Platform platform = m_fakes->platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    m_program = std::make_unique<Program>(platform);
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_program = std::make_unique<Program>(m_fakes->platform());
 }
 
 void TestGraphPointer::cleanup() {
@@ -115,12 +115,8 @@ void TestGraphPointer::readoutLiesOverThePicture() {
 }
 
 void TestGraphPointer::realTimeGraphReadout() {
-    LiveValues &live = m_program->panel().liveForTesting();
-    live.TypeText = QStringLiteral("K");
-    live.UnitText = QStringLiteral("\u00B0C");
-    live.T1Text = QStringLiteral("25.3");
-    live.T2Text = QStringLiteral("OL");
-    live.DiffText = QStringLiteral("----");
+    // T1 25.3, T2 over range, so T1-T2 has no value.
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "OL", "K", "\u00B0C"));
     m_program->panelCommands().graph();
     RealTimeT1T2Model *graph = m_program->graph();
     QVERIFY(graph);

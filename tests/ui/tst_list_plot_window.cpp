@@ -26,11 +26,10 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor Grey(192, 192, 192);
 
-Platform drawingPlatform(FakePlatform &fakes, const QString &pdf) {
-    Platform platform = fakes.platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
-    return platform;
+Platform &drawingPlatform(FakePlatform &fakes, const QString &pdf) {
+    fakes.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    fakes.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
+    return fakes.platform();
 }
 
 RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
@@ -190,9 +189,11 @@ void TestListPlotWindow::columnExtentsDrawTheSamePictureAsEverySegment() {
     const PlotPass::Drawing drawings[2] = {PlotPass::Drawing::EverySegment,
                                            PlotPass::Drawing::ColumnExtents};
     for (int i = 0; i < 2; ++i) {
-        ListPlotModel *plot = openPlot();
+        // The plot "Plot" opens, drawing this way.
+        ListPlotModel *plot = m_program->windows().open(std::make_unique<ListPlotModel>(
+            m_program->platform(), m_program->panel().timers(), *m_list, QStringLiteral("\u00B0C"),
+            QStringLiteral("K"), drawings[i]));
         QVERIFY(plot);
-        plot->setDrawing(drawings[i]);
         plot->run(GraphCommand::Function);
         plot->setChecked(QStringLiteral("CKT2"), false);
         plot->setChecked(QStringLiteral("CKT1T2"), false);

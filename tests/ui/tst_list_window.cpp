@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/meter_frames.h"
 #include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -85,8 +86,7 @@ void TestListWindow::showsItsModel() {
 
     FakePlatform fakes;
     Program program(fakes.platform());
-    program.panel().liveForTesting().TypeText = QStringLiteral("K");
-    program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
+    program.panel().showFrame(MeterFrames::liveFrame("25.3", "240", "K", "\u00B0F"));
     ListWindowModel *model = openList(program, kind);
     QAbstractItemModelTester tester(&model->grid());
     model->appendRow(Row);
@@ -165,8 +165,7 @@ void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
 void TestListWindow::liveListKeepsTheNewestRowInView() {
     FakePlatform fakes;
     Program program(fakes.platform());
-    program.panel().liveForTesting().TypeText = QStringLiteral("K");
-    program.panel().liveForTesting().UnitText = QStringLiteral("\u00B0C");
+    program.panel().showFrame(MeterFrames::liveFrame("25.3", "240", "K", "\u00B0C"));
     program.panelCommands().list();
     ListWindowModel *model = program.list();
     ListWindow window(*model);
@@ -192,7 +191,9 @@ void TestListWindow::closingTheWindowClosesTheList() {
     FakePlatform fakes;
     Program program(fakes.platform());
     program.panelCommands().list();
-    program.liveList().setListCountForTesting(5);
+    for (int i = 0; i < 5; ++i)
+        program.sampler().tick();
+    QCOMPARE(program.liveList().ListCount(), 5);
     ListWindow window(*program.list());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -211,9 +212,8 @@ void TestListWindow::printsAFileListToPdf() {
     QVERIFY(dir.isValid());
     const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
     FakePlatform fakes;
-    Platform platform = fakes.platform();
-    platform.makeTextPrinter = [pdf] { return std::make_unique<QtTextPrinter>(pdf); };
-    Program program(platform);
+    fakes.makeTextPrinter = [pdf] { return std::make_unique<QtTextPrinter>(pdf); };
+    Program program(fakes.platform());
     ListWindowModel *list = openList(program, ListWindowModel::Kind::FileList);
     list->setColumn0Heading(QStringLiteral("J Type \u00B0C"));
     list->appendRow(Row);

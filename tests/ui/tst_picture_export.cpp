@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
@@ -58,17 +59,18 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the real-time graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
 };
 
 void TestPictureExport::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     m_fakes = std::make_unique<FakePlatform>();
-    Platform platform = m_fakes->platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makePictureWriter = [] {
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_fakes->makePictureWriter = [] {
         return std::make_unique<QtPictureWriter>(QApplication::font());
     };
-    m_program = std::make_unique<Program>(platform);
+    m_program = std::make_unique<Program>(m_fakes->platform());
 }
 
 void TestPictureExport::cleanup() {
@@ -99,11 +101,10 @@ ListPlotModel *TestPictureExport::filePlot() {
 }
 
 RealTimeT1T2Model *TestPictureExport::realTimeGraph() {
-    LiveValues &live = m_program->panel().liveForTesting();
+    LiveValues &live = m_live;
     live.TypeText = QStringLiteral("K");
     live.UnitText = QStringLiteral("\u00B0C");
-    m_program->panelCommands().graph();
-    RealTimeT1T2Model *graph = m_program->graph();
+    RealTimeT1T2Model *graph = openRealTimeGraph(*m_program, live);
     if (!graph)
         return nullptr;
     graph->resize(RealTimeT1T2Model::DesignSize);

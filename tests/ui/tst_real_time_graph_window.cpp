@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/started_program.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "panel/panel_model.h"
 #include "program/panel_commands.h"
@@ -26,11 +27,10 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 
 // The pictures of the graphs drawn by Qt, on the fakes otherwise; no panel timers run.
-Platform drawingPlatform(FakePlatform &fakes, const QString &pdf) {
-    Platform platform = fakes.platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
-    return platform;
+Platform &drawingPlatform(FakePlatform &fakes, const QString &pdf) {
+    fakes.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    fakes.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
+    return fakes.platform();
 }
 
 // Pixels near a colour anywhere in the image: a rendered page is resampled.
@@ -76,6 +76,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
     std::unique_ptr<QWidget> m_window;
     RealTimeT1T2Model *m_graph = nullptr;
 };
@@ -85,14 +87,12 @@ void TestRealTimeGraphWindow::init() {
     m_fakes = std::make_unique<FakePlatform>();
     m_program = std::make_unique<Program>(
         drawingPlatform(*m_fakes, m_dir->filePath(QStringLiteral("graph.pdf"))));
-    LiveValues &live = m_program->panel().liveForTesting();
-    live.TypeText = QStringLiteral("K");
-    live.UnitText = QStringLiteral("\u00B0C");
-    live.T1Text = QStringLiteral("1000");
-    live.T2Text = QStringLiteral("0");
-    live.DiffText = QStringLiteral("500");
-    m_program->panelCommands().graph();
-    m_graph = m_program->graph();
+    m_live.TypeText = QStringLiteral("K");
+    m_live.UnitText = QStringLiteral("\u00B0C");
+    m_live.T1Text = QStringLiteral("1000");
+    m_live.T2Text = QStringLiteral("0");
+    m_live.DiffText = QStringLiteral("500");
+    m_graph = openRealTimeGraph(*m_program, m_live);
     QVERIFY(m_graph);
     m_window.reset(Desk::makeView(*m_graph));
     QVERIFY(qobject_cast<RealTimeT1T2 *>(m_window.get()));
@@ -164,7 +164,7 @@ void TestRealTimeGraphWindow::panelsAndKeyFilters() {
     QCOMPARE(function->geometry(), QRect(24, 32, 121, 81));
     QCOMPARE(range->geometry(), QRect(24, 32, 241, 49));
 
-    m_program->panel().liveForTesting().DiffText = QStringLiteral("----");
+    m_live.DiffText = QStringLiteral("----");
     m_graph->PlotTick();
     m_graph->press(GraphCommand::Function);
     QVERIFY(function->isVisible());

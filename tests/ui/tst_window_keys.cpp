@@ -47,13 +47,8 @@ private:
 
 void TestWindowKeys::init() {
     m_fakes = std::make_unique<FakePlatform>();
-    m_program = std::make_unique<Program>([this] {
-        Platform platform = m_fakes->platform();
-        platform.makeSurface = [] {
-            return std::make_unique<QtImageSurface>(QApplication::font());
-        };
-        return platform;
-    }());
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_program = std::make_unique<Program>(m_fakes->platform());
     m_program->choosePort(QStringLiteral("COM1"));
     QVERIFY(m_program->loadPanel());
     // The panel's timers run while the windows come and go: the meter speaks at every wait.

@@ -19,6 +19,12 @@ void QtImageSurface::resize(const QSize &size) {
     changed();
 }
 
+Surface::Pixels QtImageSurface::pixels() const {
+    if (m_image.isNull())
+        return {};
+    return {m_image.constBits(), m_image.size(), m_image.bytesPerLine()};
+}
+
 void QtImageSurface::changed() {
     if (m_changedNotified || !m_changed)
         return;

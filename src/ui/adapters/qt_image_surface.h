@@ -16,12 +16,13 @@ public:
 
     void resize(const QSize &size) override;
 
-    // What has been drawn, for the view and the printer.
+    // What has been drawn.
     const QImage &image() const { return m_image; }
-    // Called on the first drawing after the view has shown the image.
-    void setChangedCallback(std::function<void()> changed) { m_changed = std::move(changed); }
-    // The view has shown the image.
-    void shown() { m_changedNotified = false; }
+    Pixels pixels() const override;
+    void setChangedCallback(std::function<void()> changed) override {
+        m_changed = std::move(changed);
+    }
+    void shown() override { m_changedNotified = false; }
 
 protected:
     void drawing() override { changed(); }

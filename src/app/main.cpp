@@ -68,9 +68,11 @@ int main(int argc, char *argv[]) {
     case CommandLine::Mode::Error:
         printTo(stderr, QStringLiteral("thermodesk: %1\n%2").arg(line.error, CommandLine::usage()));
         return CommandLine::UsageExitCode;
-    case CommandLine::Mode::Help:
+    case CommandLine::Mode::Help: {
+        QCoreApplication app(argc, argv); // the help names the program as it was started
         printTo(stdout, CommandLine::helpText());
         return 0;
+    }
     case CommandLine::Mode::Version:
         printTo(stdout, QStringLiteral("thermodesk %1\n").arg(THERMODESK_VERSION));
         return 0;

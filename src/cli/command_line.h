@@ -24,7 +24,8 @@ struct CommandLine {
     static CommandLine parse(const QStringList &arguments);
     // The forms of the command line, a line each.
     static QString usage();
-    // The usage followed by every option, for --help.
+    // The usage and every option with what it does, for --help: the parser's own help of
+    // the options it knows.
     static QString helpText();
     // The port --record reads: the one of the first mapping, COM1 when there is none.
     static int recordPortNumber(const QStringList &mappings);

@@ -31,6 +31,7 @@ private slots:
     void durations();
     void recordPort_data();
     void recordPort();
+    void helpNamesEveryOption();
 };
 
 void TestCommandLine::accepted_data() {
@@ -236,6 +237,25 @@ void TestCommandLine::recordPort_data() {
 void TestCommandLine::recordPort() {
     QFETCH(QStringList, mappings);
     QTEST(CommandLine::recordPortNumber(mappings), "portNumber");
+}
+
+void TestCommandLine::helpNamesEveryOption() {
+    const QString help = CommandLine::helpText();
+    // Each option the command line takes, with its value and what it does, as the parser
+    // knows it; the window toolkit's own options are the toolkit's to explain.
+    for (const char *option : {"--port <COMn=DEVICE>", "--record <FILE>", "--every <SECONDS>",
+                               "--for <DURATION>", "--quiet", "--export-csv <FILE>", "--force",
+                               "--reset-settings", "-h, --help", "-v, --version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    for (const char *words : {"seconds between samples, 1 to 86400", "overwrites the file written",
+                              "forgets the remembered folders"})
+        QVERIFY2(help.contains(QLatin1String(words)), words);
+    QVERIFY(!help.contains(QStringLiteral("platform")));
+    // The usage's forms, as an error shows them too.
+    QVERIFY(help.contains(QStringLiteral("thermodesk --reset-settings")));
+    QVERIFY(
+        CommandLine::usage().startsWith(QStringLiteral("Usage: thermodesk [--port COMn=DEVICE]...\n"
+                                                       "       thermodesk --record FILE.rdg")));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,3 +1,4 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
@@ -18,11 +19,6 @@ constexpr double L = 75;
 constexpr double W = 210;
 // The real-time graph of its design size: left 80, width 180.
 constexpr double GraphLeft = 80;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 // Place, detail, then the lines of T1, T2 and T1-T2 as the readout shows them.
 QStringList textsOf(const std::optional<Readout> &readout) {

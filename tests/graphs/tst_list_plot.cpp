@@ -1,3 +1,4 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/span_walk.h"
@@ -6,7 +7,6 @@
 #include "program/list_commands.h"
 #include "program/program.h"
 
-#include <QLineF>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,11 +23,6 @@ constexpr double L = 75;
 constexpr double W = 210;
 constexpr double B = 161;
 constexpr double T = 110;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QList<RecordRow> records(int count) {
     QList<RecordRow> rows;
@@ -202,22 +197,18 @@ void TestListPlot::pixelsOfAThreeRecordFile() {
     QVERIFY(plotOf({record(1, "-190", "OL", "1333"), record(2, "1333", "-OL", "-190"),
                     record(3, "OL", "-190", "-OL")}));
     m_plot->DrawPass();
-    const auto segments = [&](Rgb colour) {
-        QList<QLineF> found;
-        for (const FakeSurface::Call &line : surface().linesOf(colour)) {
-            if (line.width == 1 && line.style == Surface::LineStyle::Solid)
-                found << QLineF(line.from, line.to);
-        }
-        return found;
-    };
+    using S = FakeSurface;
     // Records at the axis, the middle and the right edge; YMax on the top, OL 5 above it,
     // YMin on the bottom, -OL 3 below it.
-    QCOMPARE(segments(GraphColours::T1),
-             (QList<QLineF>{{L, B, L + 105, T}, {L + 105, T, L + W, T - 5}}));
-    QCOMPARE(segments(GraphColours::T2),
-             (QList<QLineF>{{L, T - 5, L + 105, B + 3}, {L + 105, B + 3, L + W, B}}));
-    QCOMPARE(segments(GraphColours::Diff),
-             (QList<QLineF>{{L, T, L + 105, B}, {L + 105, B, L + W, B + 3}}));
+    QCOMPARE(surface().linesOf(GraphColours::T1),
+             (QList<FakeSurface::Call>{S::line({L, B}, {L + 105, T}, GraphColours::T1),
+                                       S::line({L + 105, T}, {L + W, T - 5}, GraphColours::T1)}));
+    QCOMPARE(surface().linesOf(GraphColours::T2),
+             (QList<FakeSurface::Call>{S::line({L, T - 5}, {L + 105, B + 3}, GraphColours::T2),
+                                       S::line({L + 105, B + 3}, {L + W, B}, GraphColours::T2)}));
+    QCOMPARE(surface().linesOf(GraphColours::Diff),
+             (QList<FakeSurface::Call>{S::line({L, T}, {L + 105, B}, GraphColours::Diff),
+                                       S::line({L + 105, B}, {L + W, B + 3}, GraphColours::Diff)}));
 
     // N = 2: every record is a progress mark, with its time under it.
     QCOMPARE(markXs(surface()), (QList<double>{L, L + 105, L + W}));
@@ -231,17 +222,15 @@ void TestListPlot::pixelsOfAThreeRecordFile() {
         }
     }
     QCOMPARE(labels, (QStringList{"14:25:01", "14:25:02", "14:25:03"}));
+    // The middle mark: its time on a white ground, centred under it.
     const double w = 8 * FakeSurface::CharWidth;
-    const QList<FakeSurface::Call> texts = surface().sinceClear(Kind::Text);
-    QVERIFY(std::any_of(texts.cbegin(), texts.cend(), [&](const FakeSurface::Call &text) {
-        return text.text == QStringLiteral("14:25:02") &&
-               text.from == QPointF(L + 105 - 5 - w / 2, B + 10);
-    }));
-    const QList<FakeSurface::Call> fills = surface().sinceClear(Kind::Fill);
-    QVERIFY(std::any_of(fills.cbegin(), fills.cend(), [&](const FakeSurface::Call &fill) {
-        return fill.from == QPointF(L + 105 - w / 2, B + 10) &&
-               fill.to == QPointF(L + 105 + w / 2, B + 20) && fill.colour == GraphColours::White;
-    }));
+    QVERIFY(surface()
+                .sinceClear(Kind::Fill)
+                .contains(S::fill({L + 105 - w / 2, B + 10}, {L + 105 + w / 2, B + 20},
+                                  GraphColours::White)));
+    QVERIFY(surface()
+                .sinceClear(Kind::Text)
+                .contains(S::text({L + 105 - 5 - w / 2, B + 10}, "14:25:02", GraphColours::Black)));
     QCOMPARE(m_plot->state().PrevX, float(L + W));
 }
 

@@ -1,3 +1,4 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/record_pyramid.h"
@@ -19,11 +20,6 @@ const QSize Small(287, 211);
 // The plot of a 287 × 211 client area: left 75, width 210.
 constexpr double L = 75;
 constexpr double W = 210;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QList<RecordRow> steps(int count) {
     QList<RecordRow> rows;
@@ -50,28 +46,6 @@ QList<RecordRow> ragged(int count) {
         rows << record(i, t1, t2, reading(i));
     }
     return rows;
-}
-
-// Everything drawn since the surface was last erased, one text per call.
-QStringList picture(const FakeSurface &surface) {
-    QStringList drawn;
-    for (const FakeSurface::Call &call : surface.calls) {
-        if (call.kind == Kind::Clear || call.kind == Kind::Resize) {
-            drawn.clear();
-            continue;
-        }
-        drawn << QStringLiteral("%1 %2,%3 %4,%5 %6 %7 %8")
-                     .arg(int(call.kind))
-                     .arg(call.from.x(), 0, 'g', 17)
-                     .arg(call.from.y(), 0, 'g', 17)
-                     .arg(call.to.x(), 0, 'g', 17)
-                     .arg(call.to.y(), 0, 'g', 17)
-                     .arg(QString::number(call.colour.red * 65536 + call.colour.green * 256 +
-                                          call.colour.blue))
-                     .arg(int(call.style))
-                     .arg(call.text);
-    }
-    return drawn;
 }
 
 } // namespace
@@ -224,7 +198,7 @@ void TestListPlotZoom::zoomDrawsWhatACompletePassDraws() {
     }
     plot->zoomTo(fromX, toX);
     QVERIFY(plot->pyramidBuilt());
-    const QStringList zoomed = picture(surface(plot));
+    const QList<FakeSurface::Call> zoomed = surface(plot).picture();
     const int from = plot->FromNo();
     const int to = plot->ToNo();
     QVERIFY(to > from);
@@ -243,7 +217,7 @@ void TestListPlotZoom::zoomDrawsWhatACompletePassDraws() {
     plot->rangeOk();
     plot->Timer1().stop();
     plot->DrawPass();
-    const QStringList passed = picture(surface(plot));
+    const QList<FakeSurface::Call> passed = surface(plot).picture();
     QCOMPARE(zoomed.size(), passed.size());
     QCOMPARE(zoomed, passed);
 }

@@ -1,5 +1,6 @@
 #include "fakes/fake_platform.h"
 #include "fakes/meter_frames.h"
+#include "fakes/record_rows.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
@@ -20,11 +21,6 @@ namespace {
 
 // The readout's line, drawn over the picture.
 const QColor LineGrey(80, 80, 80);
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QImage shownImage(QWidget &window) {
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/record_rows.h"
 #include "graphs/list_plot_model.h"
 #include "lists/list_window_model.h"
 #include "panel/panel_model.h"
@@ -30,11 +31,6 @@ Platform &drawingPlatform(FakePlatform &fakes, const QString &pdf) {
     fakes.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
     fakes.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
     return fakes.platform();
-}
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
 }
 
 int countOf(const QImage &image, const QColor &colour) {

@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
@@ -19,11 +20,6 @@
 #include <QTest>
 
 namespace {
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QByteArray bytesOf(const QString &path) {
     QFile file(path);

@@ -158,9 +158,9 @@ void GraphWindowModel::showRangeMessage(const QString &text) {
 
 bool GraphWindowModel::acceptValueRange() {
     const std::optional<double> max =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
+        RangeEntry::value(rangeText(GraphControls::TxtMax), RangeEntry::Kind::Decimal);
     const std::optional<double> min =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
+        RangeEntry::value(rangeText(GraphControls::TxtMin), RangeEntry::Kind::Decimal);
     GraphState &s = m_state;
     if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
         float(*max) <= float(*min)) {
@@ -177,16 +177,16 @@ int GraphWindowModel::checkedSwitch(Channel channel) const {
     return isChecked(checkBoxOf(channel)) ? 1 : 0;
 }
 
-QString GraphWindowModel::checkBoxOf(Channel channel) {
+QLatin1StringView GraphWindowModel::checkBoxOf(Channel channel) {
     switch (channel) {
     case Channel::T1:
-        return QStringLiteral("CKT1");
+        return GraphControls::CKT1;
     case Channel::T2:
-        return QStringLiteral("CKT2");
+        return GraphControls::CKT2;
     case Channel::Diff:
         break;
     }
-    return QStringLiteral("CKT1T2");
+    return GraphControls::CKT1T2;
 }
 
 void GraphWindowModel::print() {

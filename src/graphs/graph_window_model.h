@@ -17,6 +17,19 @@ class Surface;
 class TimerGate;
 class Platform;
 
+// The controls of the graphs' settings panels by the system's names: the views name their
+// widgets so, and the model keeps what the user leaves in them under the same names.
+namespace GraphControls {
+inline constexpr QLatin1StringView CKT1{"CKT1"};
+inline constexpr QLatin1StringView CKT2{"CKT2"};
+inline constexpr QLatin1StringView CKT1T2{"CKT1T2"};
+inline constexpr QLatin1StringView TxtMax{"TxtMax"};
+inline constexpr QLatin1StringView TxtMin{"TxtMin"};
+inline constexpr QLatin1StringView TxtCounts{"TxtCounts"};
+inline constexpr QLatin1StringView TxtFrom{"TxtFrom"};
+inline constexpr QLatin1StringView TxtTo{"TxtTo"};
+} // namespace GraphControls
+
 // The toolbar of both graph windows: the function panel, the range panel, printing the
 // picture and saving it to a file.
 enum class GraphCommand { Function, Range, Print, SaveImage };
@@ -65,7 +78,9 @@ public:
 
     bool functionPanelVisible() const { return m_functionVisible; }
     bool rangePanelVisible() const { return m_rangeVisible; }
-    // The check boxes "CKT1", "CKT2", "CKT1T2" as the user leaves them.
+    // The check box of a channel's switch: CKT1, CKT2, CKT1T2.
+    static QLatin1StringView checkBoxOf(Channel channel);
+    // The check boxes as the user leaves them.
     bool isChecked(const QString &checkBox) const { return m_checked.value(checkBox); }
     void setChecked(const QString &checkBox, bool checked);
     const QList<RangeBox> &rangeBoxes() const { return m_rangeBoxes; }
@@ -135,8 +150,6 @@ protected:
     bool acceptValueRange();
     // The check boxes' values as switches, 1 ticked and 0 clear.
     int checkedSwitch(Channel channel) const;
-
-    static QString checkBoxOf(Channel channel);
 
 private:
     void print();

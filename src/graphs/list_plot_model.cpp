@@ -22,10 +22,10 @@ GraphWindowModel::Design design() {
     design.panelsTitle = QStringLiteral("Plot");
     design.leftMargin = PlotGeometry::FilePlotMargin;
     design.plotArea = GraphFrame::PlotArea::GridLines;
-    design.rangeBoxes = {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                         {QStringLiteral("TxtFrom"), RangeEntry::Kind::Whole},
-                         {QStringLiteral("TxtTo"), RangeEntry::Kind::Whole}};
+    design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtFrom, RangeEntry::Kind::Whole},
+                         {GraphControls::TxtTo, RangeEntry::Kind::Whole}};
     return design;
 }
 
@@ -142,9 +142,8 @@ void ListPlotModel::rangeOk() {
     // The value range stays even when the record numbers are refused.
     if (!acceptValueRange())
         return;
-    if (!m_span.set(
-            RangeEntry::value(rangeText(QStringLiteral("TxtFrom")), RangeEntry::Kind::Whole),
-            RangeEntry::value(rangeText(QStringLiteral("TxtTo")), RangeEntry::Kind::Whole))) {
+    if (!m_span.set(RangeEntry::value(rangeText(GraphControls::TxtFrom), RangeEntry::Kind::Whole),
+                    RangeEntry::value(rangeText(GraphControls::TxtTo), RangeEntry::Kind::Whole))) {
         showRangeMessage(m_span.refusal());
         return;
     }
@@ -298,10 +297,10 @@ std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
 
 void ListPlotModel::fillRangeTexts() {
     const GraphState &s = state();
-    setRangeText(QStringLiteral("TxtFrom"), QString::number(FromNo()));
-    setRangeText(QStringLiteral("TxtTo"), QString::number(ToNo()));
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+    setRangeText(GraphControls::TxtFrom, QString::number(FromNo()));
+    setRangeText(GraphControls::TxtTo, QString::number(ToNo()));
+    setRangeText(GraphControls::TxtMax, RangeEntry::decimalText(s.YMax));
+    setRangeText(GraphControls::TxtMin, RangeEntry::decimalText(s.YMin));
 }
 
 void ListPlotModel::completeDrawing() {

@@ -28,9 +28,9 @@ GraphWindowModel::Design design() {
     design.panelsTitle = QStringLiteral("Graphic");
     design.leftMargin = PlotGeometry::RealTimeMargin;
     design.plotArea = GraphFrame::PlotArea::White;
-    design.rangeBoxes = {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                         {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                         {QStringLiteral("TxtCounts"), RangeEntry::Kind::Whole}};
+    design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtCounts, RangeEntry::Kind::Whole}};
     return design;
 }
 
@@ -199,7 +199,7 @@ void RealTimeT1T2Model::rangeOk() {
         return;
     GraphState &s = writableState();
     const std::optional<double> counts =
-        RangeEntry::value(rangeText(QStringLiteral("TxtCounts")), RangeEntry::Kind::Whole);
+        RangeEntry::value(rangeText(GraphControls::TxtCounts), RangeEntry::Kind::Whole);
     if (!counts || *counts < MinCounts || *counts > MaxCounts) {
         showRangeMessage(
             QStringLiteral("%1 <= Counts <= %2, try again!").arg(MinCounts).arg(MaxCounts));
@@ -212,8 +212,8 @@ void RealTimeT1T2Model::rangeOk() {
 void RealTimeT1T2Model::fillRangeTexts() {
     const GraphState &s = state();
     const double counts = RangeEntry::roundHalfEven(double(s.PlotWidth / s.XStep));
-    setRangeText(QStringLiteral("TxtCounts"),
+    setRangeText(GraphControls::TxtCounts,
                  QString::number(std::isfinite(counts) ? qint64(counts) : 0));
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+    setRangeText(GraphControls::TxtMax, RangeEntry::decimalText(s.YMax));
+    setRangeText(GraphControls::TxtMin, RangeEntry::decimalText(s.YMin));
 }

@@ -94,15 +94,15 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
 void GraphWindow::buildFunctionPanel(const QPoint &at) {
     m_function = panelFrame(this, "PFunction", QRect(at, QSize(121, 81)));
     const struct {
-        const char *name;
+        Channel channel;
         const char *text;
         int top;
-    } checks[] = {{"CKT1T2", "T1-T2", 6}, {"CKT1", "T1", 30}, {"CKT2", "T2", 54}};
+    } checks[] = {{Channel::Diff, "T1-T2", 6}, {Channel::T1, "T1", 30}, {Channel::T2, "T2", 54}};
     for (const auto &check : checks) {
+        const QString name = GraphWindowModel::checkBoxOf(check.channel);
         auto *box = new QCheckBox(QLatin1String(check.text), m_function);
-        box->setObjectName(QLatin1String(check.name));
+        box->setObjectName(name);
         box->setGeometry(6, check.top, 58, 20);
-        const QString name = QLatin1String(check.name);
         connect(box, &QCheckBox::toggled, this, [this, name](bool on) {
             if (m_model)
                 m_model->setChecked(name, on);

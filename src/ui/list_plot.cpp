@@ -26,10 +26,17 @@ ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
         const char *title;
         const char *captions[2];
         const char *texts[2];
-        const char *boxes[2];
-    } frames[] = {
-        {"SSFrame1", "Temperature", {"SSPanel1", "SSPanel2"}, {"Min", "Max"}, {"TxtMin", "TxtMax"}},
-        {"SSFrame2", "No.s", {"SSPanel3", "SSPanel4"}, {"From", "To"}, {"TxtFrom", "TxtTo"}}};
+        QLatin1StringView boxes[2];
+    } frames[] = {{"SSFrame1",
+                   "Temperature",
+                   {"SSPanel1", "SSPanel2"},
+                   {"Min", "Max"},
+                   {GraphControls::TxtMin, GraphControls::TxtMax}},
+                  {"SSFrame2",
+                   "No.s",
+                   {"SSPanel3", "SSPanel4"},
+                   {"From", "To"},
+                   {GraphControls::TxtFrom, GraphControls::TxtTo}}};
     int left = 4;
     for (const auto &frame : frames) {
         auto *group = new QGroupBox(QLatin1String(frame.title), range);
@@ -38,7 +45,7 @@ ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
         for (int i = 0; i < 2; ++i) {
             captionPanel(group, frame.captions[i], QLatin1String(frame.texts[i]))
                 ->setGeometry(6 + 60 * i, 20, 58, 19);
-            rangeBox(group, QLatin1String(frame.boxes[i]))->setGeometry(6 + 60 * i, 42, 58, 21);
+            rangeBox(group, frame.boxes[i])->setGeometry(6 + 60 * i, 42, 58, 21);
         }
         left += 134;
     }

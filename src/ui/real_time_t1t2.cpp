@@ -14,15 +14,15 @@ RealTimeT1T2::RealTimeT1T2(RealTimeT1T2Model &model, QWidget *parent)
     const struct {
         const char *caption;
         const char *text;
-        const char *box;
-    } columns[] = {{"SSPanel1", "Min", "TxtMin"},
-                   {"SSPanel3", "Max", "TxtMax"},
-                   {"SSPanel2", "Records", "TxtCounts"}};
+        QLatin1StringView box;
+    } columns[] = {{"SSPanel1", "Min", GraphControls::TxtMin},
+                   {"SSPanel3", "Max", GraphControls::TxtMax},
+                   {"SSPanel2", "Records", GraphControls::TxtCounts}};
     int left = 4;
     for (const auto &column : columns) {
         captionPanel(range, column.caption, QLatin1String(column.text))
             ->setGeometry(left, 3, 56, 19);
-        rangeBox(range, QLatin1String(column.box))->setGeometry(left, 24, 56, 21);
+        rangeBox(range, column.box)->setGeometry(left, 24, 56, 21);
         left += 58;
     }
     rangeButton(range, true)->setGeometry(180, 3, 57, 21);

@@ -107,9 +107,9 @@ void ListPlotModel::DrawPass() {
         for (Channel channel : Channels) {
             const size_t c = size_t(channel);
             const bool read = s.show(channel) != 0;
-            s.show(channel) = walk.show()[c];
+            s.show(channel) = walk.switches()[c];
             if (walk.drew(channel))
-                s.prevY(channel) = float(walk.y(channel));
+                s.prevY(channel) = float(walk.pointY(channel));
             if (building) {
                 levels[c] = RecordPyramid::levelOf(
                     read ? walk.reading(channel)
@@ -214,7 +214,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
                 next = std::min(next, mark);
         }
         for (size_t c = 0; c < 3; ++c) {
-            if (walk.show()[c] && offAt[c] > k)
+            if (walk.switches()[c] && offAt[c] > k)
                 next = std::min(next, offAt[c]);
         }
         return next;
@@ -231,7 +231,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
             const size_t c = size_t(channel);
             if (!walk.drew(channel))
                 continue;
-            double y = walk.y(channel);
+            double y = walk.pointY(channel);
             if (last > k) {
                 // The lowest and highest of the records between: the column's extent.
                 const double x = axis.xOf(k);
@@ -251,7 +251,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
         k = last + 1;
     }
     walk.flush();
-    end.show = walk.show();
+    end.show = walk.switches();
     return end;
 }
 

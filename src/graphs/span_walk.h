@@ -30,9 +30,9 @@ public:
     // and the point's y.
     bool drew(Channel channel) const { return m_drew[size_t(channel)]; }
     const Reading &reading(Channel channel) const { return m_readings[size_t(channel)]; }
-    double y(Channel channel) const { return m_y[size_t(channel)]; }
+    double pointY(Channel channel) const { return m_y[size_t(channel)]; }
     // The channel switches as the walk has left them.
-    const std::array<int, 3> &show() const { return m_show; }
+    const std::array<int, 3> &switches() const { return m_show; }
 
     // One more point of a channel's curve: the others of a pixel column drawn at once.
     void addPoint(Channel channel, double x, double y) { m_pass.addPoint(channel, x, y); }

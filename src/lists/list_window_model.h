@@ -43,8 +43,8 @@ public:
     void clearRows();
 
     // The record file the list was opened from; empty for the other lists.
-    QString fileName() const { return m_fileName; }
-    void setFileName(const QString &path) { m_fileName = path; }
+    QString openedFile() const { return m_openedFile; }
+    void setOpenedFile(const QString &path) { m_openedFile = path; }
 
     // While a file is still loading into the list, what reads the whole list (its
     // "Print", "Plot", "Plot All Parts" and "Export CSV") waits: those buttons are disabled
@@ -66,5 +66,5 @@ private:
     RecordTable m_records;
     RecordItemModel m_grid{m_records};
     int m_firstVisibleRow = 0;
-    QString m_fileName;
+    QString m_openedFile;
 };

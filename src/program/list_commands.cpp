@@ -251,7 +251,7 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
     Platform &platform = m_program.platform();
     if (m_program.PlotOpen() || list->records().rowCount() < 1)
         return;
-    const RecordingParts parts = RecordingParts::inFolder(list->fileName());
+    const RecordingParts parts = RecordingParts::inFolder(list->openedFile());
     const QString heading = list->records().heading(0);
     // The first part as the list holds it; room for all the others up front, so the
     // table does not grow part by part.
@@ -262,7 +262,7 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
     run->reserveBytes(moreBytes);
 
     const QPointer<ListWindowModel> stillThere(list);
-    const QString firstName = QFileInfo(list->fileName()).fileName();
+    const QString firstName = QFileInfo(list->openedFile()).fileName();
     QString lastGood = firstName;
     QString problem;
     {

@@ -89,7 +89,7 @@ void PanelCommands::open() {
         list->setLoading(false);
         list->setCaption(QFileInfo(path).fileName());
         // A recording that went on into continuation files can be plotted as a whole.
-        list->setFileName(path);
+        list->setOpenedFile(path);
         list->setVisible(ListCommand::PlotAll, RecordingParts::inFolder(path).paths.size() > 1);
     }
 }

@@ -37,6 +37,7 @@ ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
 void ListWindow::buildTable() {
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("GridN"));
+    m_table->setAccessibleName(QStringLiteral("Records"));
     m_table->setModel(&m_model.table());
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,6 +45,8 @@ void ListWindow::buildTable() {
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    m_table->setTabKeyNavigation(false);
 
     // Rows of one fixed height keep a table of 345,600 records as quick as a short one.
     QHeaderView *rows = m_table->verticalHeader();

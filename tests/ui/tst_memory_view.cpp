@@ -122,6 +122,14 @@ void TestMemoryView::clicksReachTheModel() {
     QCOMPARE(m_program->dataList()->cell(4, 2), QStringLiteral("----"));
     QCOMPARE(m_view->findChild<QProgressBar *>(QStringLiteral("MBar"))->value(), 100);
 
+    // Enter on a set row lists it as a click does.
+    m_program->windows().close(m_program->dataList());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QVERIFY(m_program->dataList());
+    QCOMPARE(m_program->dataList()->rowCount(), 1); // the second set has no records
+
     // MSize and SSPanel2 both ask before erasing; cancelled, nothing is sent.
     m_fakes->dialogs.answers << Dialogs::Answer::Cancel << Dialogs::Answer::Cancel;
     QTest::mouseClick(m_view->findChild<QWidget *>(QStringLiteral("MSize")), Qt::LeftButton);

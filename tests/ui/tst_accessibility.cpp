@@ -18,6 +18,8 @@
 
 namespace {
 
+// A live frame: J, °C, T1 25.3, T2 240.
+const QByteArray Frame = QByteArray::fromHex("020945810080fd00f003");
 // The logger memory with one set: the worked set (J, °C, 60 s, two records).
 const QByteArray Dump = QByteArray::fromHex("01 021b"
                                             "120924102030 81 00 003c 0002 80fd8100 ff0080fa");
@@ -145,7 +147,7 @@ void TestAccessibility::init() {
     }());
     m_program->choosePort(QStringLiteral("COM1"));
     QVERIFY(m_program->loadPanel());
-    m_program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
+    m_program->panel().showFrame(Frame);
 }
 
 void TestAccessibility::cleanup() {
@@ -195,6 +197,9 @@ QWidget *TestAccessibility::show(const QString &window, const QString &panel) {
         m_view.reset(Desk::makeView(*model));
     if (!m_view)
         return nullptr;
+    // The panel's timers run while the window is shown: the meter speaks at every wait
+    // (after a dump has come in, which the meter sends alone).
+    m_fakes->pump.onWait = [this](int) { m_fakes->serial.queue(Frame); };
     m_view->show();
     m_view->activateWindow();
     if (!QTest::qWaitForWindowActive(m_view.get()))

@@ -50,6 +50,9 @@ void TestMemoryView::init() {
     m_fakes->serial.queue(Dump);
     m_program->panel().frameTick();
     QVERIFY(m_program->memory());
+    // The fake meter says nothing more: a tick of the panel's frame timer while the window
+    // shows would wait for it without end (the fake pump's waits take no time).
+    m_program->panel().stopTimers();
     // The view Desk makes for the window's name.
     m_view.reset(Desk::makeView(*m_program->memory()));
     m_memory = qobject_cast<Memory *>(m_view.get());

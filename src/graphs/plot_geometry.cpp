@@ -1,19 +1,25 @@
 #include "graphs/plot_geometry.h"
 
+#include <cmath>
+
 void PlotGeometry::layOut(const QSize &client, int leftMargin) {
     const int room = client.width() - leftMargin;
     PlotLeft = leftMargin;
     // C++'s remainder keeps the sign of the room: a client narrower than the margin gives
     // a negative width, on which the sweep restarts at every point.
     PlotWidth = float(room - room % 30);
-    PlotHeight = float(client.height() - 160);
-    PlotBottom = float(client.height() - 50);
+    PlotHeight = float(client.height() - TopMargin - BottomMargin);
+    PlotBottom = float(client.height() - BottomMargin);
 }
 
 PlotGeometry PlotGeometry::of(const QSize &client, int leftMargin) {
     PlotGeometry geometry;
     geometry.layOut(client, leftMargin);
     return geometry;
+}
+
+int PlotGeometry::clientHeightFor(double plotHeight) {
+    return int(std::ceil(plotHeight)) + TopMargin + BottomMargin;
 }
 
 double PlotGeometry::heightOf(const Reading &reading) const {

@@ -13,6 +13,9 @@
 struct PlotGeometry {
     static constexpr int RealTimeMargin = 80;
     static constexpr int FilePlotMargin = 75;
+    // Above the plot (toolbar and legends) and below it (time labels).
+    static constexpr int TopMargin = 110;
+    static constexpr int BottomMargin = 50;
 
     int PlotLeft = 0;
     float PlotWidth = 0;
@@ -24,6 +27,8 @@ struct PlotGeometry {
     // The plot area of a client area; the value range stays.
     void layOut(const QSize &client, int leftMargin);
     static PlotGeometry of(const QSize &client, int leftMargin);
+    // The least client height whose plot area is at least this high.
+    static int clientHeightFor(double plotHeight);
 
     // Top of the plot area: always 110 pixels below the client area's top.
     float plotTop() const { return PlotBottom - PlotHeight; }

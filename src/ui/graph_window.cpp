@@ -1,5 +1,6 @@
 #include "ui/graph_window.h"
 
+#include "graphs/graph_frame.h"
 #include "graphs/graph_window_model.h"
 #include "platform/surface.h"
 #include "ui/window_toolbar.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -55,9 +57,11 @@ QFrame *panelFrame(QWidget *parent, const char *name, const QRect &geometry) {
 
 } // namespace
 
-GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent)
+GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &size, const QString &unit,
+                         QWidget *parent)
     : QWidget(parent)
-    , m_model(&model) {
+    , m_model(&model)
+    , m_unit(unit) {
     setObjectName(model.name());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(model.caption());
@@ -68,7 +72,8 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
     m_toolbar->setAutoFillBackground(true); // a toolbar over the picture, not a hole in it
     m_toolbar->setContentsMargins(0, 0, 0, 0);
     m_toolbar->layout()->setContentsMargins(0, 0, 0, 0);
-    resize(designSize);
+    model.surface().setDevicePixelRatio(devicePixelRatioF());
+    resize(size);
 
     // The readout follows the pointer over the plot without a button pressed.
     setMouseTracking(true);
@@ -78,6 +83,7 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
         if (!view)
             return;
         view->update();
+        view->describePicture();
         if (view->m_pointerInside)
             QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
     });
@@ -89,6 +95,7 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
         if (QLineEdit *edit = m_boxes.value(box))
             edit->setFocus();
     });
+    describePicture();
 }
 
 void GraphWindow::buildFunctionPanel(const QPoint &at) {
@@ -211,12 +218,22 @@ void GraphWindow::paintEvent(QPaintEvent *event) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
-    // The retained picture as it stands, not copied.
-    const QImage image(pixels.bits, pixels.size.width(), pixels.size.height(), pixels.bytesPerLine,
-                       QImage::Format_RGB32);
-    painter.drawImage(event->rect().topLeft(), image, event->rect());
+    // The picture holds device pixels, ratio() of them to a pixel of the window: each
+    // lands on one pixel of the screen, none is stretched. It is painted as it stands, not
+    // copied.
+    QImage image(pixels.bits, pixels.size.width(), pixels.size.height(), pixels.bytesPerLine,
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixels.devicePixelRatio);
+    const QRect area = event->rect();
+    const qreal ratio = image.devicePixelRatio();
+    const QRect picture(QPoint(), image.deviceIndependentSize().toSize());
+    const QRect shown = area & picture;
+    if (!shown.isEmpty())
+        painter.drawImage(QRectF(shown), image,
+                          QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio,
+                                 shown.height() * ratio));
     // Beyond the picture (a moment before a new size reaches the model): white.
-    const QRegion outside = QRegion(event->rect()) - QRegion(image.rect());
+    const QRegion outside = QRegion(area) - QRegion(picture);
     for (const QRect &rect : outside)
         painter.fillRect(rect, Qt::white);
     m_model->surface().shown();
@@ -327,8 +344,55 @@ void GraphWindow::refreshReadout() {
 
 void GraphWindow::resizeEvent(QResizeEvent *event) {
     m_toolbar->setGeometry(0, 0, event->size().width(), m_toolbar->sizeHint().height());
-    if (m_model)
+    if (m_model) {
+        m_model->surface().setDevicePixelRatio(devicePixelRatioF());
         m_model->resize(event->size());
+    }
+}
+
+void GraphWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (QWindow *window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &GraphWindow::followDevicePixelRatio,
+                Qt::UniqueConnection);
+    }
+    followDevicePixelRatio();
+}
+
+void GraphWindow::followDevicePixelRatio() {
+    if (!m_model || m_model->surface().devicePixelRatio() == devicePixelRatioF())
+        return;
+    // A picture of the new density is a new picture: drawn anew as for a new size.
+    m_model->surface().setDevicePixelRatio(devicePixelRatioF());
+    m_model->resize(size());
+}
+
+void GraphWindow::describePicture() {
+    if (!m_model)
+        return;
+    const GraphState &s = m_model->state();
+    QStringList curves;
+    for (Channel channel : Channels) {
+        if (!s.show(channel))
+            continue;
+        switch (channel) {
+        case Channel::T1:
+            curves << QStringLiteral("T1 in blue");
+            break;
+        case Channel::T2:
+            curves << QStringLiteral("T2 in green");
+            break;
+        case Channel::Diff:
+            curves << QStringLiteral("T1-T2 in red");
+            break;
+        }
+    }
+    const QString description =
+        QStringLiteral("%1 from %2 to %3 %4")
+            .arg(curves.isEmpty() ? QStringLiteral("No curve") : curves.join(QStringLiteral(", ")),
+                 GraphFrame::FormatAxisLabel(s.YMin), GraphFrame::FormatAxisLabel(s.YMax), m_unit);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void GraphWindow::closeEvent(QCloseEvent *event) {

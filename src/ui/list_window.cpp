@@ -1,6 +1,7 @@
 #include "ui/list_window.h"
 
 #include "lists/list_window_model.h"
+#include "ui/record_grid.h"
 #include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
@@ -36,45 +37,39 @@ ListWindow::ListWindow(ListWindowModel &model, QWidget *parent)
 }
 
 void ListWindow::buildTable() {
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("GridN"));
-    m_table->setModel(&m_model.grid());
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_table->setWordWrap(false);
+    m_grid = new RecordGrid(m_model.grid(), this);
+    QTableView *table = m_grid->table();
+    table->setAccessibleName(QStringLiteral("Records"));
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    table->setTabKeyNavigation(false);
 
-    // Rows of one fixed height keep a table of 345,600 records as quick as a short one.
-    QHeaderView *rows = m_table->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
     const int rowHeight = fontMetrics().height() + 4;
-    rows->setDefaultSectionSize(rowHeight);
-
-    QHeaderView *columns = m_table->horizontalHeader();
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    QHeaderView *columns = table->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
     int width = 0;
     for (int column = 0; column < int(WidthSamples.size()); ++column) {
         const int columnWidth = fontMetrics().horizontalAdvance(WidthSamples[column]) + CellMargins;
-        m_table->setColumnWidth(column, columnWidth);
+        table->setColumnWidth(column, columnWidth);
         width += columnWidth;
     }
-    const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(width + m_table->verticalScrollBar()->sizeHint().width() + frame,
-                            columns->sizeHint().height() +
-                                ListWindowModel::VisibleDataRows * rowHeight + frame);
-    setCentralWidget(m_table);
+    table->setMinimumSize(width, columns->sizeHint().height() +
+                                     ListWindowModel::VisibleDataRows * rowHeight);
+    setCentralWidget(m_grid);
 
-    // A new row widens the scroll range only after the model has moved on: follow it then.
-    connect(m_table->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            &ListWindow::showFirstVisibleRow);
-    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_followingModel)
-            m_model.scrollTo(value);
-    });
+    connect(m_grid, &RecordGrid::scrollRequested, &m_model, &ListWindowModel::scrollTo);
+}
+
+QTableView *ListWindow::table() const {
+    return m_grid->table();
+}
+
+QScrollBar *ListWindow::scrollBar() const {
+    return m_grid->scrollBar();
 }
 
 void ListWindow::scheduleTitle() {
@@ -90,9 +85,7 @@ void ListWindow::scheduleTitle() {
 }
 
 void ListWindow::showFirstVisibleRow() {
-    m_followingModel = true;
-    m_table->verticalScrollBar()->setValue(m_model.firstVisibleRow());
-    m_followingModel = false;
+    m_grid->setFirstRow(m_model.firstVisibleRow());
 }
 
 void ListWindow::closeEvent(QCloseEvent *event) {

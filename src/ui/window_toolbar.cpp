@@ -34,6 +34,9 @@ void fillToolbar(QToolBar *toolbar, WindowModel &model) {
         const int command = button.command;
         QObject::connect(action, &QAction::triggered, &model,
                          [&model, command] { model.pressToolButton(command); });
+        // Tab reaches every button, Space presses it: the toolbar works without a mouse.
+        if (QWidget *button = toolbar->widgetForAction(action))
+            button->setFocusPolicy(Qt::TabFocus);
     }
     showButtons(*toolbar, model);
     QObject::connect(&model, &WindowModel::toolbarChanged, toolbar,

@@ -101,8 +101,8 @@ void ListPlotModel::DrawPass() {
         m_pyramid.clear();
     for (qint64 k = 0; k <= axis.n(); ++k) {
         const int row = FromNo() - 1 + int(k);
-        s.XPos = float(axis.offsetOf(k));
         walk.record(k);
+        s.XPos = float(walk.offset());
         RecordPyramid::Levels levels{};
         for (Channel channel : Channels) {
             const size_t c = size_t(channel);
@@ -119,7 +119,7 @@ void ListPlotModel::DrawPass() {
         // A zoom while events ran may have built the whole pyramid meanwhile.
         if (building && m_pyramid.records() == row)
             m_pyramid.append(levels);
-        s.PrevX = float(axis.xOf(k));
+        s.PrevX = float(walk.x());
         setProgress(int(k + 1), Progress::RecordsCompleted);
         // A new frame, the plot's closing or the list's ends the pass; the new frame's
         // picture gets its own pass.
@@ -234,7 +234,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
             double y = walk.pointY(channel);
             if (last > k) {
                 // The lowest and highest of the records between: the column's extent.
-                const double x = axis.xOf(k);
+                const double x = walk.x();
                 const RecordPyramid::Extent between = m_pyramid.extent(
                     int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
                 if (!between.isEmpty()) {

@@ -19,7 +19,9 @@ bool SpanWalk::isProgressMark(qint64 k, qint64 n) {
 
 void SpanWalk::record(qint64 k) {
     const int row = m_axis.FromNo() - 1 + int(k);
-    const double x = m_axis.xOf(k);
+    m_offset = m_axis.offsetOf(k);
+    m_x = m_geometry.PlotLeft + m_offset;
+    const double x = m_x;
     if (isProgressMark(k, m_axis.n())) {
         m_pass.flush();
         drawProgressMark(row, x);

@@ -26,6 +26,9 @@ public:
 
     // Draws record k of the span.
     void record(qint64 k);
+    // Where the record drawn last lies: its distance from the plot's left edge, and its x.
+    double offset() const { return m_offset; }
+    double x() const { return m_x; }
     // Of the record drawn last: whether the channel drew a point of it, the reading it read
     // and the point's y.
     bool drew(Channel channel) const { return m_drew[size_t(channel)]; }
@@ -48,6 +51,8 @@ private:
     const PlotGeometry &m_geometry;
     const RecordAxis &m_axis;
     std::array<int, 3> m_show;
+    double m_offset = 0;
+    double m_x = 0;
     std::array<bool, 3> m_drew{};
     std::array<Reading, 3> m_readings{};
     std::array<double, 3> m_y{};

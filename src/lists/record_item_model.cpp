@@ -38,9 +38,7 @@ void RecordItemModel::headingChanged(int column) {
         emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-void RecordItemModel::recordsAppended() {
-    if (m_publishQueued)
-        return;
+void RecordItemModel::schedulePublish() {
     m_publishQueued = true;
     QMetaObject::invokeMethod(
         this,

@@ -23,7 +23,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     // Records were appended: they are announced once events run, with all appended until then.
-    void recordsAppended();
+    void recordsAppended() {
+        if (!m_publishQueued)
+            schedulePublish();
+    }
     // Announces every record appended since the last announcement, now.
     void publishRows();
     // The heading of a column changed.
@@ -33,6 +36,8 @@ public:
     void endClear();
 
 private:
+    void schedulePublish();
+
     const RecordTable &m_records;
     int m_announcedRows = 0;
     bool m_publishQueued = false;

@@ -18,28 +18,6 @@ RecordPyramid RecordPyramid::of(const RecordTable &records) {
     return pyramid;
 }
 
-double RecordPyramid::levelOf(const Reading &reading) {
-    switch (reading.kind) {
-    case Reading::Kind::NoValue:
-        return std::numeric_limits<double>::quiet_NaN();
-    case Reading::Kind::Over:
-        return std::numeric_limits<double>::infinity();
-    case Reading::Kind::Under:
-        return -std::numeric_limits<double>::infinity();
-    case Reading::Kind::Number:
-        break;
-    }
-    return reading.value;
-}
-
-Reading RecordPyramid::readingOf(double level) {
-    if (level == std::numeric_limits<double>::infinity())
-        return {Reading::Kind::Over, 0};
-    if (level == -std::numeric_limits<double>::infinity())
-        return {Reading::Kind::Under, 0};
-    return {Reading::Kind::Number, level};
-}
-
 void RecordPyramid::clear() {
     m_records = 0;
     for (int channel = 0; channel < 3; ++channel) {

@@ -44,8 +44,26 @@ public:
     // The pyramid of all the records of a table.
     static RecordPyramid of(const RecordTable &records);
     // A reading's level, and the reading back from a level, at the same height.
-    static double levelOf(const Reading &reading);
-    static Reading readingOf(double level);
+    static double levelOf(const Reading &reading) {
+        switch (reading.kind) {
+        case Reading::Kind::NoValue:
+            return std::numeric_limits<double>::quiet_NaN();
+        case Reading::Kind::Over:
+            return std::numeric_limits<double>::infinity();
+        case Reading::Kind::Under:
+            return -std::numeric_limits<double>::infinity();
+        case Reading::Kind::Number:
+            break;
+        }
+        return reading.value;
+    }
+    static Reading readingOf(double level) {
+        if (level == std::numeric_limits<double>::infinity())
+            return {Reading::Kind::Over, 0};
+        if (level == -std::numeric_limits<double>::infinity())
+            return {Reading::Kind::Under, 0};
+        return {Reading::Kind::Number, level};
+    }
 
     void clear();
     // The levels of the next record, records counted from 0 in file order.

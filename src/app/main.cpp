@@ -80,6 +80,7 @@ int main(int argc, char *argv[]) {
     }
     case CommandLine::Mode::Record:
     case CommandLine::Mode::Window:
+    case CommandLine::Mode::OpenFile:
         break;
     }
 
@@ -104,6 +105,11 @@ int main(int argc, char *argv[]) {
     // The installed desktop entry: the desktop shows its name and icon for the windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.thermodesk.ThermoDesk"));
     Desk desk(names);
-    desk.start();
+    if (line.mode == CommandLine::Mode::OpenFile) {
+        if (!desk.openWithoutMeter(line.openPath))
+            return 1;
+    } else {
+        desk.start();
+    }
     return QApplication::exec();
 }

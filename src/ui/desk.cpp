@@ -101,6 +101,10 @@ void Desk::start() {
     m_port->show();
 }
 
+bool Desk::openWithoutMeter(const QString &path) {
+    return m_program->openWithoutMeter(path);
+}
+
 void Desk::onPortChosen(const QString &text) {
     m_program->choosePort(text);
     m_panel = new Panel(m_program->panel());

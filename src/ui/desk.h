@@ -30,6 +30,9 @@ public:
 
     // Shows the port chooser, the first window of a run.
     void start();
+    // Lists a record file as the only window of a run without a meter; false when it
+    // could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     Program &program() { return *m_program; }
 

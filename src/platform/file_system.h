@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class OpenFile;
+class FileHandle;
 
 // What the record files' reader and writer need of the system's files: open a regular file
 // for reading without blocking, create one for writing, replace a file atomically, and the
@@ -42,16 +42,16 @@ public:
     virtual Entry look(const QString &path) const = 0;
     // A regular file on a disk for reading. Anything else (a folder, a FIFO, a device) is
     // refused with "Not a regular file", without blocking and without acting on a device.
-    virtual std::unique_ptr<OpenFile> openForReading(const QString &path, Failure &failure) = 0;
+    virtual std::unique_ptr<FileHandle> openForReading(const QString &path, Failure &failure) = 0;
     // Creates the file, or truncates it when it exists.
-    virtual std::unique_ptr<OpenFile> create(const QString &path, Failure &failure) = 0;
+    virtual std::unique_ptr<FileHandle> create(const QString &path, Failure &failure) = 0;
     // Creates a file that does not exist yet. When likeFile names an existing file, the new
     // one gets its permissions (and its owner, where the system lets us).
-    virtual std::unique_ptr<OpenFile> createNew(const QString &path, const QString &likeFile,
-                                                Failure &failure) = 0;
+    virtual std::unique_ptr<FileHandle> createNew(const QString &path, const QString &likeFile,
+                                                  Failure &failure) = 0;
     // The process's standard output as it stands (a console, a pipe, a file); closing it
     // leaves it open.
-    virtual std::unique_ptr<OpenFile> standardOutput() = 0;
+    virtual std::unique_ptr<FileHandle> standardOutput() = 0;
     // Puts from in the place of to, atomically, and makes that survive a power cut. Empty
     // on success, else the reason.
     virtual QString replace(const QString &from, const QString &to) = 0;

@@ -1,6 +1,6 @@
 #include "records/file_output.h"
 
-#include "platform/open_file.h"
+#include "platform/file_handle.h"
 #include "records/native_file_system.h"
 
 #include <QDir>
@@ -195,7 +195,7 @@ bool FileOutput::syncToDisk() {
 }
 
 bool FileOutput::closeHandle() {
-    const std::unique_ptr<OpenFile> file = std::move(m_file);
+    const std::unique_ptr<FileHandle> file = std::move(m_file);
     const bool closed = file->close();
     if (!closed)
         fail(file->errorString());

@@ -7,7 +7,7 @@
 #include <memory>
 
 class FileSystem;
-class OpenFile;
+class FileHandle;
 
 // A file written so that a failure never leaves a piece of it behind. In place (a
 // recording): each piece goes to the disk at once and whole, or the file is cut back to
@@ -67,7 +67,7 @@ private:
 
     Mode m_mode = Mode::InPlace;
     FileSystem &m_files;
-    std::unique_ptr<OpenFile> m_file;
+    std::unique_ptr<FileHandle> m_file;
     QString m_path;          // as given: what messages name
     QString m_target;        // the file a replacement replaces, links followed
     QString m_temporary;     // a replacement's temporary file; empty when writing directly

@@ -1,6 +1,6 @@
 #include "records/posix_file_system.h"
 
-#include "platform/open_file.h"
+#include "platform/file_handle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,12 +31,12 @@ int openRetrying(const QByteArray &name, int flags, mode_t mode = 0) {
 }
 
 // A descriptor of the process or of its own, with the reason of its first failure.
-class PosixOpenFile : public OpenFile {
+class PosixFileHandle : public FileHandle {
 public:
-    PosixOpenFile(int fd, bool owned)
+    PosixFileHandle(int fd, bool owned)
         : m_fd(fd)
         , m_owned(owned) {}
-    ~PosixOpenFile() override { close(); }
+    ~PosixFileHandle() override { close(); }
 
     qint64 read(char *data, qint64 maxSize) override {
         for (;;) {
@@ -111,13 +111,13 @@ private:
     QString m_error;
 };
 
-std::unique_ptr<OpenFile> opened(int fd, FileSystem::Failure &failure) {
+std::unique_ptr<FileHandle> opened(int fd, FileSystem::Failure &failure) {
     if (fd < 0) {
         failure.reason = systemReason(errno);
         failure.nameTaken = errno == EEXIST;
         return nullptr;
     }
-    return std::make_unique<PosixOpenFile>(fd, true);
+    return std::make_unique<PosixFileHandle>(fd, true);
 }
 
 } // namespace
@@ -142,7 +142,7 @@ FileSystem::Entry PosixFileSystem::look(const QString &path) const {
     return entry;
 }
 
-std::unique_ptr<OpenFile> PosixFileSystem::openForReading(const QString &path, Failure &failure) {
+std::unique_ptr<FileHandle> PosixFileSystem::openForReading(const QString &path, Failure &failure) {
     // Opening a FIFO waits for a writer; a device may never end or may act on being opened.
     // The path is looked at first, so a device is not even opened; the open itself does not
     // block, and the descriptor is looked at again, in case the path was replaced between.
@@ -161,7 +161,7 @@ std::unique_ptr<OpenFile> PosixFileSystem::openForReading(const QString &path, F
         failure.reason = systemReason(errno);
         return nullptr;
     }
-    auto file = std::make_unique<PosixOpenFile>(fd, true);
+    auto file = std::make_unique<PosixFileHandle>(fd, true);
     if (::fstat(fd, &info) != 0) {
         failure.reason = systemReason(errno);
         return nullptr;
@@ -179,13 +179,13 @@ std::unique_ptr<OpenFile> PosixFileSystem::openForReading(const QString &path, F
     return file;
 }
 
-std::unique_ptr<OpenFile> PosixFileSystem::create(const QString &path, Failure &failure) {
+std::unique_ptr<FileHandle> PosixFileSystem::create(const QString &path, Failure &failure) {
     return opened(openRetrying(nativeName(path), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666),
                   failure);
 }
 
-std::unique_ptr<OpenFile> PosixFileSystem::createNew(const QString &path, const QString &likeFile,
-                                                     Failure &failure) {
+std::unique_ptr<FileHandle> PosixFileSystem::createNew(const QString &path, const QString &likeFile,
+                                                       Failure &failure) {
     auto file = opened(
         openRetrying(nativeName(path), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666), failure);
     struct stat like;
@@ -202,8 +202,8 @@ std::unique_ptr<OpenFile> PosixFileSystem::createNew(const QString &path, const 
     return file;
 }
 
-std::unique_ptr<OpenFile> PosixFileSystem::standardOutput() {
-    return std::make_unique<PosixOpenFile>(STDOUT_FILENO, false);
+std::unique_ptr<FileHandle> PosixFileSystem::standardOutput() {
+    return std::make_unique<PosixFileHandle>(STDOUT_FILENO, false);
 }
 
 QString PosixFileSystem::replace(const QString &from, const QString &to) {

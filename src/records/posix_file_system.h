@@ -7,11 +7,11 @@
 class PosixFileSystem : public FileSystem {
 public:
     Entry look(const QString &path) const override;
-    std::unique_ptr<OpenFile> openForReading(const QString &path, Failure &failure) override;
-    std::unique_ptr<OpenFile> create(const QString &path, Failure &failure) override;
-    std::unique_ptr<OpenFile> createNew(const QString &path, const QString &likeFile,
-                                        Failure &failure) override;
-    std::unique_ptr<OpenFile> standardOutput() override;
+    std::unique_ptr<FileHandle> openForReading(const QString &path, Failure &failure) override;
+    std::unique_ptr<FileHandle> create(const QString &path, Failure &failure) override;
+    std::unique_ptr<FileHandle> createNew(const QString &path, const QString &likeFile,
+                                          Failure &failure) override;
+    std::unique_ptr<FileHandle> standardOutput() override;
     QString replace(const QString &from, const QString &to) override;
     void remove(const QString &path) override;
     QString reason(Problem problem) const override;

@@ -1,6 +1,6 @@
 #include "records/record_file_reader.h"
 
-#include "platform/open_file.h"
+#include "platform/file_handle.h"
 #include "records/native_file_system.h"
 #include "records/record_table.h"
 #include "records/windows1252.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 class FileSystem;
-class OpenFile;
+class FileHandle;
 
 class RecordTable;
 
@@ -72,7 +72,7 @@ private:
     void refuseLine();
 
     FileSystem &m_files;
-    std::unique_ptr<OpenFile> m_file;
+    std::unique_ptr<FileHandle> m_file;
     QString m_path;
     std::unique_ptr<char[]> m_buffer; // one block plus the line it may cut
     qsizetype m_begin = 0;            // first unread byte in m_buffer

@@ -1,6 +1,6 @@
 #include "records/win32_file_system.h"
 
-#include "platform/open_file.h"
+#include "platform/file_handle.h"
 
 #include <QDir>
 
@@ -21,13 +21,13 @@ std::wstring nativePath(const QString &path) {
 }
 
 // A handle of the process or of its own, with the reason of its first failure.
-class Win32OpenFile : public OpenFile {
+class Win32FileHandle : public FileHandle {
 public:
-    Win32OpenFile(HANDLE handle, bool owned)
+    Win32FileHandle(HANDLE handle, bool owned)
         : m_handle(handle)
         , m_owned(owned)
         , m_onDisk(::GetFileType(handle) == FILE_TYPE_DISK) {}
-    ~Win32OpenFile() override { close(); }
+    ~Win32FileHandle() override { close(); }
 
     qint64 read(char *data, qint64 maxSize) override {
         DWORD got = 0;
@@ -106,8 +106,8 @@ private:
     QString m_error;
 };
 
-std::unique_ptr<OpenFile> openedForWriting(const QString &path, DWORD disposition,
-                                           FileSystem::Failure &failure) {
+std::unique_ptr<FileHandle> openedForWriting(const QString &path, DWORD disposition,
+                                             FileSystem::Failure &failure) {
     // Others may read a record file while it is written (a recording runs for days), and
     // may delete or rename it, as on POSIX; nobody else writes it.
     const HANDLE handle =
@@ -119,7 +119,7 @@ std::unique_ptr<OpenFile> openedForWriting(const QString &path, DWORD dispositio
         failure.nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
         return nullptr;
     }
-    return std::make_unique<Win32OpenFile>(handle, true);
+    return std::make_unique<Win32FileHandle>(handle, true);
 }
 
 } // namespace
@@ -157,7 +157,7 @@ FileSystem::Entry Win32FileSystem::look(const QString &path) const {
     return entry;
 }
 
-std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const QString &path, Failure &failure) {
+std::unique_ptr<FileHandle> Win32FileSystem::openForReading(const QString &path, Failure &failure) {
     // A folder is refused before it is opened; a device or a pipe once the open handle says
     // what it is. Opening a named pipe or a COM port does not block.
     const std::wstring name = nativePath(path);
@@ -173,7 +173,7 @@ std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const QString &path, F
         failure.reason = systemReason(::GetLastError());
         return nullptr;
     }
-    auto file = std::make_unique<Win32OpenFile>(handle, true);
+    auto file = std::make_unique<Win32FileHandle>(handle, true);
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
         failure.reason = NotRegularFile;
         return nullptr;
@@ -181,12 +181,12 @@ std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const QString &path, F
     return file;
 }
 
-std::unique_ptr<OpenFile> Win32FileSystem::create(const QString &path, Failure &failure) {
+std::unique_ptr<FileHandle> Win32FileSystem::create(const QString &path, Failure &failure) {
     return openedForWriting(path, CREATE_ALWAYS, failure);
 }
 
-std::unique_ptr<OpenFile> Win32FileSystem::createNew(const QString &path, const QString &likeFile,
-                                                     Failure &failure) {
+std::unique_ptr<FileHandle> Win32FileSystem::createNew(const QString &path, const QString &likeFile,
+                                                       Failure &failure) {
     // The new file takes its folder's permissions, as every new file on Windows does; the
     // attributes of the one it replaces are kept.
     auto file = openedForWriting(path, CREATE_NEW, failure);
@@ -200,8 +200,8 @@ std::unique_ptr<OpenFile> Win32FileSystem::createNew(const QString &path, const 
     return file;
 }
 
-std::unique_ptr<OpenFile> Win32FileSystem::standardOutput() {
-    return std::make_unique<Win32OpenFile>(::GetStdHandle(STD_OUTPUT_HANDLE), false);
+std::unique_ptr<FileHandle> Win32FileSystem::standardOutput() {
+    return std::make_unique<Win32FileHandle>(::GetStdHandle(STD_OUTPUT_HANDLE), false);
 }
 
 QString Win32FileSystem::replace(const QString &from, const QString &to) {
@@ -225,7 +225,8 @@ QString Win32FileSystem::reason(Problem problem) const {
     case Problem::NotAFolder:
         return systemReason(ERROR_DIRECTORY);
     case Problem::IsAFolder:
-        return systemReason(ERROR_DIRECTORY_NOT_SUPPORTED);
+        // What Windows says when a folder's name is opened for writing.
+        return systemReason(ERROR_ACCESS_DENIED);
     case Problem::TooManyLinks:
         return systemReason(ERROR_CANT_RESOLVE_FILENAME);
     case Problem::AccessDenied:

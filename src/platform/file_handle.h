@@ -6,9 +6,9 @@
 // A file opened through the FileSystem, for reading or for writing. Every failure keeps the
 // system's own words for it in errorString(). An exclusive lock of the file, were one
 // needed, would be one more operation here.
-class OpenFile {
+class FileHandle {
 public:
-    virtual ~OpenFile() = default;
+    virtual ~FileHandle() = default;
 
     // Up to maxSize bytes into data: the number read, 0 at the end, -1 on failure.
     virtual qint64 read(char *data, qint64 maxSize) = 0;

@@ -51,6 +51,12 @@ struct Win32StopRequestsAccess {
         switch (message) {
         case WM_QUERYENDSESSION:
             return TRUE; // the run stops when the session really ends
+        case WM_CLOSE:
+            // What "taskkill" without /F sends to a process's windows, as SIGTERM elsewhere.
+            if (auto *self = reinterpret_cast<Win32StopRequests *>(
+                    ::GetWindowLongPtrW(window, GWLP_USERDATA)))
+                self->deliver(QStringLiteral("WM_CLOSE"));
+            return 0;
         case WM_ENDSESSION:
             if (w) {
                 auto *self = reinterpret_cast<Win32StopRequests *>(

@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-// Ctrl+C, Ctrl+Break, the console window closing, logoff and shutdown as requests to stop.
+// Ctrl+C, Ctrl+Break, the console window closing, logoff and shutdown as requests to stop,
+// and WM_CLOSE, which "taskkill" (without /F) sends.
 // The console's events come on a thread of the system's and are handed to the event loop;
 // after the console closing, logoff and shutdown the system ends the process, so for those
 // the thread waits (a few seconds at most) until the handler has stopped the run. A program
@@ -23,14 +24,15 @@ public:
 
     bool isValid() const override { return m_valid; }
     QString names() const override {
-        return QStringLiteral("Ctrl+C, Ctrl+Break, closing the console, logoff and shutdown");
+        return QStringLiteral("Ctrl+C, Ctrl+Break, closing the console, logoff, shutdown "
+                              "and WM_CLOSE");
     }
 
     // What the console's handler does with an event (CTRL_C_EVENT, CTRL_CLOSE_EVENT, ...),
     // on the thread the system calls it on: true when it was taken as a request.
     static bool onConsoleEvent(unsigned long event);
-    // The hidden window that takes WM_QUERYENDSESSION and WM_ENDSESSION (an HWND); null
-    // where no window can be made.
+    // The hidden window that takes WM_QUERYENDSESSION, WM_ENDSESSION and WM_CLOSE (an
+    // HWND); null where no window can be made.
     void *endSessionWindow() const { return m_window; }
 
 private:

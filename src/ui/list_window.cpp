@@ -9,11 +9,18 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // Texts with the shape of each column's content; a column is as wide as its sample.
 const std::array<QString, 5> WidthSamples{"AAAADEAA", "AAAA/AA/AAHH:NN:SS", "ABCADE", "ABCADE",
                                           "ABCADE"};
+// The longest texts a column holds. In a font whose digits are wider than its capitals the
+// samples fall short (by the seconds of a time, in one of Wine's fonts): a column is never
+// narrower than these either.
+const std::array<QString, 5> WidestContents{"000000", "0000/00/00 00:00:00", "-000.0", "-000.0",
+                                            "-000.0"};
 // Room the table keeps around a cell's text.
 constexpr int CellMargins = 8;
 
@@ -32,6 +39,9 @@ ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
             &ListWindow::showFirstVisibleRow);
     connect(&m_model.table(), &QAbstractItemModel::rowsInserted, this,
             &ListWindow::showFirstVisibleRow);
+    // It opens showing its ten rows exactly: a table's own default size (taller than ten
+    // rows in a small font, as on Windows) does not count.
+    resize(minimumSizeHint());
 }
 
 void ListWindow::buildTable() {
@@ -46,10 +56,14 @@ void ListWindow::buildTable() {
     m_table->setWordWrap(false);
 
     // Rows of one fixed height keep a table of 345,600 records as quick as a short one.
+    // Measured in the table's own font: on Windows an item view's font is not its window's,
+    // and it is the table's only once the table is polished.
+    m_table->ensurePolished();
+    const QFontMetrics metrics = m_table->fontMetrics();
     QHeaderView *rows = m_table->verticalHeader();
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    const int rowHeight = fontMetrics().height() + 4;
+    const int rowHeight = metrics.height() + 4;
     rows->setDefaultSectionSize(rowHeight);
 
     QHeaderView *columns = m_table->horizontalHeader();
@@ -57,7 +71,9 @@ void ListWindow::buildTable() {
     columns->setHighlightSections(false);
     int width = 0;
     for (int column = 0; column < int(WidthSamples.size()); ++column) {
-        const int columnWidth = fontMetrics().horizontalAdvance(WidthSamples[column]) + CellMargins;
+        const int columnWidth = std::max(metrics.horizontalAdvance(WidthSamples[column]),
+                                         metrics.horizontalAdvance(WidestContents[column])) +
+                                CellMargins;
         m_table->setColumnWidth(column, columnWidth);
         width += columnWidth;
     }

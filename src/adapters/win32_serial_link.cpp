@@ -201,34 +201,43 @@ bool Win32SerialLink::isOpen() const {
 
 QByteArray Win32SerialLink::readAll() {
     QByteArray received;
-    // Windows completes each read at once with what the driver holds; Wine keeps a read on a
-    // pseudo-terminal pending until bytes come. Either way: take what completed, start the
-    // next read, and stop at the first that is pending or brings nothing.
     while (m_port && received.size() < MaxReadBytes) {
         Port &port = *m_port;
-        if (!port.reading) {
-            ::ResetEvent(port.read.hEvent);
-            if (!::ReadFile(port.handle, port.buffer.data(), ReadChunk, nullptr, &port.read) &&
-                ::GetLastError() != ERROR_IO_PENDING) {
+        DWORD got = 0;
+        if (port.reading) {
+            // A read the driver kept pending: its bytes come first; until then nothing.
+            if (!::GetOverlappedResult(port.handle, &port.read, &got, FALSE)) {
+                if (::GetLastError() == ERROR_IO_INCOMPLETE)
+                    break;
+                port.reading = false;
                 breakDown();
                 break;
             }
-            port.reading = true;
-        }
-        DWORD got = 0;
-        if (!::GetOverlappedResult(port.handle, &port.read, &got, FALSE)) {
-            if (::GetLastError() == ERROR_IO_INCOMPLETE)
-                break; // nothing more yet: the read stays outstanding for the next poll
-            // ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND, ERROR_DEVICE_REMOVED on Windows, a hung
-            // up pseudo-terminal under Wine: the adapter is gone.
             port.reading = false;
+            received.append(port.buffer.data(), qsizetype(got));
+            continue;
+        }
+        // Only what the driver holds is read, so a read has bytes to return at once: none is
+        // left waiting (which under Wine costs its server a wake-up per byte that comes). A
+        // port that is gone fails here: ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND or
+        // ERROR_DEVICE_REMOVED on Windows, ERROR_NOT_READY for a hung-up pseudo-terminal
+        // under Wine.
+        DWORD errors = 0;
+        COMSTAT status = {};
+        if (!::ClearCommError(port.handle, &errors, &status)) {
             breakDown();
             break;
         }
-        port.reading = false;
-        if (got == 0)
+        if (status.cbInQue == 0)
             break;
-        received.append(port.buffer.data(), qsizetype(got));
+        ::ResetEvent(port.read.hEvent);
+        const DWORD wanted = std::min<DWORD>(status.cbInQue, ReadChunk);
+        if (!::ReadFile(port.handle, port.buffer.data(), wanted, nullptr, &port.read) &&
+            ::GetLastError() != ERROR_IO_PENDING) {
+            breakDown();
+            break;
+        }
+        port.reading = true; // collected above, at once when it completed
     }
     return received;
 }

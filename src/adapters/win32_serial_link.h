@@ -9,10 +9,10 @@
 #include <memory>
 
 // The meter's port through the Win32 API: "COMn" is the system's port \\.\COMn, set to 9600
-// baud, 8 data bits, no parity, 1 stop bit. Reads take what has arrived and never wait
-// (overlapped, with a read interval timeout of MAXDWORD and no total timeout); a read that
-// fails, as on an unplugged adapter, closes the port, which is reopened on a timer and
-// meanwhile reads as silence.
+// baud, 8 data bits, no parity, 1 stop bit. Reads take the bytes the driver holds
+// (ClearCommError) and never wait (overlapped, with a read interval timeout of MAXDWORD and
+// no total timeout); a port that fails, as an unplugged adapter does, is closed and
+// reopened on a timer, and meanwhile reads as silence.
 class Win32SerialLink : public QObject, public SerialLink {
     Q_OBJECT
 

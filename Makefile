@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
 PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev \
             fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream
+            desktop-file-utils appstream poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
 
@@ -53,13 +53,19 @@ release: deps
 	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DTHERMODESK_BENCH=ON -DTHERMODESK_TESTS=OFF
 	cmake --build $(BUILD)/release -j$(JOBS)
 
-# The program alone, for a real meter: pick its port in the "COM Port" window.
-run: debug
+# The program alone, for a real meter: pick its port in the "COM Port" window. Only the
+# program is built, not the tests.
+run: deps
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)/debug -j$(JOBS) --target thermodesk
 	$(BUILD)/debug/src/thermodesk $(ARGS)
 
 # The program against the virtual meter. Without a display it runs under Xvfb, takes a
-# screenshot of the live panel after DEMO_SECONDS seconds and ends.
-demo: debug
+# screenshot of the live panel after DEMO_SECONDS seconds and ends. Only what it runs is
+# built: the program and the virtual meter.
+demo: deps
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)/debug -j$(JOBS) --target thermodesk meter-sim
 	@tools/demo.sh $(BUILD)/debug $(DEMO_SECONDS)
 
 check: asan

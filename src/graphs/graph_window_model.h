@@ -35,6 +35,7 @@ public:
     ~GraphWindowModel() override;
 
     Surface &surface() { return *m_surface; }
+    const Surface &surface() const { return *m_surface; }
     const GraphState &state() const { return m_state; }
     QTimer &Timer1() { return m_timer1; }
 

@@ -8,6 +8,9 @@
 struct PlotGeometry {
     static constexpr int RealTimeMargin = 80;
     static constexpr int FilePlotMargin = 75;
+    // Above the plot (toolbar and legends) and below it (time labels).
+    static constexpr int TopMargin = 110;
+    static constexpr int BottomMargin = 50;
 
     int PlotLeft = 0;
     float PlotWidth = 0;
@@ -15,6 +18,8 @@ struct PlotGeometry {
     float PlotBottom = 0;
 
     static PlotGeometry of(const QSize &client, int leftMargin);
+    // The least client height whose plot area is at least this high.
+    static int clientHeightFor(double plotHeight);
 
     bool operator==(const PlotGeometry &) const = default;
 };

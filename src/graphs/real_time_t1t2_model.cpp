@@ -54,6 +54,18 @@ RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
     connect(&Timer1(), &QTimer::timeout, this, &RealTimeT1T2Model::PlotTick);
 }
 
+QSize RealTimeT1T2Model::openingSize() const {
+    const GraphState &s = state();
+    double labelHeight = 0;
+    for (int j = 0; j <= 8; ++j) {
+        const float value = float((double(s.YMax) - s.YMin) * j / 8 + s.YMin);
+        labelHeight =
+            std::max(labelHeight, surface().textSize(GraphFrame::FormatAxisLabel(value)).height());
+    }
+    const int height = PlotGeometry::clientHeightFor(9 * labelHeight);
+    return {DesignSize.width(), std::max(DesignSize.height(), height)};
+}
+
 void RealTimeT1T2Model::DrawFrame() {
     GraphState &s = writableState();
     const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::RealTimeMargin);

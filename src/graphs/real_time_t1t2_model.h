@@ -28,6 +28,11 @@ public:
 
     QString GraphUnit() const { return m_graphUnit; }
 
+    // The client size the window opens at: the design size, made as much taller as the
+    // nine value labels of the surface's font need to stand apart (the plot area nine label
+    // heights high). A font small enough opens it at the design size.
+    QSize openingSize() const;
+
     void DrawFrame() override;
     // One tick of Timer1: one point per switched-on channel.
     void PlotTick();

@@ -1,5 +1,6 @@
 #include "ui/graph_window.h"
 
+#include "graphs/graph_frame.h"
 #include "graphs/graph_window_model.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/window_toolbar.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -55,10 +57,12 @@ QFrame *panelFrame(QWidget *parent, const char *name, const QRect &geometry) {
 
 } // namespace
 
-GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent)
+GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &size, const QString &unit,
+                         QWidget *parent)
     : QWidget(parent)
     , m_model(&model)
-    , m_surface(dynamic_cast<QtImageSurface *>(&model.surface())) {
+    , m_surface(dynamic_cast<QtImageSurface *>(&model.surface()))
+    , m_unit(unit) {
     setObjectName(model.name());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(model.caption());
@@ -68,7 +72,9 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
     m_toolbar->setAutoFillBackground(true); // a toolbar over the picture, not a hole in it
     m_toolbar->setContentsMargins(0, 0, 0, 0);
     m_toolbar->layout()->setContentsMargins(0, 0, 0, 0);
-    resize(designSize);
+    if (m_surface)
+        m_surface->setDevicePixelRatio(devicePixelRatioF());
+    resize(size);
 
     // The readout follows the pointer over the plot without a button pressed.
     setMouseTracking(true);
@@ -79,6 +85,7 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
             if (!view)
                 return;
             view->update();
+            view->describePicture();
             if (view->m_pointerInside)
                 QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
         });
@@ -91,6 +98,7 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
         if (QLineEdit *edit = m_boxes.value(box))
             edit->setFocus();
     });
+    describePicture();
 }
 
 void GraphWindow::buildFunctionPanel(const QPoint &at) {
@@ -210,10 +218,19 @@ void GraphWindow::paintEvent(QPaintEvent *event) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
+    // The picture holds device pixels, ratio() of them to a pixel of the window: each
+    // lands on one pixel of the screen, none is stretched.
     const QImage &image = m_surface->image();
-    painter.drawImage(event->rect().topLeft(), image, event->rect());
+    const QRect area = event->rect();
+    const qreal ratio = image.devicePixelRatio();
+    const QRect picture(QPoint(), image.deviceIndependentSize().toSize());
+    const QRect shown = area & picture;
+    if (!shown.isEmpty())
+        painter.drawImage(QRectF(shown), image,
+                          QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio,
+                                 shown.height() * ratio));
     // Beyond the picture (a moment before a new size reaches the model): white.
-    const QRegion outside = QRegion(event->rect()) - QRegion(image.rect());
+    const QRegion outside = QRegion(area) - QRegion(picture);
     for (const QRect &rect : outside)
         painter.fillRect(rect, Qt::white);
     m_surface->shown();
@@ -324,8 +341,55 @@ void GraphWindow::refreshReadout() {
 
 void GraphWindow::resizeEvent(QResizeEvent *event) {
     m_toolbar->setGeometry(0, 0, event->size().width(), m_toolbar->sizeHint().height());
+    if (m_surface)
+        m_surface->setDevicePixelRatio(devicePixelRatioF());
     if (m_model)
         m_model->resize(event->size());
+}
+
+void GraphWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (QWindow *window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &GraphWindow::followDevicePixelRatio,
+                Qt::UniqueConnection);
+    }
+    followDevicePixelRatio();
+}
+
+void GraphWindow::followDevicePixelRatio() {
+    if (!m_surface || !m_model || m_surface->devicePixelRatio() == devicePixelRatioF())
+        return;
+    // A picture of the new density is a new picture: drawn anew as for a new size.
+    m_surface->setDevicePixelRatio(devicePixelRatioF());
+    m_model->resize(size());
+}
+
+void GraphWindow::describePicture() {
+    if (!m_model)
+        return;
+    const GraphState &s = m_model->state();
+    QStringList curves;
+    for (Channel channel : Channels) {
+        if (!s.show(channel))
+            continue;
+        switch (channel) {
+        case Channel::T1:
+            curves << QStringLiteral("T1 in blue");
+            break;
+        case Channel::T2:
+            curves << QStringLiteral("T2 in green");
+            break;
+        case Channel::Diff:
+            curves << QStringLiteral("T1-T2 in red");
+            break;
+        }
+    }
+    const QString description =
+        QStringLiteral("%1 from %2 to %3 %4")
+            .arg(curves.isEmpty() ? QStringLiteral("No curve") : curves.join(QStringLiteral(", ")),
+                 GraphFrame::FormatAxisLabel(s.YMin), GraphFrame::FormatAxisLabel(s.YMax), m_unit);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void GraphWindow::closeEvent(QCloseEvent *event) {

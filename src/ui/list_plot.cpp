@@ -15,7 +15,7 @@
 #include <cmath>
 
 ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
-    : GraphWindow(model, ListPlotModel::DesignSize, parent)
+    : GraphWindow(model, ListPlotModel::DesignSize, model.PlotUnit(), parent)
     , m_plot(&model) {
     // Backspace reaches the window once it was clicked; a range box keeps its own.
     setFocusPolicy(Qt::ClickFocus);
@@ -36,9 +36,11 @@ ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
         group->setObjectName(QLatin1String(frame.frame));
         group->setGeometry(left, 2, 130, 70);
         for (int i = 0; i < 2; ++i) {
-            captionPanel(group, frame.captions[i], QLatin1String(frame.texts[i]))
-                ->setGeometry(6 + 60 * i, 20, 58, 19);
-            rangeBox(group, QLatin1String(frame.boxes[i]))->setGeometry(6 + 60 * i, 42, 58, 21);
+            QLabel *caption = captionPanel(group, frame.captions[i], QLatin1String(frame.texts[i]));
+            caption->setGeometry(6 + 60 * i, 20, 58, 19);
+            QLineEdit *box = rangeBox(group, QLatin1String(frame.boxes[i]));
+            box->setGeometry(6 + 60 * i, 42, 58, 21);
+            caption->setBuddy(box); // the box's name for assistive technology
         }
         left += 134;
     }

@@ -1,6 +1,7 @@
 #include "ui/list_window.h"
 
 #include "records/record_list_model.h"
+#include "ui/record_grid.h"
 #include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
@@ -45,28 +46,22 @@ ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
 }
 
 void ListWindow::buildTable() {
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("GridN"));
-    m_table->setModel(&m_model.table());
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_table->setWordWrap(false);
+    m_grid = new RecordGrid(m_model.table(), this);
+    QTableView *table = m_grid->table();
+    table->setAccessibleName(QStringLiteral("Records"));
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    table->setTabKeyNavigation(false);
 
-    // Rows of one fixed height keep a table of 345,600 records as quick as a short one.
     // Measured in the table's own font: on Windows an item view's font is not its window's,
     // and it is the table's only once the table is polished.
-    m_table->ensurePolished();
-    const QFontMetrics metrics = m_table->fontMetrics();
-    QHeaderView *rows = m_table->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
+    table->ensurePolished();
+    const QFontMetrics metrics = table->fontMetrics();
     const int rowHeight = metrics.height() + 4;
-    rows->setDefaultSectionSize(rowHeight);
-
-    QHeaderView *columns = m_table->horizontalHeader();
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    QHeaderView *columns = table->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
     int width = 0;
@@ -74,22 +69,22 @@ void ListWindow::buildTable() {
         const int columnWidth = std::max(metrics.horizontalAdvance(WidthSamples[column]),
                                          metrics.horizontalAdvance(WidestContents[column])) +
                                 CellMargins;
-        m_table->setColumnWidth(column, columnWidth);
+        table->setColumnWidth(column, columnWidth);
         width += columnWidth;
     }
-    const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(width + m_table->verticalScrollBar()->sizeHint().width() + frame,
-                            columns->sizeHint().height() +
-                                RecordListModel::VisibleDataRows * rowHeight + frame);
-    setCentralWidget(m_table);
+    table->setMinimumSize(width, columns->sizeHint().height() +
+                                     RecordListModel::VisibleDataRows * rowHeight);
+    setCentralWidget(m_grid);
 
-    // A new row widens the scroll range only after the model has moved on: follow it then.
-    connect(m_table->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            &ListWindow::showFirstVisibleRow);
-    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_followingModel)
-            m_model.scrollTo(value);
-    });
+    connect(m_grid, &RecordGrid::scrollRequested, &m_model, &RecordListModel::scrollTo);
+}
+
+QTableView *ListWindow::table() const {
+    return m_grid->table();
+}
+
+QScrollBar *ListWindow::scrollBar() const {
+    return m_grid->scrollBar();
 }
 
 void ListWindow::scheduleTitle() {
@@ -104,9 +99,7 @@ void ListWindow::scheduleTitle() {
 }
 
 void ListWindow::showFirstVisibleRow() {
-    m_followingModel = true;
-    m_table->verticalScrollBar()->setValue(m_model.firstVisibleRow());
-    m_followingModel = false;
+    m_grid->setFirstRow(m_model.firstVisibleRow());
 }
 
 void ListWindow::closeEvent(QCloseEvent *event) {

@@ -35,6 +35,9 @@ void fillToolbar(QToolBar *toolbar, WindowModel &model) {
         const QString key = button.key;
         QObject::connect(action, &QAction::triggered, &model,
                          [&model, key] { model.pressToolButton(key); });
+        // Tab reaches every button, Space presses it: the toolbar works without a mouse.
+        if (QWidget *button = toolbar->widgetForAction(action))
+            button->setFocusPolicy(Qt::TabFocus);
     }
     showButtons(*toolbar, model);
     QObject::connect(&model, &WindowModel::toolbarChanged, toolbar,

@@ -36,6 +36,7 @@ private slots:
     void limits_data();
     void limits();
     void frameRestartsTheSweepAndHidesThePanels();
+    void opensWhereItsValueLabelsStandApart();
     void sweepErasesAtTheRightEdge();
     void gridLinesTimeLabelsAndMarks();
     void halfStepsDrawTheSameTimeLabelThreeTimes();
@@ -193,6 +194,34 @@ void TestRealTimeGraph::frameRestartsTheSweepAndHidesThePanels() {
     QCOMPARE(s.XPos, -1.f);
     QCOMPARE(s.PrevX, 0.f);
     QVERIFY(m_graph->Timer1().isActive());
+}
+
+void TestRealTimeGraph::opensWhereItsValueLabelsStandApart() {
+    // The tops of the nine value labels, bottom to top, and whether any two overlap.
+    const auto labelGaps = [this] {
+        QList<double> tops;
+        for (const FakeSurface::Call &text : surface().sinceClear(FakeSurface::Kind::Text)) {
+            if (text.from.x() == m_graph->state().PlotLeft - 62)
+                tops << text.from.y();
+        }
+        double smallest = 1e9;
+        for (qsizetype i = 1; i < tops.size(); ++i)
+            smallest = std::min(smallest, tops[i - 1] - tops[i]);
+        return std::make_pair(tops.size(), smallest);
+    };
+    // Labels 12 pixels high: nine of them need a plot of 108 pixels, 268 of client height.
+    const QSize opening = m_graph->openingSize();
+    QCOMPARE(opening, QSize(287, 268));
+    m_graph->resize(opening);
+    QCOMPARE(m_graph->state().PlotHeight, 108.f);
+    const auto [labels, gap] = labelGaps();
+    QCOMPARE(labels, 9);
+    QVERIFY2(gap >= FakeSurface::TextHeight, qPrintable(QString::number(gap)));
+
+    // At the design size they lie on top of each other; a resize to it draws just that.
+    m_graph->resize(RealTimeT1T2Model::DesignSize);
+    QCOMPARE(m_graph->state().PlotHeight, 51.f);
+    QVERIFY(labelGaps().second < FakeSurface::TextHeight);
 }
 
 void TestRealTimeGraph::sweepErasesAtTheRightEdge() {

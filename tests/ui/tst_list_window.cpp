@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(RecordListModel::Kind)
 
@@ -50,6 +51,7 @@ private slots:
     void showsItsModel_data();
     void showsItsModel();
     void showsTenRowsAndScrollsWithTheModel();
+    void holdsOnlyTheRowsInSight();
     void liveListKeepsTheNewestRowInView();
     void closingTheWindowClosesTheList();
     void printsAFileListToPdf();
@@ -139,27 +141,81 @@ void TestListWindow::showsTenRowsAndScrollsWithTheModel() {
     for (int i = 1; i <= 25; ++i)
         model->appendRow({QString::number(i), Row[1], Row[2], Row[3], Row[4]});
     ListWindow window(*model);
+    QAbstractItemModelTester tester(window.table()->model());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents();
     QTableView *grid = window.table();
+    QScrollBar *scrollBar = window.scrollBar();
+    const auto shownAt = [grid](int y) {
+        return grid->model()->index(grid->rowAt(y), 0).data().toString();
+    };
 
     const int rowHeight = grid->verticalHeader()->defaultSectionSize();
     const int height = grid->viewport()->height();
     QVERIFY2(height >= 10 * rowHeight && height < 11 * rowHeight,
              qPrintable(QStringLiteral("%1 px for rows of %2 px").arg(height).arg(rowHeight)));
-    QCOMPARE(grid->model()->rowCount(), 25);
-    QCOMPARE(grid->rowAt(0), 0);
-    QCOMPARE(grid->rowAt(height - 1), 9);
+    QCOMPARE(scrollBar->maximum(), 15);
+    QCOMPARE(shownAt(0), QStringLiteral("1"));
+    QCOMPARE(shownAt(height - 1), QStringLiteral("10"));
 
     for (int i = 0; i < 3; ++i)
         model->scrollDown();
-    QCOMPARE(grid->verticalScrollBar()->value(), 3);
-    QCOMPARE(grid->rowAt(0), 3);
+    QCOMPARE(scrollBar->value(), 3);
+    QCOMPARE(shownAt(0), QStringLiteral("4"));
 
     // The user's scroll bar moves the model too.
-    grid->verticalScrollBar()->setValue(15);
+    scrollBar->setValue(15);
     QCOMPARE(model->firstVisibleRow(), 15);
+    QCOMPARE(shownAt(0), QStringLiteral("16"));
+    QCOMPARE(shownAt(height - 1), QStringLiteral("25"));
+
+    // So do the wheel over the grid and the keys in it, the current record kept in view.
+    scrollBar->setValue(0);
+    QWheelEvent wheel(QPointF(10, 10), grid->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(grid->viewport(), &wheel);
+    QVERIFY(model->firstVisibleRow() > 0);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int first;
+        const char *current;
+    } keys[] = {
+        {Qt::Key_Home, Qt::ControlModifier, 0, "1"},  {Qt::Key_PageDown, Qt::NoModifier, 1, "11"},
+        {Qt::Key_Down, Qt::NoModifier, 2, "12"},      {Qt::Key_Up, Qt::NoModifier, 2, "11"},
+        {Qt::Key_End, Qt::ControlModifier, 15, "25"}, {Qt::Key_PageUp, Qt::NoModifier, 14, "15"}};
+    for (const auto &k : keys) {
+        QTest::keyClick(grid, k.key, k.modifiers);
+        QCOMPARE(model->firstVisibleRow(), k.first);
+        QCOMPARE(scrollBar->value(), k.first);
+        QCOMPARE(grid->currentIndex().siblingAtColumn(0).data().toString(),
+                 QLatin1String(k.current));
+    }
+}
+
+void TestListWindow::holdsOnlyTheRowsInSight() {
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    RecordListModel *model = openList(program, RecordListModel::Kind::FileList);
+    constexpr int Records = 100000;
+    for (int i = 1; i <= Records; ++i)
+        model->appendRow({QString::number(i), Row[1], Row[2], Row[3], Row[4]});
+    ListWindow window(*model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+
+    // The view keeps bookkeeping for the rows it is handed: only those in sight.
+    QTableView *grid = window.table();
+    QVERIFY2(grid->model()->rowCount() <= RecordListModel::VisibleDataRows + 1,
+             qPrintable(QString::number(grid->model()->rowCount())));
+    QCOMPARE(grid->verticalHeader()->count(), grid->model()->rowCount());
+    QCOMPARE(window.scrollBar()->maximum(), Records - RecordListModel::VisibleDataRows);
+    window.scrollBar()->setValue(window.scrollBar()->maximum());
+    const int bottom = grid->viewport()->height() - 1;
+    QCOMPARE(grid->model()->index(grid->rowAt(bottom), 0).data().toString(),
+             QString::number(Records));
 }
 
 void TestListWindow::liveListKeepsTheNewestRowInView() {
@@ -170,6 +226,7 @@ void TestListWindow::liveListKeepsTheNewestRowInView() {
     program.panelCommands().list();
     RecordListModel *model = program.list();
     ListWindow window(*model);
+    QAbstractItemModelTester tester(window.table()->model());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTableView *grid = window.table();
@@ -181,9 +238,10 @@ void TestListWindow::liveListKeepsTheNewestRowInView() {
         program.sampler().tick();
         QCoreApplication::processEvents();
     }
-    QCOMPARE(grid->model()->rowCount(), 12);
+    QCOMPARE(model->rowCount(), 13);
     QCOMPARE(model->firstVisibleRow(), 2);
-    QCOMPARE(grid->verticalScrollBar()->value(), 2);
+    QCOMPARE(window.scrollBar()->value(), 2);
+    QCOMPARE(window.scrollBar()->maximum(), 2);
     QCOMPARE(grid->model()->index(grid->rowAt(grid->viewport()->height() - 1), 0).data(),
              QVariant(QStringLiteral("12")));
 }

@@ -112,7 +112,21 @@ void TestRealTimeGraphWindow::cleanup() {
 void TestRealTimeGraphWindow::curvesWhereTheGeometryPutsThem() {
     QCOMPARE(m_window->objectName(), QStringLiteral("RealTimeT1T2"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Real Time Graph"));
-    QCOMPARE(m_window->size(), QSize(287, 211));
+    // It opens as tall as the value labels of the font need to stand apart: the plot holds
+    // nine label heights; never below the design size.
+    const QSize opening = m_graph->openingSize();
+    QCOMPARE(m_window->size(), opening);
+    QCOMPARE(opening.width(), 287);
+    QVERIFY(opening.height() >= 211);
+    const double labelHeight = QFontMetricsF(QApplication::font()).height();
+    const float plotHeight = m_graph->state().PlotHeight;
+    const QString figures =
+        QStringLiteral("plot %1 px, labels %2 px").arg(plotHeight).arg(labelHeight);
+    QVERIFY2(plotHeight >= 9 * labelHeight, qPrintable(figures));
+    QVERIFY2(opening.height() == 211 || plotHeight < 9 * labelHeight + 1, qPrintable(figures));
+    // The user's resize to the design size redraws as described for it.
+    m_window->resize(287, 211);
+    QTRY_COMPARE(m_graph->state().PlotHeight, 51.f);
     auto *toolbar = m_window->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
     QVERIFY(toolbar);
     QStringList keys;

@@ -59,8 +59,11 @@ void ListWindow::buildTable() {
     // and it is the table's only once the table is polished.
     table->ensurePolished();
     const QFontMetrics metrics = table->fontMetrics();
-    const int rowHeight = metrics.height() + 4;
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    // A style may ask rows to be taller than that (Windows' does): the rows keep the
+    // height of the text, and the window is measured with the height they get.
+    table->verticalHeader()->setMinimumSectionSize(metrics.height() + 4);
+    table->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
     QHeaderView *columns = table->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);

@@ -173,7 +173,7 @@ void TestSampler::recordsGoToTheFileAtOnce() {
     QCOMPARE(m_program->panel().toolbar().at(0),
              (ToolButton{QStringLiteral("Save"), QStringLiteral("Stop Recording"), 6}));
     QVERIFY(d.LblRecording.visible);
-    QCOMPARE(d.LblFileName.text, file);
+    QCOMPARE(d.LblFileName.text, QDir::toNativeSeparators(file));
     QCOMPARE(d.LblCount.text, QString());
     QCOMPARE(fileBytes(file), Heading);
 

@@ -18,7 +18,7 @@ FUZZ_ASAN_OPTIONS ?= quarantine_size_mb=16:malloc_context_size=5
 # Windows: the same sources cross-built with MinGW-w64 against Qt 6.4.2 for Windows, tested
 # under Wine. QT_WINDOWS is a folder holding qt6-mingw-6.4.2.tar.xz, or an unpacked prefix.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-                    ninja-build nsis wine64 zip unzip
+                    ninja-build nsis wine64 zip unzip bc
 QT_WINDOWS ?= ../shared/qt-windows
 WINDOWS := $(BUILD)/windows
 # The MinGW runtime DLLs the program loads: the C++ and GCC runtimes, the threads.

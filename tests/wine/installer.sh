@@ -20,9 +20,9 @@ menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/ThermoDesk"
 uninstall() {
     timeout 60 wine 'C:\Program Files\ThermoDesk\Uninstall.exe' /S ||
         fail "the uninstaller did not finish within 60 s"
-    # It runs on from a copy of itself: the files go a moment later.
-    wait_for 60 "[ ! -e '$folder/thermodesk.exe' ]" ||
-        fail "the uninstaller left thermodesk.exe behind after 60 s"
+    # It runs on from a copy of itself: the files go a moment later, its own last.
+    wait_for 60 "[ ! -e '$folder/Uninstall.exe' ] && [ ! -e '$menu' ]" ||
+        fail "the uninstaller had not ended after 60 s"
 }
 # What an earlier run left is uninstalled first.
 [ -e "$folder/Uninstall.exe" ] && uninstall

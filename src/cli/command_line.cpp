@@ -155,9 +155,9 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
     if (modes.size() > 1)
         return failed(
             QStringLiteral("%1 cannot go together").arg(modes.join(QStringLiteral(" and "))));
-    // Only --export-csv takes one: the CSV file.
+    // --export-csv takes one, the CSV file; the window takes one, the record file it opens.
     const QStringList positional = parser.positionalArguments();
-    const int positionalAllowed = parser.isSet(ExportCsv) ? 1 : 0;
+    const int positionalAllowed = parser.isSet(ExportCsv) || modes.isEmpty() ? 1 : 0;
     if (positional.size() > positionalAllowed)
         return failed(
             QStringLiteral("unexpected argument '%1'").arg(positional.at(positionalAllowed)));
@@ -193,6 +193,12 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         if (parser.isSet(Force))
             return failed(QStringLiteral("--force goes with --record or --export-csv only"));
         line.mode = Mode::Window;
+        if (!positional.isEmpty()) {
+            if (!line.portMappings.isEmpty())
+                return failed(QStringLiteral("a record file opens without a meter: no --port"));
+            line.mode = Mode::OpenFile;
+            line.openPath = positional.first();
+        }
         return line;
     }
 
@@ -228,6 +234,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
 QString CommandLine::usage() {
     return QStringLiteral(
         "Usage: thermodesk [--port COMn=DEVICE]...\n"
+        "       thermodesk FILE.rdg\n"
         "       thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]\n"
         "                  [--for DURATION] [--quiet] [--force]\n"
         "       thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]\n"
@@ -240,6 +247,8 @@ QString CommandLine::helpText() {
                "\n"
                "Companion of the two-channel thermocouple meter with data logger.\n"
                "Without options it opens the port chooser \"COM Port\", then the panel.\n"
+               "With a record file it lists that file, without a port or a meter; closing\n"
+               "the list ends the program.\n"
                "\n"
                "  --port COMn=DEVICE   maps a name of the port chooser to a serial device,\n"
                "                       e.g. COM1=/dev/ttyUSB0 (repeatable). The mappings\n"

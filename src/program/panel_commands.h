@@ -14,7 +14,11 @@ public:
     void onToolbarButton(const QString &key);
 
     void save();
+    // Asks for a record file and lists it in FileList.
     void open();
+    // Lists the record file in a fresh FileList. False when it could not be opened (the
+    // user was told why) or FileList closed while it loaded.
+    bool openFile(const QString &path);
     void sample();
     void list();
     // Opens the real-time graph with the unit of the moment; nothing while it is open.

@@ -1,10 +1,10 @@
 #include "ui/desk.h"
 
-#include "graphs/list_plot_model.h"
-#include "graphs/real_time_t1t2_model.h"
+#include "adapters/native_serial_link.h"
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
+#include "graphs/list_plot_model.h"
+#include "graphs/real_time_t1t2_model.h"
 #include "logger/memory_model.h"
 #include "program/program.h"
 #include "records/record_list_model.h"
@@ -49,7 +49,7 @@ Desk::Desk(const PortNames &names, QObject *parent)
     , m_dialogs(std::make_unique<QtDialogs>())
     , m_clock(std::make_unique<QtClock>())
     , m_pointer(std::make_unique<QtBusyPointer>())
-    , m_serial(std::make_unique<QtSerialLink>(names)) {
+    , m_serial(std::make_unique<NativeSerialLink>(names)) {
     Platform platform;
     platform.serial = m_serial.get();
     platform.pump = m_pump.get();
@@ -70,6 +70,9 @@ Desk::Desk(const PortNames &names, QObject *parent)
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
     connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });
+    // The session ends (logoff, shutdown): a recording stops with its file complete before
+    // the system ends the process.
+    connect(qApp, &QCoreApplication::aboutToQuit, m_program.get(), &Program::quit);
 }
 
 Desk::~Desk() {
@@ -88,7 +91,7 @@ QWidget *Desk::makeView(WindowModel &window) {
 }
 
 void Desk::start() {
-    m_port = new Port([this](int n) { return m_names.deviceFor(n); });
+    m_port = new Port([this](int n) { return NativeSerialLink::describe(m_names.deviceFor(n)); });
     m_port->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_port, &Port::chosen, this, &Desk::onPortChosen);
     connect(m_port, &Port::rejected, this, [this] {
@@ -96,6 +99,10 @@ void Desk::start() {
             QCoreApplication::exit(0);
     });
     m_port->show();
+}
+
+bool Desk::openWithoutMeter(const QString &path) {
+    return m_program->openWithoutMeter(path);
 }
 
 void Desk::onPortChosen(const QString &text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/native_serial_link.h"
 #include "link/port_names.h"
 
 #include <QHash>
@@ -16,7 +17,6 @@ class QtBusyPointer;
 class QtDialogs;
 class QtEventPump;
 class QtClock;
-class QtSerialLink;
 class WindowModel;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
@@ -30,6 +30,9 @@ public:
 
     // Shows the port chooser, the first window of a run.
     void start();
+    // Lists a record file as the only window of a run without a meter; false when it
+    // could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     Program &program() { return *m_program; }
 
@@ -47,7 +50,7 @@ private:
     std::unique_ptr<QtDialogs> m_dialogs;
     std::unique_ptr<QtClock> m_clock;
     std::unique_ptr<QtBusyPointer> m_pointer;
-    std::unique_ptr<QtSerialLink> m_serial;
+    std::unique_ptr<NativeSerialLink> m_serial;
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "adapters/native_serial_link.h"
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
 #include "fakes/fake_busy_pointer.h"
 #include "fakes/fake_dialogs.h"
 #include "platform/platform.h"
@@ -21,7 +21,7 @@ struct LinkedProgram {
         return names;
     }
 
-    QtSerialLink serial;
+    NativeSerialLink serial;
     QtEventPump pump;
     FakeDialogs dialogs;
     QtClock clock;

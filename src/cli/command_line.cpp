@@ -41,6 +41,7 @@ const QStringList RecordOnly{Every, For, Quiet};
 // The forms of the command line, a long one on two lines.
 const QList<QStringList> Forms{
     {QStringLiteral("thermodesk [--port COMn=DEVICE]...")},
+    {QStringLiteral("thermodesk FILE.rdg")},
     {QStringLiteral("thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]"),
      QStringLiteral("[--for DURATION] [--quiet] [--force]")},
     {QStringLiteral("thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]")},
@@ -108,9 +109,13 @@ void setUp(QCommandLineParser &parser) {
     parser.setApplicationDescription(
         QStringLiteral("Companion of the two-channel thermocouple meter with data logger.\n"
                        "Without options it opens the port chooser \"COM Port\", then the "
-                       "panel.\n\nForms:\n") +
+                       "panel.\nWith a record file it lists that file, without a port or a "
+                       "meter; closing\nthe list ends the program.\n\nForms:\n") +
         formsText(QStringLiteral("  "), QStringLiteral("  ")).chopped(1));
     parser.addOptions(options());
+    parser.addPositionalArgument(QStringLiteral("FILE.rdg"),
+                                 QStringLiteral("without options: the record file to list"),
+                                 QStringLiteral("[FILE.rdg]"));
     parser.addPositionalArgument(QStringLiteral("FILE.csv"),
                                  QStringLiteral("with --export-csv: the CSV file, - for standard "
                                                 "output"),
@@ -158,8 +163,9 @@ CommandLine parseExportCsv(const QCommandLineParser &parser, const QStringList &
     return line;
 }
 
-// The window, and the options it takes.
-CommandLine parseWindow(const QCommandLineParser &parser, CommandLine line) {
+// The window, and the options it takes; with a record file, that file's list alone.
+CommandLine parseWindow(const QCommandLineParser &parser, const QStringList &positional,
+                        CommandLine line) {
     for (const QString &name : RecordOnly) {
         if (parser.isSet(name))
             return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
@@ -167,6 +173,12 @@ CommandLine parseWindow(const QCommandLineParser &parser, CommandLine line) {
     if (parser.isSet(Force))
         return failed(QStringLiteral("--force goes with --record or --export-csv only"));
     line.mode = CommandLine::Mode::Window;
+    if (!positional.isEmpty()) {
+        if (!line.portMappings.isEmpty())
+            return failed(QStringLiteral("a record file opens without a meter: no --port"));
+        line.mode = CommandLine::Mode::OpenFile;
+        line.openPath = positional.first();
+    }
     return line;
 }
 
@@ -259,9 +271,9 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
     if (modes.size() > 1)
         return failed(
             QStringLiteral("%1 cannot go together").arg(modes.join(QStringLiteral(" and "))));
-    // Only --export-csv takes one: the CSV file.
+    // --export-csv takes one, the CSV file; the window takes one, the record file it opens.
     const QStringList positional = parser.positionalArguments();
-    const int positionalAllowed = parser.isSet(ExportCsv) ? 1 : 0;
+    const int positionalAllowed = parser.isSet(ExportCsv) || modes.isEmpty() ? 1 : 0;
     if (positional.size() > positionalAllowed)
         return failed(
             QStringLiteral("unexpected argument '%1'").arg(positional.at(positionalAllowed)));
@@ -290,7 +302,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return parseExportCsv(parser, positional);
 
     if (!parser.isSet(Record))
-        return parseWindow(parser, line);
+        return parseWindow(parser, positional, line);
     return parseRecord(parser, line);
 }
 
@@ -301,5 +313,11 @@ QString CommandLine::usage() {
 QString CommandLine::helpText() {
     QCommandLineParser parser;
     setUp(parser);
-    return parser.helpText();
+    // The parser names the program by the path it was started from; the help names it as
+    // it is typed.
+    QString text = parser.helpText();
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+        text.replace(0, options, QStringLiteral("Usage: thermodesk"));
+    return text;
 }

@@ -9,6 +9,7 @@
 struct CommandLine {
     enum class Mode {
         Window,        // the port chooser, then the panel
+        OpenFile,      // FILE.rdg: the file's list as the only window, without a meter
         Record,        // --record: unattended logging without a window
         ExportCsv,     // --export-csv: a record file converted to CSV, without a window
         ResetSettings, // --reset-settings: forget what was stored, then end
@@ -47,6 +48,9 @@ struct CommandLine {
     qint64 forSeconds = 0; // 0: until stopped
     bool quiet = false;
     bool force = false; // also --export-csv: an existing CSV file is replaced
+
+    // FILE.rdg: the record file to open without a meter
+    QString openPath;
 
     // --export-csv IN.rdg [OUT.csv]: the CSV file is OUT, "-" for standard output, or
     // else IN with ".csv" in place of ".rdg".

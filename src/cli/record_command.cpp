@@ -2,9 +2,10 @@
 
 #include "adapters/console_dialogs.h"
 #include "adapters/console_platform.h"
-#include "adapters/qt_serial_link.h"
+#include "adapters/native_serial_link.h"
 #include "cli/command_line.h"
-#include "cli/stop_signals.h"
+#include "cli/console_text.h"
+#include "cli/native_stop_requests.h"
 #include "cli/unattended_recording.h"
 #include "link/port_choice.h"
 #include "program/program.h"
@@ -16,7 +17,7 @@
 namespace {
 
 void writeLine(const QString &line) {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    ConsoleText::write(stderr, line + QLatin1Char('\n'));
 }
 
 void writeError(const QString &line) {
@@ -28,7 +29,7 @@ void writeError(const QString &line) {
 namespace RecordCommand {
 
 int run(const CommandLine &line, const PortNames &names, int portNumber) {
-    QtSerialLink serial(names);
+    NativeSerialLink serial(names);
     ConsoleDialogs dialogs(writeError);
     ConsolePlatform platform(serial, dialogs);
     Program program(platform);
@@ -37,19 +38,21 @@ int run(const CommandLine &line, const PortNames &names, int portNumber) {
     options.path = line.recordPath;
     options.portNumber = portNumber;
     const QString device = names.deviceFor(portNumber);
-    options.portLabel = PortChoice::portName(portNumber) +
-                        (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
+    // "COM1 (/dev/ttyUSB0)"; on Windows the device is the port itself: "COM1".
+    const QString port = PortChoice::portName(portNumber);
+    options.portLabel =
+        port +
+        (device.isEmpty() || device == port ? QString() : QStringLiteral(" (%1)").arg(device));
     options.everySeconds = line.everySeconds;
     options.forSeconds = line.forSeconds;
     options.quiet = line.quiet;
     options.force = line.force;
     UnattendedRecording recording(program, options, writeLine, writeError);
 
-    StopSignals stopSignals;
-    if (!stopSignals.isValid())
-        writeError(QStringLiteral("cannot catch SIGINT, SIGTERM and SIGHUP; stop with --for"));
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &recording,
-                     [&recording](const QString &name) { recording.stop("by " + name); });
+    NativeStopRequests stopRequests(
+        [&recording](const QString &name) { recording.stop("by " + name); });
+    if (!stopRequests.isValid())
+        writeError(QStringLiteral("cannot catch %1; stop with --for").arg(stopRequests.names()));
     QObject::connect(&recording, &UnattendedRecording::finished, &recording,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
     if (!recording.start())

@@ -8,17 +8,12 @@
 #include "platform/serial_link.h"
 #include "program/program.h"
 #include "records/file_names.h"
+#include "records/native_file_system.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -94,23 +89,18 @@ bool UnattendedRecording::checkFile() {
     // The folder is checked now, before the meter is waited for; the file itself is made
     // only once the meter has told its type and unit, which its heading names.
     const QString folder = file.absolutePath();
-    const QFileInfo folderInfo(folder);
-    int error = 0;
-    if (!folderInfo.exists())
-        error = ENOENT;
-    else if (!folderInfo.isDir())
-        error = ENOTDIR;
-#ifdef Q_OS_UNIX
-    else if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
-        error = errno;
-#else
-    else if (!folderInfo.isWritable())
-        error = EACCES;
-#endif
-    if (error != 0) {
+    const FileSystem &files = nativeFileSystem();
+    const FileSystem::Entry entry = files.look(folder);
+    QString reason;
+    if (entry.kind == FileSystem::Kind::Missing)
+        reason = files.reason(FileSystem::Problem::FolderNotFound);
+    else if (entry.kind != FileSystem::Kind::Folder)
+        reason = files.reason(FileSystem::Problem::NotAFolder);
+    else if (!entry.writable)
+        reason = entry.whyNotWritable;
+    if (!reason.isEmpty()) {
         complain(QStringLiteral("cannot write in the folder %1: %2")
-                     .arg(QDir::toNativeSeparators(folder),
-                          QString::fromLocal8Bit(std::strerror(error))));
+                     .arg(QDir::toNativeSeparators(folder), reason));
         return false;
     }
     return true;

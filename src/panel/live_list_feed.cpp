@@ -10,6 +10,8 @@
 #include "records/record_file_writer.h"
 #include "windowing/window_registry.h"
 
+#include <QDir>
+
 LiveListFeed::LiveListFeed(WindowRegistry &windows, const LiveValues &live, Platform &platform,
                            int rowsPerList, QObject *parent)
     : QObject(parent)
@@ -70,7 +72,7 @@ void LiveListFeed::dumpList(ListWindowModel &list) {
         // The rows stay in the list, so nothing is lost; the next dump takes them along.
         m_platform.dialogs().message(
             QStringLiteral("The live list could not be written to \"%1\":\n%2")
-                .arg(fileName, file.errorString()),
+                .arg(QDir::toNativeSeparators(fileName), file.errorString()),
             Dialogs::Icon::Critical);
         return;
     }

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/serial_link.h"
 
+#include <QDir>
 #include <QScopedValueRollback>
 
 const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
@@ -166,7 +167,8 @@ void PanelModel::showRecording(bool recording, const QString &fileName) {
             recording ? QStringLiteral("Stop Recording") : SaveTooltip);
     m_display.LblRecording.visible = recording;
     m_display.LblCount.text.clear();
-    m_display.LblFileName.text = recording ? fileName : QString();
+    // The file as the system writes its names (C:\...\data.rdg on Windows).
+    m_display.LblFileName.text = recording ? QDir::toNativeSeparators(fileName) : QString();
     emit displayChanged();
 }
 

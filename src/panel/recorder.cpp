@@ -3,10 +3,12 @@
 #include "platform/dialogs.h"
 #include "records/file_names.h"
 
+#include <QDir>
+
 namespace {
 
 QString fileProblem(const QString &action, const QString &fileName, const QString &reason) {
-    return QStringLiteral("%1 \"%2\":\n%3").arg(action, fileName, reason);
+    return QStringLiteral("%1 \"%2\":\n%3").arg(action, QDir::toNativeSeparators(fileName), reason);
 }
 
 } // namespace

@@ -62,10 +62,13 @@ void PanelCommands::save() {
 }
 
 void PanelCommands::open() {
+    const QString path = m_program.platform().dialogs().openFile(OpenFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool PanelCommands::openFile(const QString &path) {
     Platform &platform = m_program.platform();
-    const QString path = platform.dialogs().openFile(OpenFilter);
-    if (path.isEmpty())
-        return;
     const LiveValues &live = m_program.panel().live();
     ListWindowModel *list = m_program.windows().open(std::make_unique<ListWindowModel>(
         ListWindowModel::Kind::FileList, live.TypeText, live.UnitText));
@@ -75,7 +78,7 @@ void PanelCommands::open() {
         platform.dialogs().message(QStringLiteral("Cannot open \"%1\":\n%2")
                                        .arg(QDir::toNativeSeparators(path), reader.errorString()),
                                    Dialogs::Icon::Critical);
-        return;
+        return false;
     }
     LongWork work(platform.pump(), list);
     ListFileIO::Outcome outcome;
@@ -85,13 +88,16 @@ void PanelCommands::open() {
         outcome = ListFileIO::readRecords(reader, *list, work);
         reader.close();
     }
-    if (outcome != ListFileIO::Outcome::Stopped) {
+    if (outcome == ListFileIO::Outcome::Stopped)
+        return false;
+    {
         list->setLoading(false);
         list->setCaption(QFileInfo(path).fileName());
         // A recording that went on into continuation files can be plotted as a whole.
         list->setOpenedFile(path);
         list->setVisible(ListCommand::PlotAll, RecordingParts::inFolder(path).paths.size() > 1);
     }
+    return true;
 }
 
 void PanelCommands::sample() {

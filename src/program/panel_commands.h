@@ -1,6 +1,7 @@
 #pragma once
 
 class Program;
+class QString;
 enum class PanelCommand;
 
 // The main window's toolbar: record, open a file into FileList, set the sampling time,
@@ -13,7 +14,11 @@ public:
     void run(PanelCommand command);
 
     void save();
+    // Asks for a record file and lists it in FileList.
     void open();
+    // Lists the record file in a fresh FileList. False when it could not be opened (the
+    // user was told why) or FileList closed while it loaded.
+    bool openFile(const QString &path);
     void sample();
     void list();
     // Opens the real-time graph with the unit of the moment; nothing while it is open.

@@ -88,6 +88,21 @@ void Program::quit() {
     emit quitRequested();
 }
 
+bool Program::openWithoutMeter(const QString &path) {
+    if (!m_withoutMeter)
+        m_withoutMeter = std::make_unique<TimerGate::Hold>(m_panel->timers());
+    connect(&m_windows, &WindowRegistry::windowClosed, this, [this](WindowModel *window) {
+        if (window->name() == ListWindowModel::FileListName)
+            quit();
+    });
+    if (m_panelCommands->openFile(path))
+        return true;
+    // The list a file could not be read into is no window to stay for.
+    if (ListWindowModel *list = fileList())
+        list->requestClose();
+    return false;
+}
+
 bool Program::ListOpen() const {
     return list() != nullptr;
 }

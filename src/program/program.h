@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "windowing/timer_gate.h"
 #include "windowing/window_registry.h"
 
 #include <QObject>
@@ -57,6 +58,10 @@ public:
     bool loadPanel();
     // The main window closed: stops recording, closes the port and ends the program.
     void quit();
+    // A run without a meter (a record file opened from the desktop): the file's list is
+    // the only window, the panel's timers never run, and closing the list ends the
+    // program. False when the file could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     // The window-open flags: whether that window is open now.
     bool ListOpen() const;
@@ -93,4 +98,5 @@ private:
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Logger> m_logger;
     bool m_quitting = false;
+    std::unique_ptr<TimerGate::Hold> m_withoutMeter; // holds the panel's timers for good
 };

@@ -1,6 +1,6 @@
 #include "ui/desk.h"
 
-#include "adapters/qt_serial_link.h"
+#include "adapters/native_serial_link.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
@@ -44,12 +44,15 @@ Desk::Desk(const PortNames &names, QObject *parent)
     : QObject(parent)
     , m_names(names)
     , m_dialogs(std::make_unique<QtDialogs>())
-    , m_serial(std::make_unique<QtSerialLink>(names))
+    , m_serial(std::make_unique<NativeSerialLink>(names))
     , m_platform(std::make_unique<QtPlatform>(*m_serial, *m_dialogs))
     , m_program(std::make_unique<Program>(*m_platform)) {
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
     connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });
+    // The session ends (logoff, shutdown): a recording stops with its file complete before
+    // the system ends the process.
+    connect(qApp, &QCoreApplication::aboutToQuit, m_program.get(), &Program::quit);
 }
 
 Desk::~Desk() {
@@ -75,7 +78,7 @@ QWidget *Desk::makeView(WindowModel &window) {
 }
 
 void Desk::start() {
-    m_port = new Port([this](int n) { return m_names.deviceFor(n); });
+    m_port = new Port([this](int n) { return NativeSerialLink::describe(m_names.deviceFor(n)); });
     m_port->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_port, &Port::chosen, this, &Desk::onPortChosen);
     connect(m_port, &Port::rejected, this, [this] {
@@ -83,6 +86,10 @@ void Desk::start() {
             QCoreApplication::exit(0);
     });
     m_port->show();
+}
+
+bool Desk::openWithoutMeter(const QString &path) {
+    return m_program->openWithoutMeter(path);
 }
 
 void Desk::onPortChosen(const QString &text) {

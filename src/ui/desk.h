@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/native_serial_link.h"
 #include "link/port_names.h"
 
 #include <QHash>
@@ -14,7 +15,6 @@ class Panel;
 class QWidget;
 class QtDialogs;
 class QtPlatform;
-class QtSerialLink;
 class WindowModel;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
@@ -28,6 +28,9 @@ public:
 
     // Shows the port chooser, the first window of a run.
     void start();
+    // Lists a record file as the only window of a run without a meter; false when it
+    // could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     Program &program() { return *m_program; }
 
@@ -43,7 +46,7 @@ private:
 
     PortNames m_names;
     std::unique_ptr<QtDialogs> m_dialogs;
-    std::unique_ptr<QtSerialLink> m_serial;
+    std::unique_ptr<NativeSerialLink> m_serial;
     std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;

@@ -10,11 +10,18 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // Texts with the shape of each column's content; a column is as wide as its sample.
 const std::array<QString, 5> WidthSamples{"AAAADEAA", "AAAA/AA/AAHH:NN:SS", "ABCADE", "ABCADE",
                                           "ABCADE"};
+// The longest texts a column holds. In a font whose digits are wider than its capitals the
+// samples fall short (by the seconds of a time, in one of Wine's fonts): a column is never
+// narrower than these either.
+const std::array<QString, 5> WidestContents{"000000", "0000/00/00 00:00:00", "-000.0", "-000.0",
+                                            "-000.0"};
 // Room the table keeps around a cell's text.
 constexpr int CellMargins = 8;
 
@@ -34,6 +41,9 @@ ListWindow::ListWindow(ListWindowModel &model, QWidget *parent)
             &ListWindow::showFirstVisibleRow);
     connect(&m_model.grid(), &QAbstractItemModel::rowsInserted, this,
             &ListWindow::showFirstVisibleRow);
+    // It opens showing its ten rows exactly: a table's own default size (taller than ten
+    // rows in a small font, as on Windows) does not count.
+    resize(minimumSizeHint());
 }
 
 void ListWindow::buildTable() {
@@ -46,14 +56,23 @@ void ListWindow::buildTable() {
     // Tab leaves the table for the next control; the arrows move within it.
     table->setTabKeyNavigation(false);
 
-    const int rowHeight = fontMetrics().height() + 4;
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    // Measured in the table's own font: on Windows an item view's font is not its window's,
+    // and it is the table's only once the table is polished.
+    table->ensurePolished();
+    const QFontMetrics metrics = table->fontMetrics();
+    // A style may ask rows to be taller than that (Windows' does): the rows keep the
+    // height of the text, and the window is measured with the height they get.
+    table->verticalHeader()->setMinimumSectionSize(metrics.height() + 4);
+    table->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
     QHeaderView *columns = table->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
     int width = 0;
     for (int column = 0; column < int(WidthSamples.size()); ++column) {
-        const int columnWidth = fontMetrics().horizontalAdvance(WidthSamples[column]) + CellMargins;
+        const int columnWidth = std::max(metrics.horizontalAdvance(WidthSamples[column]),
+                                         metrics.horizontalAdvance(WidestContents[column])) +
+                                CellMargins;
         table->setColumnWidth(column, columnWidth);
         width += columnWidth;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "adapters/console_platform.h"
-#include "adapters/qt_serial_link.h"
+#include "adapters/native_serial_link.h"
 #include "fakes/fake_dialogs.h"
 #include "program/program.h"
 
@@ -18,7 +18,7 @@ struct LinkedProgram {
         return names;
     }
 
-    QtSerialLink serial;
+    NativeSerialLink serial;
     FakeDialogs dialogs;
     ConsolePlatform platform{serial, dialogs};
     Program program{platform};

@@ -27,7 +27,7 @@ void TestMeterLink::initTestCase() {
 void TestMeterLink::followsTheMeter() {
     LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
-    QtSerialLink &serial = linked.serial;
+    NativeSerialLink &serial = linked.serial;
     QVERIFY(program.loadPanel());
     const PanelDisplay &display = program.panel().display();
     const auto com = [&] { return display.LblCOM.text; };
@@ -72,7 +72,7 @@ void TestMeterLink::followsTheMeter() {
 void TestMeterLink::quitWhileWaitingForTheMeter() {
     LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
-    QtSerialLink &serial = linked.serial;
+    NativeSerialLink &serial = linked.serial;
     EventPump &pump = linked.platform.pump();
     QVERIFY(program.loadPanel());
 

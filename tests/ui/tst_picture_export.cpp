@@ -1,6 +1,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/record_rows.h"
 #include "fakes/started_program.h"
+#include "fakes/system_texts.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
@@ -200,8 +201,7 @@ void TestPictureExport::vectorDrawingsParse() {
 void TestPictureExport::unwritableFileIsNamedWithTheReason_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no such folder") << "gone/plot.png"
-                                    << "No such file or directory";
+    QTest::newRow("no such folder") << "gone/plot.png" << SystemText::FolderNotFound;
     QTest::newRow("folder in the way") << "taken.svg"
                                        << "";
     QTest::newRow("suffix of no picture") << "plot.bmp"

@@ -1,4 +1,4 @@
-#include "cli/stop_signals.h"
+#include "cli/posix_stop_requests.h"
 
 #include <QSocketNotifier>
 
@@ -41,8 +41,9 @@ QString signalName(int signal) {
 
 } // namespace
 
-StopSignals::StopSignals(QObject *parent)
-    : QObject(parent) {
+PosixStopRequests::PosixStopRequests(Handler handler, QObject *parent)
+    : QObject(parent)
+    , m_handler(std::move(handler)) {
     Q_ASSERT(g_sockets[0] < 0);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, g_sockets) != 0)
         return;
@@ -54,10 +55,10 @@ StopSignals::StopSignals(QObject *parent)
     for (size_t i = 0; i < std::size(Signals); ++i)
         ::sigaction(Signals[i], &action, &g_previous[i]);
     m_notifier = new QSocketNotifier(g_sockets[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::onReadable);
+    connect(m_notifier, &QSocketNotifier::activated, this, &PosixStopRequests::onReadable);
 }
 
-StopSignals::~StopSignals() {
+PosixStopRequests::~PosixStopRequests() {
     if (g_sockets[0] < 0)
         return;
     if (m_notifier)
@@ -68,11 +69,11 @@ StopSignals::~StopSignals() {
     g_sockets[0] = g_sockets[1] = -1;
 }
 
-void StopSignals::onReadable() {
+void PosixStopRequests::onReadable() {
     char number = 0;
     if (::read(g_sockets[1], &number, 1) != 1)
         return;
     // The stop is under way; a second signal is not held up by a stop that hangs.
     restoreHandlers();
-    emit stopRequested(signalName(number));
+    m_handler(signalName(number));
 }

@@ -8,7 +8,9 @@ if(NOT result EQUAL 0)
 endif()
 foreach(file IN ITEMS bin/thermodesk share/applications/${APP_ID}.desktop
                       share/icons/hicolor/scalable/apps/${APP_ID}.svg
-                      share/metainfo/${APP_ID}.metainfo.xml)
+                      share/metainfo/${APP_ID}.metainfo.xml
+                      share/doc/thermodesk/copyright share/doc/thermodesk/changelog.gz
+                      share/man/man1/thermodesk.1.gz)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()

@@ -214,6 +214,9 @@ void TestWindowKeys::f1ShowsTheAboutBox() {
     QVERIFY(about->findChild<QLabel *>(QStringLiteral("AboutVersion"))
                 ->text()
                 .contains(QStringLiteral("ThermoDesk 8.0.0")));
+    QVERIFY(about->findChild<QLabel *>(QStringLiteral("AboutLicense"))
+                ->text()
+                .contains(QStringLiteral("GNU General Public License</a>, version 3 or later")));
     // The README's own words: its usage and its keys.
     const QString usage =
         about->findChild<QTextBrowser *>(QStringLiteral("AboutUsage"))->toPlainText();

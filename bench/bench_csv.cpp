@@ -3,10 +3,11 @@
 // the same list exported from a loaded list window, and the program itself run from outside
 // (start-up included, for information). Prints one table.
 
+#include "lists/list_file_io.h"
+#include "lists/list_window_model.h"
 #include "records/csv_export.h"
 #include "records/file_output.h"
 #include "records/record_file_reader.h"
-#include "records/record_list_model.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -20,19 +21,16 @@ namespace {
 using namespace bench;
 
 // What opening the file into the file list does, without the window.
-bool load(const QString &path, RecordListModel &list) {
+bool load(const QString &path, ListWindowModel &list) {
     RecordFileReader reader;
     if (!reader.open(path))
         return false;
     for (;;) {
-        switch (reader.readNext(list.table().table())) {
+        switch (list.readNext(reader)) {
         case RecordFileReader::Step::Heading:
-            list.setColumn0Heading(reader.headingField());
-            continue;
         case RecordFileReader::Step::Record:
             continue;
         case RecordFileReader::Step::End:
-            list.table().publishRows();
             return true;
         default:
             return false;
@@ -74,13 +72,13 @@ int main(int argc, char **argv) {
     qint64 fileLines = 0;
     const bool fileRight = looksRight(csvPath, fileLines);
 
-    RecordListModel list(RecordListModel::Kind::FileList, "K", QString::fromUtf8("°C"));
+    ListWindowModel list(ListWindowModel::Kind::FileList, "K", QString::fromUtf8("°C"));
     const bool loaded = load(path, list);
     bool exported = loaded;
     const double listTime = bestOf([&] {
         FileOutput output(FileOutput::Mode::Replace);
         exported = exported && output.create(csvPath) &&
-                   CsvExport::writeList(output, list, nullptr) == ListFileIO::Outcome::Done &&
+                   ListFileIO::writeCsv(output, list, nullptr) == ListFileIO::Outcome::Done &&
                    output.close();
     });
     qint64 listLines = 0;

@@ -5,20 +5,19 @@
 
 #include "bench_support.h"
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "graphs/list_plot_model.h"
+#include "graphs/record_pyramid.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
-#include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_picture_writer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/desk.h"
 
 #include <QApplication>
@@ -72,15 +71,8 @@ int main(int argc, char **argv) {
     }
 
     SilentMeter meter;
-    QtEventPump pump;
     ScriptedDialogs dialogs;
-    QtClock clock;
-    QtBusyPointer pointer;
-    Platform platform{&meter, &pump, &dialogs, &clock, &pointer, {}, {}, {}, {}};
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makePictureWriter = [] {
-        return std::make_unique<QtPictureWriter>(QApplication::font());
-    };
+    QtPlatform platform(meter, dialogs);
     Program program(platform);
     ShownWindows views(program);
     program.choosePort("COM1");
@@ -90,8 +82,8 @@ int main(int argc, char **argv) {
     dialogs.path = first;
     program.panelCommands().open();
     settle();
-    RecordListModel *list = program.fileList();
-    if (!list || list->rowCount() - 1 != Records) {
+    ListWindowModel *list = program.fileList();
+    if (!list || list->records().rowCount() != Records) {
         std::fprintf(stderr, "the file did not open\n");
         return 1;
     }
@@ -111,7 +103,8 @@ int main(int argc, char **argv) {
         if (run == 0) {
             plot->DrawPass();
             firstPass = timer.nsecsElapsed() / 1e9;
-            pyramidBytes = plot->pyramid().memoryBytes();
+            // The pyramid the pass built, as large as one built from the same records.
+            pyramidBytes = RecordPyramid::of(list->records()).memoryBytes();
         } else {
             const GraphState &s = plot->state();
             plot->zoomTo(s.PlotLeft + 0.25 * s.PlotWidth, s.PlotLeft + 0.75 * s.PlotWidth);
@@ -168,7 +161,7 @@ int main(int argc, char **argv) {
     qint64 saveBytes[3];
     for (int i = 0; i < 3; ++i) {
         dialogs.path = dir.filePath(QStringLiteral("picture.") + QLatin1String(suffixes[i]));
-        saves[i] = bestOf([&] { plot->pressToolButton(QStringLiteral("SaveImage")); });
+        saves[i] = bestOf([&] { plot->press(GraphCommand::SaveImage); });
         saveBytes[i] = QFileInfo(dialogs.path).size();
     }
     plot->requestClose();

@@ -5,18 +5,16 @@
 
 #include "bench_support.h"
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
 #include "adapters/qt_serial_link.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "logger/set_table.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "scripted_dialogs.h"
 #include "shown_windows.h"
-#include "ui/adapters/qt_busy_pointer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/desk.h"
 #include "ui/panel.h"
 
@@ -85,16 +83,8 @@ int main(int argc, char **argv) {
     PortNames names;
     names.addMapping("COM1=" + link);
     QtSerialLink serial(names);
-    QtEventPump pump;
     ScriptedDialogs dialogs;
-    QtClock clock;
-    QtBusyPointer pointer;
-    Platform platform;
-    platform.serial = &serial;
-    platform.pump = &pump;
-    platform.dialogs = &dialogs;
-    platform.clock = &clock;
-    platform.pointer = &pointer;
+    QtPlatform platform(serial, dialogs);
     Program program(platform);
     ShownWindows windows(program);
     program.choosePort("COM1");
@@ -176,7 +166,7 @@ int main(int argc, char **argv) {
         program.logger().listSet(program.memory(), largest);
         settle();
     });
-    const int listed = program.dataList() ? program.dataList()->rowCount() - 1 : -1;
+    const int listed = program.dataList() ? program.dataList()->records().rowCount() : -1;
     program.panel().startTimers();
 
     const double cpuShare = dumpCpu / dumpWall;

@@ -3,11 +3,11 @@
 // million empty records, whose memory must stay as bounded as that of any other file.
 // Prints one table for each.
 
+#include "lists/list_window_model.h"
 #include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
 #include "records/record_row.h"
 #include "records/record_table.h"
-#include "records/record_table_model.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -55,21 +55,6 @@ size_t baselineMemchr(const std::string &path) {
     return fields;
 }
 
-// What opening the file into the file list does, without the window.
-int load(const QString &path, RecordTableModel &model) {
-    RecordFileReader reader;
-    if (!reader.open(path))
-        return -1;
-    RecordFileReader::Step step;
-    while ((step = reader.readNext(model.table())) == RecordFileReader::Step::Record ||
-           step == RecordFileReader::Step::Heading) {
-        if (step == RecordFileReader::Step::Heading)
-            model.setHeading(0, reader.headingField());
-    }
-    model.publishRows();
-    return step == RecordFileReader::Step::End ? reader.recordsRead() : -1;
-}
-
 bool save(const RecordTable &table, const QString &path) {
     RecordFileWriter writer(RecordFileWriter::Flush::AtEnd);
     return writer.create(path) &&
@@ -83,66 +68,29 @@ QByteArray contents(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The degenerate file: a heading, then records of five empty fields, 7 bytes a line.
+// The degenerate file: 50 million records of five empty fields, loaded in a few runs.
 constexpr qint64 EmptyRecords = 50'000'000;
 constexpr int EmptyRuns = 3;
 const char *const LoadChildOption = "--load-empty-records";
-
-bool writeEmptyRecordsFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray heading("K Type \xB0"
-                             "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n");
-    const QByteArray line("\t\t\t\t\t\r\n");
-    constexpr qint64 LinesPerBlock = 1 << 16;
-    const QByteArray block = line.repeated(LinesPerBlock);
-    if (file.write(heading) != heading.size())
-        return false;
-    for (qint64 written = 0; written < EmptyRecords; written += LinesPerBlock) {
-        const qint64 lines = std::min(LinesPerBlock, EmptyRecords - written);
-        if (file.write(block.constData(), lines * line.size()) != lines * line.size())
-            return false;
-    }
-    return file.flush();
-}
-
-// A figure of /proc/self/status in bytes ("VmRSS", "VmHWM"); -1 where there is none.
-qint64 statusBytes(const char *name) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    const QByteArray key = QByteArray(name) + ':';
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
 
 // Run in a fresh process of its own, so no memory freed by earlier measurements is
 // reused unseen: resets the peak resident size to the current one (clear_refs "5"),
 // loads the file through the model as opening it does, and prints seconds, records,
 // table bytes and the growth of the peak resident size over the resident size before.
 int loadEmptyRecordsChild(const QString &path) {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1) {
-        std::fprintf(stderr, "cannot reset the peak resident size: %s\n",
-                     qPrintable(clearRefs.errorString()));
+    if (!resetPeakResident())
         return 1;
-    }
-    clearRefs.close();
     const qint64 residentBefore = statusBytes("VmRSS");
     QElapsedTimer timer;
     timer.start();
-    RecordTableModel model;
-    const int loaded = load(path, model);
+    ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+    const int loaded = loadIntoList(path, list);
     const double seconds = timer.nsecsElapsed() / 1e9;
     const qint64 peak = statusBytes("VmHWM");
-    if (loaded < 0 || model.rowCount() != loaded || residentBefore < 0 || peak < 0)
+    if (loaded < 0 || list.grid().rowCount() != loaded || residentBefore < 0 || peak < 0)
         return 1;
     std::printf("%.6f %d %lld %lld\n", seconds, loaded,
-                static_cast<long long>(model.table().memoryBytes()),
+                static_cast<long long>(list.records().memoryBytes()),
                 static_cast<long long>(peak - residentBefore));
     return 0;
 }
@@ -150,7 +98,7 @@ int loadEmptyRecordsChild(const QString &path) {
 // The degenerate file against the getline loop; false when the load went wrong.
 bool benchEmptyRecords(const QTemporaryDir &dir) {
     const QString path = dir.filePath("empty-records.rdg");
-    if (!writeEmptyRecordsFile(path)) {
+    if (!writeEmptyRecordsFile(path, EmptyRecords)) {
         std::fprintf(stderr, "cannot write the empty-records file in %s\n", qPrintable(dir.path()));
         QFile::remove(path);
         return false;
@@ -185,9 +133,6 @@ bool benchEmptyRecords(const QTemporaryDir &dir) {
     }
     QFile::remove(path);
 
-    const auto mib = [](qint64 bytes) {
-        return QString::number(bytes / 1048576.0, 'f', 1) + " MiB";
-    };
     std::printf("\nEmpty records: %lld records, %lld bytes, getline best of %d runs, load best "
                 "of %d runs in a fresh process each\n\n",
                 static_cast<long long>(EmptyRecords), static_cast<long long>(fileBytes), EmptyRuns,
@@ -230,17 +175,17 @@ int main(int argc, char **argv) {
     int loaded = 0;
     qsizetype tableBytes = 0;
     const double loadTime = bestOf([&] {
-        RecordTableModel model;
-        loaded = load(path, model);
-        tableBytes = model.table().memoryBytes();
-        if (model.rowCount() != loaded)
+        ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+        loaded = loadIntoList(path, list);
+        tableBytes = list.records().memoryBytes();
+        if (list.grid().rowCount() != loaded)
             loaded = -1;
     });
 
-    RecordTableModel model;
-    load(path, model);
+    ListWindowModel list(ListWindowModel::Kind::FileList, {}, {});
+    loadIntoList(path, list);
     bool saved = true;
-    const double saveTime = bestOf([&] { saved = save(model.table(), savedPath) && saved; });
+    const double saveTime = bestOf([&] { saved = save(list.records(), savedPath) && saved; });
     const bool identical = contents(savedPath) == contents(path);
 
     std::printf("Record files: %d records, %lld bytes, best of %d runs\n\n", Records,

@@ -2,11 +2,14 @@
 
 // What the benchmarks share: the full-size recording file, timing and the result table.
 
+#include "lists/list_window_model.h"
+#include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
 #include "records/record_row.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QString>
 
 #include <algorithm>
@@ -52,6 +55,68 @@ inline bool writeRecordingFile(const QString &path) {
             return false;
     }
     return writer.close();
+}
+
+// The degenerate file: a heading, then records of five empty fields, 7 bytes a line.
+inline bool writeEmptyRecordsFile(const QString &path, qint64 records) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray heading("K Type \xB0"
+                             "C\t     Date Time    \tT1\tT2\tT1-T2\t\r\n");
+    const QByteArray line("\t\t\t\t\t\r\n");
+    constexpr qint64 LinesPerBlock = 1 << 16;
+    const QByteArray block = line.repeated(LinesPerBlock);
+    if (file.write(heading) != heading.size())
+        return false;
+    for (qint64 written = 0; written < records; written += LinesPerBlock) {
+        const qint64 lines = std::min(LinesPerBlock, records - written);
+        if (file.write(block.constData(), lines * line.size()) != lines * line.size())
+            return false;
+    }
+    return file.flush();
+}
+
+// The bare load: what opening a file into the file list does, without window, events or
+// captions; the number of records read, -1 on a failure.
+inline int loadIntoList(const QString &path, ListWindowModel &list) {
+    RecordFileReader reader;
+    if (!reader.open(path))
+        return -1;
+    RecordFileReader::Step step;
+    while ((step = list.readNext(reader)) == RecordFileReader::Step::Record ||
+           step == RecordFileReader::Step::Heading) {
+    }
+    return step == RecordFileReader::Step::End ? reader.recordsRead() : -1;
+}
+
+// A figure of /proc/self/status in bytes ("VmRSS", "VmHWM"); -1 where there is none.
+inline qint64 statusBytes(const char *name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray key = QByteArray(name) + ':';
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// Sets the peak resident size (VmHWM) back to the resident size now; false when the
+// system does not allow it.
+inline bool resetPeakResident() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1) {
+        std::fprintf(stderr, "cannot reset the peak resident size: %s\n",
+                     qPrintable(clearRefs.errorString()));
+        return false;
+    }
+    return true;
+}
+
+inline QString mib(qint64 bytes) {
+    return QString::number(bytes / 1048576.0, 'f', 1) + " MiB";
 }
 
 // The simplest honest C++ loop: getline, then five finds of TAB per line; with

@@ -2,6 +2,7 @@
 // status bytes, the reading words of a frame and the difference of its readings.
 
 #include "link/meter.h"
+#include "link/reading.h"
 
 #include <cstdint>
 
@@ -23,9 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         Meter::DifferenceText(main, small, -1);
         Meter::DifferenceText(small, main, +1);
     }
-    // Any text as a reading: the numeric value and the difference never fail.
+    // Any text as a reading, or as the bytes a list stores: what it stands for, its numeric
+    // value and the difference never fail, and text and bytes agree.
     const QString text = QString::fromLatin1(bytes);
-    Meter::numericValue(text);
+    if (!(Reading::of(QStringView(text)) == Reading::of(QByteArrayView(bytes))) ||
+        Reading::kindOf(QStringView(text)) != Reading::kindOf(QByteArrayView(bytes)))
+        __builtin_trap();
+    Reading::numericValue(QStringView(text));
     Meter::DifferenceText(text, text.mid(qsizetype(size / 2)), -1);
     return 0;
 }

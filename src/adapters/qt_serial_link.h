@@ -29,6 +29,8 @@ public:
     QString device() const { return m_device; }
     // The serial devices of this machine, as the port names count them.
     static QStringList presentDevices();
+    // How the port chooser shows a device: its path as it stands.
+    static QString describe(const QString &device) { return device; }
 
 private:
     bool openDevice();

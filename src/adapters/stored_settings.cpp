@@ -2,6 +2,7 @@
 
 #include "link/port_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,8 +39,24 @@ bool isFolder(const QVariant &value) {
 
 } // namespace
 
+namespace {
+
+// A file on every system, so that a damaged one is told and --reset-settings removes it:
+// on Windows QSettings would otherwise keep it in the registry.
+std::unique_ptr<QSettings> usersSettings() {
+#if defined(Q_OS_WIN)
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QCoreApplication::organizationName(),
+                                       QCoreApplication::applicationName());
+#else
+    return std::make_unique<QSettings>();
+#endif
+}
+
+} // namespace
+
 StoredSettings::StoredSettings()
-    : m_settings(std::make_unique<QSettings>()) {
+    : m_settings(usersSettings()) {
     check();
 }
 

@@ -1,7 +1,9 @@
-#include "adapters/qt_serial_link.h"
+#include "adapters/native_serial_link.h"
 #include "adapters/stored_settings.h"
 #include "cli/command_line.h"
+#include "cli/console_text.h"
 #include "cli/export_csv_command.h"
+#include "cli/program_arguments.h"
 #include "cli/record_command.h"
 #include "link/port_names.h"
 #include "ui/desk.h"
@@ -15,14 +17,7 @@
 namespace {
 
 void printTo(FILE *stream, const QString &text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
-
-QStringList argumentsOf(int argc, char *argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
+    ConsoleText::write(stream, text);
 }
 
 // The port mappings of this run: those given, which are remembered, or else those
@@ -36,7 +31,7 @@ QStringList portMappings(const CommandLine &line, StoredSettings &settings) {
 
 PortNames portNames(const QStringList &mappings) {
     PortNames names;
-    names.setPresentDevices(QtSerialLink::presentDevices());
+    names.setPresentDevices(NativeSerialLink::presentDevices());
     for (const QString &mapping : mappings)
         names.addMapping(mapping);
     return names;
@@ -63,14 +58,16 @@ int main(int argc, char *argv[]) {
 
     // The mode is known before any application object exists, so the runs without a
     // window never touch a display.
-    const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
+    const CommandLine line = CommandLine::parse(ProgramArguments::of(argc, argv));
     switch (line.mode) {
     case CommandLine::Mode::Error:
         printTo(stderr, QStringLiteral("thermodesk: %1\n%2").arg(line.error, CommandLine::usage()));
         return CommandLine::UsageExitCode;
-    case CommandLine::Mode::Help:
+    case CommandLine::Mode::Help: {
+        QCoreApplication app(argc, argv); // the help names the program as it was started
         printTo(stdout, CommandLine::helpText());
         return 0;
+    }
     case CommandLine::Mode::Version:
         printTo(stdout, QStringLiteral("thermodesk %1\n").arg(THERMODESK_VERSION));
         return 0;
@@ -85,6 +82,7 @@ int main(int argc, char *argv[]) {
     }
     case CommandLine::Mode::Record:
     case CommandLine::Mode::Window:
+    case CommandLine::Mode::OpenFile:
         break;
     }
 
@@ -109,6 +107,11 @@ int main(int argc, char *argv[]) {
     // The installed desktop entry: the desktop shows its name and icon for the windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.thermodesk.ThermoDesk"));
     Desk desk(names);
-    desk.start();
+    if (line.mode == CommandLine::Mode::OpenFile) {
+        if (!desk.openWithoutMeter(line.openPath))
+            return 1;
+    } else {
+        desk.start();
+    }
     return QApplication::exec();
 }

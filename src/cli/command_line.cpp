@@ -38,6 +38,90 @@ const QStringList ModeOptions{Record, ExportCsv, ResetSettings};
 // The options that only --record takes.
 const QStringList RecordOnly{Every, For, Quiet};
 
+// The forms of the command line, a long one on two lines.
+const QList<QStringList> Forms{
+    {QStringLiteral("thermodesk [--port COMn=DEVICE]...")},
+    {QStringLiteral("thermodesk FILE.rdg")},
+    {QStringLiteral("thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]"),
+     QStringLiteral("[--for DURATION] [--quiet] [--force]")},
+    {QStringLiteral("thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]")},
+    {QStringLiteral("thermodesk --reset-settings")}};
+
+// The forms, each first line after indent, its second under its options.
+QString formsText(const QString &first, const QString &indent) {
+    const QString under = indent + QString(QStringLiteral("thermodesk ").size(), QLatin1Char(' '));
+    QString text;
+    for (const QStringList &form : Forms) {
+        text += (text.isEmpty() ? first : indent) + form.first() + QLatin1Char('\n');
+        for (const QString &more : form.mid(1))
+            text += under + more + QLatin1Char('\n');
+    }
+    return text;
+}
+
+// Every option the program takes, with what the help says of it: the one list of them.
+QList<QCommandLineOption> options() {
+    const auto option = [](const QStringList &names, const char *description,
+                           const char *valueName = nullptr) {
+        return QCommandLineOption(names, QLatin1String(description),
+                                  valueName ? QLatin1String(valueName) : QString());
+    };
+    QList<QCommandLineOption> all{
+        option({Port},
+               "maps a name of the port chooser to a serial device, e.g. "
+               "COM1=/dev/ttyUSB0 (repeatable). The mappings given last are remembered "
+               "for later runs.",
+               "COMn=DEVICE"),
+        option({Record},
+               "records the meter into FILE without any window, as \"Save As\" does, "
+               "until stopped (Ctrl+C, SIGTERM, SIGHUP). It reads the port of the "
+               "first mapping (COM1 when there is none).",
+               "FILE"),
+        option({Every}, "seconds between samples, 1 to 86400 (default 1)", "SECONDS"),
+        option({For}, "ends the recording DURATION after the start: 90, 90s, 10m, 2h, 1d",
+               "DURATION"),
+        option({Quiet}, "no status line per sample on standard error"),
+        option({ExportCsv},
+               "writes the records of the record file FILE as CSV (UTF-8, a header "
+               "line, ISO 8601 times, readings as numbers, OL and ---- as empty "
+               "cells) to the file named next, to standard output for -, or else "
+               "to FILE with .csv for .rdg. Lines that cannot be read are left "
+               "out, counted on standard error, exit code 1.",
+               "FILE"),
+        option({Force}, "overwrites the file written when it exists"),
+        option({ResetSettings}, "forgets the remembered folders and port mappings"),
+        option({QStringLiteral("h"), Help}, "this help"),
+        option({QStringLiteral("v"), Version}, "the version"),
+    };
+    for (const QString &name : ToolkitOptionsWithValue + ToolkitFlags) {
+        QCommandLineOption toolkit(
+            name, {}, ToolkitOptionsWithValue.contains(name) ? QStringLiteral("value") : QString());
+        toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+        all << toolkit;
+    }
+    return all;
+}
+
+// A parser that knows every option; its help is the program's.
+void setUp(QCommandLineParser &parser) {
+    // "-platform xcb" is one option, as the window's toolkit reads it.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Companion of the two-channel thermocouple meter with data logger.\n"
+                       "Without options it opens the port chooser \"COM Port\", then the "
+                       "panel.\nWith a record file it lists that file, without a port or a "
+                       "meter; closing\nthe list ends the program.\n\nForms:\n") +
+        formsText(QStringLiteral("  "), QStringLiteral("  ")).chopped(1));
+    parser.addOptions(options());
+    parser.addPositionalArgument(QStringLiteral("FILE.rdg"),
+                                 QStringLiteral("without options: the record file to list"),
+                                 QStringLiteral("[FILE.rdg]"));
+    parser.addPositionalArgument(QStringLiteral("FILE.csv"),
+                                 QStringLiteral("with --export-csv: the CSV file, - for standard "
+                                                "output"),
+                                 QStringLiteral("[FILE.csv | -]"));
+}
+
 QString dashed(const QString &name) {
     return QStringLiteral("--") + name;
 }
@@ -79,6 +163,56 @@ CommandLine parseExportCsv(const QCommandLineParser &parser, const QStringList &
     return line;
 }
 
+// The window, and the options it takes; with a record file, that file's list alone.
+CommandLine parseWindow(const QCommandLineParser &parser, const QStringList &positional,
+                        CommandLine line) {
+    for (const QString &name : RecordOnly) {
+        if (parser.isSet(name))
+            return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
+    }
+    if (parser.isSet(Force))
+        return failed(QStringLiteral("--force goes with --record or --export-csv only"));
+    line.mode = CommandLine::Mode::Window;
+    if (!positional.isEmpty()) {
+        if (!line.portMappings.isEmpty())
+            return failed(QStringLiteral("a record file opens without a meter: no --port"));
+        line.mode = CommandLine::Mode::OpenFile;
+        line.openPath = positional.first();
+    }
+    return line;
+}
+
+// --record FILE [--every SECONDS] [--for DURATION] [--quiet] [--force].
+CommandLine parseRecord(const QCommandLineParser &parser, CommandLine line) {
+    line.mode = CommandLine::Mode::Record;
+    if (line.toolkitOptions)
+        return failed(QStringLiteral("--record runs without a window and takes no window options"));
+    line.recordPath = parser.value(Record);
+    if (line.recordPath.isEmpty())
+        return failed(QStringLiteral("--record expects a file name"));
+    if (parser.isSet(Every)) {
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
+        const QString text = parser.value(Every);
+        const int seconds = digits.match(text).hasMatch() ? text.toInt() : 0;
+        if (seconds < 1 || seconds > CommandLine::MaxEverySeconds)
+            return failed(QStringLiteral("--every expects whole seconds from 1 to %1, not '%2'")
+                              .arg(CommandLine::MaxEverySeconds)
+                              .arg(text));
+        line.everySeconds = seconds;
+    }
+    if (parser.isSet(For)) {
+        const QString text = parser.value(For);
+        line.forSeconds = CommandLine::parseDuration(text);
+        if (line.forSeconds <= 0)
+            return failed(
+                QStringLiteral("--for expects a duration such as 90, 90s, 10m, 2h or 1d, not '%1'")
+                    .arg(text));
+    }
+    line.quiet = parser.isSet(Quiet);
+    line.force = parser.isSet(Force);
+    return line;
+}
+
 } // namespace
 
 QString CommandLine::defaultCsvPath(const QString &recordPath) {
@@ -111,25 +245,7 @@ int CommandLine::recordPortNumber(const QStringList &mappings) {
 
 CommandLine CommandLine::parse(const QStringList &arguments) {
     QCommandLineParser parser;
-    // "-platform xcb" is one option, as the window's toolkit reads it.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({
-        {{QStringLiteral("h"), Help}, {}},
-        {{QStringLiteral("v"), Version}, {}},
-        {Port, {}, QStringLiteral("COMn=DEVICE")},
-        {Record, {}, QStringLiteral("FILE")},
-        {ExportCsv, {}, QStringLiteral("FILE")},
-        {Every, {}, QStringLiteral("SECONDS")},
-        {For, {}, QStringLiteral("DURATION")},
-        {Quiet, {}},
-        {Force, {}},
-        {ResetSettings, {}},
-    });
-    for (const QString &name : ToolkitOptionsWithValue)
-        parser.addOption({name, {}, QStringLiteral("value")});
-    for (const QString &name : ToolkitFlags)
-        parser.addOption({name, {}});
-
+    setUp(parser);
     if (!parser.parse(arguments))
         return failed(parserError(parser));
 
@@ -155,9 +271,9 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
     if (modes.size() > 1)
         return failed(
             QStringLiteral("%1 cannot go together").arg(modes.join(QStringLiteral(" and "))));
-    // Only --export-csv takes one: the CSV file.
+    // --export-csv takes one, the CSV file; the window takes one, the record file it opens.
     const QStringList positional = parser.positionalArguments();
-    const int positionalAllowed = parser.isSet(ExportCsv) ? 1 : 0;
+    const int positionalAllowed = parser.isSet(ExportCsv) || modes.isEmpty() ? 1 : 0;
     if (positional.size() > positionalAllowed)
         return failed(
             QStringLiteral("unexpected argument '%1'").arg(positional.at(positionalAllowed)));
@@ -185,81 +301,23 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
     if (parser.isSet(ExportCsv))
         return parseExportCsv(parser, positional);
 
-    if (!parser.isSet(Record)) {
-        for (const QString &name : RecordOnly) {
-            if (parser.isSet(name))
-                return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
-        }
-        if (parser.isSet(Force))
-            return failed(QStringLiteral("--force goes with --record or --export-csv only"));
-        line.mode = Mode::Window;
-        return line;
-    }
-
-    line.mode = Mode::Record;
-    if (line.toolkitOptions)
-        return failed(QStringLiteral("--record runs without a window and takes no window options"));
-    line.recordPath = parser.value(Record);
-    if (line.recordPath.isEmpty())
-        return failed(QStringLiteral("--record expects a file name"));
-    if (parser.isSet(Every)) {
-        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
-        const QString text = parser.value(Every);
-        const int seconds = digits.match(text).hasMatch() ? text.toInt() : 0;
-        if (seconds < 1 || seconds > MaxEverySeconds)
-            return failed(QStringLiteral("--every expects whole seconds from 1 to %1, not '%2'")
-                              .arg(MaxEverySeconds)
-                              .arg(text));
-        line.everySeconds = seconds;
-    }
-    if (parser.isSet(For)) {
-        const QString text = parser.value(For);
-        line.forSeconds = parseDuration(text);
-        if (line.forSeconds <= 0)
-            return failed(
-                QStringLiteral("--for expects a duration such as 90, 90s, 10m, 2h or 1d, not '%1'")
-                    .arg(text));
-    }
-    line.quiet = parser.isSet(Quiet);
-    line.force = parser.isSet(Force);
-    return line;
+    if (!parser.isSet(Record))
+        return parseWindow(parser, positional, line);
+    return parseRecord(parser, line);
 }
 
 QString CommandLine::usage() {
-    return QStringLiteral(
-        "Usage: thermodesk [--port COMn=DEVICE]...\n"
-        "       thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]\n"
-        "                  [--for DURATION] [--quiet] [--force]\n"
-        "       thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]\n"
-        "       thermodesk --reset-settings\n");
+    return formsText(QStringLiteral("Usage: "), QStringLiteral("       "));
 }
 
 QString CommandLine::helpText() {
-    return usage() +
-           QStringLiteral(
-               "\n"
-               "Companion of the two-channel thermocouple meter with data logger.\n"
-               "Without options it opens the port chooser \"COM Port\", then the panel.\n"
-               "\n"
-               "  --port COMn=DEVICE   maps a name of the port chooser to a serial device,\n"
-               "                       e.g. COM1=/dev/ttyUSB0 (repeatable). The mappings\n"
-               "                       given last are remembered for later runs.\n"
-               "  --record FILE        records the meter into FILE without any window, as\n"
-               "                       \"Save As\" does, until stopped (Ctrl+C, SIGTERM,\n"
-               "                       SIGHUP). It reads the port of the first mapping\n"
-               "                       (COM1 when there is none).\n"
-               "  --every SECONDS      seconds between samples, 1 to 86400 (default 1)\n"
-               "  --for DURATION       ends the recording DURATION after the start:\n"
-               "                       90, 90s, 10m, 2h, 1d\n"
-               "  --quiet              no status line per sample on standard error\n"
-               "  --export-csv FILE    writes the records of the record file FILE as CSV\n"
-               "                       (UTF-8, a header line, ISO 8601 times, readings as\n"
-               "                       numbers, OL and ---- as empty cells) to the file\n"
-               "                       named next, to standard output for -, or else to\n"
-               "                       FILE with .csv for .rdg. Lines that cannot be read\n"
-               "                       are left out, counted on standard error, exit code 1.\n"
-               "  --force              overwrites the file written when it exists\n"
-               "  --reset-settings     forgets the remembered folders and port mappings\n"
-               "  -h, --help           this help\n"
-               "  -v, --version        the version\n");
+    QCommandLineParser parser;
+    setUp(parser);
+    // The parser names the program by the path it was started from; the help names it as
+    // it is typed.
+    QString text = parser.helpText();
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+        text.replace(0, options, QStringLiteral("Usage: thermodesk"));
+    return text;
 }

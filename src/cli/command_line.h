@@ -9,6 +9,7 @@
 struct CommandLine {
     enum class Mode {
         Window,        // the port chooser, then the panel
+        OpenFile,      // FILE.rdg: the file's list as the only window, without a meter
         Record,        // --record: unattended logging without a window
         ExportCsv,     // --export-csv: a record file converted to CSV, without a window
         ResetSettings, // --reset-settings: forget what was stored, then end
@@ -24,7 +25,8 @@ struct CommandLine {
     static CommandLine parse(const QStringList &arguments);
     // The forms of the command line, a line each.
     static QString usage();
-    // The usage followed by every option, for --help.
+    // The usage and every option with what it does, for --help: the parser's own help of
+    // the options it knows.
     static QString helpText();
     // The port --record reads: the one of the first mapping, COM1 when there is none.
     static int recordPortNumber(const QStringList &mappings);
@@ -46,6 +48,9 @@ struct CommandLine {
     qint64 forSeconds = 0; // 0: until stopped
     bool quiet = false;
     bool force = false; // also --export-csv: an existing CSV file is replaced
+
+    // FILE.rdg: the record file to open without a meter
+    QString openPath;
 
     // --export-csv IN.rdg [OUT.csv]: the CSV file is OUT, "-" for standard output, or
     // else IN with ".csv" in place of ".rdg".

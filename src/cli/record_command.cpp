@@ -1,11 +1,11 @@
 #include "cli/record_command.h"
 
 #include "adapters/console_dialogs.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
+#include "adapters/console_platform.h"
+#include "adapters/native_serial_link.h"
 #include "cli/command_line.h"
-#include "cli/stop_signals.h"
+#include "cli/console_text.h"
+#include "cli/native_stop_requests.h"
 #include "cli/unattended_recording.h"
 #include "link/port_choice.h"
 #include "program/program.h"
@@ -17,7 +17,7 @@
 namespace {
 
 void writeLine(const QString &line) {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    ConsoleText::write(stderr, line + QLatin1Char('\n'));
 }
 
 void writeError(const QString &line) {
@@ -29,34 +29,30 @@ void writeError(const QString &line) {
 namespace RecordCommand {
 
 int run(const CommandLine &line, const PortNames &names, int portNumber) {
-    QtSerialLink serial(names);
-    QtEventPump pump;
+    NativeSerialLink serial(names);
     ConsoleDialogs dialogs(writeError);
-    QtClock clock;
-    Platform platform;
-    platform.serial = &serial;
-    platform.pump = &pump;
-    platform.dialogs = &dialogs;
-    platform.clock = &clock;
+    ConsolePlatform platform(serial, dialogs);
     Program program(platform);
 
     UnattendedRecording::Options options;
     options.path = line.recordPath;
     options.portNumber = portNumber;
     const QString device = names.deviceFor(portNumber);
-    options.portLabel = PortChoice::portName(portNumber) +
-                        (device.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(device));
+    // "COM1 (/dev/ttyUSB0)"; on Windows the device is the port itself: "COM1".
+    const QString port = PortChoice::portName(portNumber);
+    options.portLabel =
+        port +
+        (device.isEmpty() || device == port ? QString() : QStringLiteral(" (%1)").arg(device));
     options.everySeconds = line.everySeconds;
     options.forSeconds = line.forSeconds;
     options.quiet = line.quiet;
     options.force = line.force;
     UnattendedRecording recording(program, options, writeLine, writeError);
 
-    StopSignals stopSignals;
-    if (!stopSignals.isValid())
-        writeError(QStringLiteral("cannot catch SIGINT, SIGTERM and SIGHUP; stop with --for"));
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &recording,
-                     [&recording](const QString &name) { recording.stop("by " + name); });
+    NativeStopRequests stopRequests(
+        [&recording](const QString &name) { recording.stop("by " + name); });
+    if (!stopRequests.isValid())
+        writeError(QStringLiteral("cannot catch %1; stop with --for").arg(stopRequests.names()));
     QObject::connect(&recording, &UnattendedRecording::finished, &recording,
                      [](int exitCode) { QCoreApplication::exit(exitCode); });
     if (!recording.start())

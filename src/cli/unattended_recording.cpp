@@ -8,17 +8,12 @@
 #include "platform/serial_link.h"
 #include "program/program.h"
 #include "records/file_names.h"
+#include "records/native_file_system.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -51,7 +46,7 @@ bool UnattendedRecording::start() {
     }
     m_program.choosePort(PortChoice::portName(m_options.portNumber));
     if (!m_program.panel().load(m_options.portNumber)) {
-        const QString reason = m_program.platform().serial->errorString();
+        const QString reason = m_program.platform().serial().errorString();
         complain(QStringLiteral("cannot open the port %1%2")
                      .arg(m_options.portLabel, reason.isEmpty() ? QString() : ": " + reason));
         m_finished = true;
@@ -61,13 +56,21 @@ bool UnattendedRecording::start() {
     m_program.sampler().subscribe(this);
     connect(&m_program.panel(), &PanelModel::displayChanged, this,
             &UnattendedRecording::onDisplayChanged);
+    connect(&m_program.panel(), &PanelModel::meterSilent, this, [this] {
+        if (!m_stopping)
+            tell(QStringLiteral("no meter on %1 (silent or unplugged); waiting for it")
+                     .arg(m_options.portLabel));
+    });
+    connect(&m_program.panel(), &PanelModel::meterHeard, this, [this] {
+        if (!m_stopping)
+            tell(QStringLiteral("the meter is back on %1").arg(m_options.portLabel));
+    });
     connect(&m_program.recorder(), &Recorder::recordingChanged, this,
             [this](bool recording) { onRecordingChanged(recording); });
     if (m_options.forSeconds > 0) {
         m_deadline = QDeadlineTimer(m_options.forSeconds * 1000);
         onDeadlineCheck();
     }
-    m_portShown = m_program.panel().display().LblCOM.text;
     tell(QStringLiteral("waiting for the meter on %1").arg(m_options.portLabel));
     return true;
 }
@@ -86,23 +89,18 @@ bool UnattendedRecording::checkFile() {
     // The folder is checked now, before the meter is waited for; the file itself is made
     // only once the meter has told its type and unit, which its heading names.
     const QString folder = file.absolutePath();
-    const QFileInfo folderInfo(folder);
-    int error = 0;
-    if (!folderInfo.exists())
-        error = ENOENT;
-    else if (!folderInfo.isDir())
-        error = ENOTDIR;
-#ifdef Q_OS_UNIX
-    else if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
-        error = errno;
-#else
-    else if (!folderInfo.isWritable())
-        error = EACCES;
-#endif
-    if (error != 0) {
+    const FileSystem &files = nativeFileSystem();
+    const FileSystem::Entry entry = files.look(folder);
+    QString reason;
+    if (entry.kind == FileSystem::Kind::Missing)
+        reason = files.reason(FileSystem::Problem::FolderNotFound);
+    else if (entry.kind != FileSystem::Kind::Folder)
+        reason = files.reason(FileSystem::Problem::NotAFolder);
+    else if (!entry.writable)
+        reason = entry.whyNotWritable;
+    if (!reason.isEmpty()) {
         complain(QStringLiteral("cannot write in the folder %1: %2")
-                     .arg(QDir::toNativeSeparators(folder),
-                          QString::fromLocal8Bit(std::strerror(error))));
+                     .arg(QDir::toNativeSeparators(folder), reason));
         return false;
     }
     return true;
@@ -111,15 +109,6 @@ bool UnattendedRecording::checkFile() {
 void UnattendedRecording::onDisplayChanged() {
     if (m_stopping)
         return;
-    const QString port = m_program.panel().display().LblCOM.text;
-    if (port != m_portShown) {
-        m_portShown = port;
-        if (port == QLatin1String("No COM"))
-            tell(QStringLiteral("no meter on %1 (silent or unplugged); waiting for it")
-                     .arg(m_options.portLabel));
-        else
-            tell(QStringLiteral("the meter is back on %1").arg(m_options.portLabel));
-    }
     // The first frame tells the type and unit the recording's heading names.
     if (!m_recording && !m_program.panel().live().UnitText.isEmpty())
         startRecording();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QDeadlineTimer>
 #include <QObject>
@@ -67,7 +67,6 @@ private:
     Options m_options;
     Output m_status;
     Output m_errors;
-    QString m_portShown;
     QDeadlineTimer m_deadline{QDeadlineTimer::Forever};
     QTimer m_deadlineTimer;
     qint64 m_records = 0;

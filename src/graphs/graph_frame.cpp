@@ -12,7 +12,7 @@ namespace {
 constexpr auto Solid = Surface::LineStyle::Solid;
 constexpr auto Dotted = Surface::LineStyle::Dotted;
 
-void drawGridLines(Surface &surface, const GraphState &state) {
+void drawGridLines(Surface &surface, const PlotGeometry &state) {
     const float left = state.PlotLeft;
     const float right = left + state.PlotWidth;
     const auto yOf = [&](int j) { return state.PlotBottom - j * state.PlotHeight / 8; };
@@ -26,7 +26,7 @@ void drawGridLines(Surface &surface, const GraphState &state) {
 
 } // namespace
 
-void draw(Surface &surface, const GraphState &state, const QString &unitLegend, PlotArea area) {
+void draw(Surface &surface, const PlotGeometry &state, const QString &unitLegend, PlotArea area) {
     const float L = state.PlotLeft;
     const float B = state.PlotBottom;
     const float W = state.PlotWidth;

@@ -3,7 +3,7 @@
 #include <QString>
 
 class Surface;
-struct GraphState;
+struct PlotGeometry;
 
 // The plot frame both graph windows draw on every new size, every confirmed range and
 // every restart of the sweep: axes, ticks, value labels, plot area and legends.
@@ -13,8 +13,8 @@ namespace GraphFrame {
 // grid) or the nine horizontal grid lines of the file plot.
 enum class PlotArea { White, GridLines };
 
-// Clears the surface and draws the frame of the state's geometry and range.
-void draw(Surface &surface, const GraphState &state, const QString &unitLegend, PlotArea area);
+// Clears the surface and draws the frame of the geometry and its value range.
+void draw(Surface &surface, const PlotGeometry &geometry, const QString &unitLegend, PlotArea area);
 
 // A value label of the vertical axis: truncated (not rounded) to one decimal, always with
 // a point and one decimal digit, whatever the locale: -310.0, -96.2, 0.3, -0.5.

@@ -14,21 +14,38 @@
 const QString GraphWindowModel::ImageFilter =
     QStringLiteral("PNG Image (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF Document (*.pdf)|*.pdf|");
 
-GraphWindowModel::GraphWindowModel(const QString &name, const QString &caption,
-                                   QList<ToolButton> toolbar, Platform &platform,
-                                   TimerGate &panelTimers, QList<RangeBox> rangeBoxes,
-                                   QObject *parent)
-    : WindowModel(name, caption, std::move(toolbar), parent)
+GraphWindowModel::GraphWindowModel(const Design &design, Platform &platform, TimerGate &panelTimers,
+                                   const QString &unit, const QString &type, QObject *parent)
+    : CommandWindow(
+          design.name, design.caption,
+          {button(GraphCommand::Function, ToolKeys::Function,
+                  design.panelsTitle + QStringLiteral(" Function"), QStringLiteral("function")),
+           button(GraphCommand::Range, ToolKeys::Range,
+                  design.panelsTitle + QStringLiteral(" Range"), QStringLiteral("range")),
+           button(GraphCommand::Print, ToolKeys::Print, QStringLiteral("Print"),
+                  QStringLiteral("print")),
+           button(GraphCommand::SaveImage, ToolKeys::SaveImage, QStringLiteral("Save Image"),
+                  QStringLiteral("save_image"))},
+          parent)
     , m_platform(platform)
     , m_panelTimers(panelTimers)
+    , m_leftMargin(design.leftMargin)
+    , m_plotArea(design.plotArea)
+    , m_unit(unit)
     , m_surface(platform.makeSurface())
-    , m_rangeBoxes(std::move(rangeBoxes)) {
+    , m_rangeBoxes(design.rangeBoxes) {
     m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(1000);
+    m_state.PlotLeft = m_leftMargin;
+    const auto [maxLimit, minLimit] = RangeEntry::limits(unit, type);
+    m_state.MaxLimit = maxLimit;
+    m_state.MinLimit = minLimit;
+    m_state.YMax = float(maxLimit);
+    m_state.YMin = float(minLimit);
     for (Channel channel : Channels)
         m_checked[checkBoxOf(channel)] = true;
     for (const RangeBox &box : std::as_const(m_rangeBoxes))
         m_rangeTexts[box.name] = QString();
-    connect(this, &WindowModel::toolButtonPressed, this, &GraphWindowModel::onToolbarButton);
 }
 
 GraphWindowModel::~GraphWindowModel() = default;
@@ -38,11 +55,28 @@ void GraphWindowModel::resize(const QSize &clientSize) {
     DrawFrame();
 }
 
-void GraphWindowModel::onToolbarButton(const QString &key) {
-    const bool function = key == QLatin1String("Function");
-    const bool range = key == QLatin1String("Range");
-    m_functionVisible = function && !m_functionVisible;
-    m_rangeVisible = range && !m_rangeVisible;
+void GraphWindowModel::DrawFrame() {
+    // No point is drawn into a frame half built.
+    m_timer1.stop();
+    GraphState &s = m_state;
+    s.layOut(m_surface->size(), m_leftMargin);
+    frameLaidOut();
+    hidePanels();
+    drawFrame(*m_surface);
+    s.PrevX = 0;
+    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
+    s.XPos = -s.XStep; // the next point lands at offset 0
+    frameDrawn();
+    m_timer1.start();
+}
+
+void GraphWindowModel::drawFrame(Surface &out) const {
+    GraphFrame::draw(out, m_state, m_unit, m_plotArea);
+}
+
+void GraphWindowModel::run(GraphCommand command) {
+    m_functionVisible = command == GraphCommand::Function && !m_functionVisible;
+    m_rangeVisible = command == GraphCommand::Range && !m_rangeVisible;
     if (m_functionVisible) {
         for (Channel channel : Channels)
             m_checked[checkBoxOf(channel)] = m_state.show(channel) != 0;
@@ -50,10 +84,17 @@ void GraphWindowModel::onToolbarButton(const QString &key) {
     if (m_rangeVisible)
         fillRangeTexts();
     emit panelsChanged();
-    if (key == QLatin1String("Print"))
+    switch (command) {
+    case GraphCommand::Function:
+    case GraphCommand::Range:
+        return;
+    case GraphCommand::Print:
         print();
-    else if (key == QLatin1String("SaveImage"))
+        return;
+    case GraphCommand::SaveImage:
         saveImage();
+        return;
+    }
 }
 
 void GraphWindowModel::setChecked(const QString &checkBox, bool checked) {
@@ -89,15 +130,6 @@ void GraphWindowModel::rangeCancel() {
     hideRangePanel();
 }
 
-std::pair<int, int> GraphWindowModel::rangeLimits(const QString &unit, const QString &type) {
-    const bool typeJ = type == QLatin1String("J");
-    if (unit == QStringLiteral("\u00B0F"))
-        return {typeJ ? 1400 : 2431, -310};
-    // A unit that is neither (the graph opened before the meter's first frame) gets the
-    // limits of °C, so the range is never empty.
-    return {typeJ ? 760 : 1333, -190};
-}
-
 void GraphWindowModel::hidePanels() {
     if (!m_functionVisible && !m_rangeVisible)
         return;
@@ -121,14 +153,14 @@ void GraphWindowModel::hideRangePanel() {
 }
 
 void GraphWindowModel::showRangeMessage(const QString &text) {
-    m_platform.dialogs->message(text, Dialogs::Icon::Critical);
+    m_platform.dialogs().message(text, Dialogs::Icon::Critical);
 }
 
 bool GraphWindowModel::acceptValueRange() {
     const std::optional<double> max =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMax")), RangeEntry::Kind::Decimal);
+        RangeEntry::value(rangeText(GraphControls::TxtMax), RangeEntry::Kind::Decimal);
     const std::optional<double> min =
-        RangeEntry::value(rangeText(QStringLiteral("TxtMin")), RangeEntry::Kind::Decimal);
+        RangeEntry::value(rangeText(GraphControls::TxtMin), RangeEntry::Kind::Decimal);
     GraphState &s = m_state;
     if (!max || !min || float(*max) > s.MaxLimit || float(*min) < s.MinLimit ||
         float(*max) <= float(*min)) {
@@ -145,21 +177,19 @@ int GraphWindowModel::checkedSwitch(Channel channel) const {
     return isChecked(checkBoxOf(channel)) ? 1 : 0;
 }
 
-QString GraphWindowModel::checkBoxOf(Channel channel) {
+QLatin1StringView GraphWindowModel::checkBoxOf(Channel channel) {
     switch (channel) {
     case Channel::T1:
-        return QStringLiteral("CKT1");
+        return GraphControls::CKT1;
     case Channel::T2:
-        return QStringLiteral("CKT2");
+        return GraphControls::CKT2;
     case Channel::Diff:
         break;
     }
-    return QStringLiteral("CKT1T2");
+    return GraphControls::CKT1T2;
 }
 
 void GraphWindowModel::print() {
-    if (!m_platform.makeImagePrinter)
-        return;
     std::unique_ptr<ImagePrinter> printer = m_platform.makeImagePrinter();
     // The chooser lets events run: the window may be gone when it returns.
     const QPointer<GraphWindowModel> self(this);
@@ -173,11 +203,9 @@ void GraphWindowModel::print() {
 }
 
 void GraphWindowModel::saveImage() {
-    if (!m_platform.makePictureWriter)
-        return;
     // The dialog lets events run: the window may be gone when it returns.
     const QPointer<GraphWindowModel> self(this);
-    const QString path = m_platform.dialogs->saveFileAs(ImageFilter, QStringLiteral("png"));
+    const QString path = m_platform.dialogs().saveFileAs(ImageFilter, QStringLiteral("png"));
     if (path.isEmpty() || !self || !isOpen())
         return;
     std::unique_ptr<PictureWriter> writer = m_platform.makePictureWriter();
@@ -189,9 +217,10 @@ void GraphWindowModel::saveImage() {
                                 [this](Surface &target) { drawPicture(target); });
     }
     if (!written) {
-        m_platform.dialogs->message(QStringLiteral("The picture could not be saved to \"%1\":\n%2")
-                                        .arg(QDir::toNativeSeparators(path), writer->errorString()),
-                                    Dialogs::Icon::Critical);
+        m_platform.dialogs().message(
+            QStringLiteral("The picture could not be saved to \"%1\":\n%2")
+                .arg(QDir::toNativeSeparators(path), writer->errorString()),
+            Dialogs::Icon::Critical);
     }
 }
 

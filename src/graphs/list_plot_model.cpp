@@ -1,11 +1,9 @@
 #include "graphs/list_plot_model.h"
 
-#include "graphs/graph_frame.h"
-#include "graphs/plot_geometry.h"
-#include "graphs/reading_level.h"
+#include "graphs/span_walk.h"
+#include "lists/list_window_model.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
-#include "records/record_list_model.h"
 #include "records/record_table.h"
 #include "windowing/long_work.h"
 
@@ -15,80 +13,39 @@
 #include <cmath>
 #include <limits>
 
-const QString ListPlotModel::Name = QStringLiteral("ListPlot");
-
 namespace {
 
-QList<ToolButton> toolbarButtons() {
-    return {{QStringLiteral("Function"), QStringLiteral("Plot Function"), 1},
-            {QStringLiteral("Range"), QStringLiteral("Plot Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
-            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
-}
-
-// The table column of each channel's readings.
-int columnOf(Channel channel) {
-    return channel == Channel::T1 ? 2 : channel == Channel::T2 ? 3 : 4;
-}
-
-constexpr double Infinity = std::numeric_limits<double>::infinity();
-
-// A reading as the pyramid keeps it: its value, over range above every value, under
-// range below, switched off as no number.
-double pyramidLevel(const ReadingLevel &level) {
-    switch (level.kind) {
-    case ReadingLevel::Kind::Off:
-        return std::numeric_limits<double>::quiet_NaN();
-    case ReadingLevel::Kind::Over:
-        return Infinity;
-    case ReadingLevel::Kind::Under:
-        return -Infinity;
-    case ReadingLevel::Kind::Value:
-        break;
-    }
-    return level.value;
-}
-
-// The reading back from the pyramid: the same height as the reading it came from.
-ReadingLevel readingOf(double level) {
-    if (level == Infinity)
-        return {ReadingLevel::Kind::Over, 0};
-    if (level == -Infinity)
-        return {ReadingLevel::Kind::Under, 0};
-    return {ReadingLevel::Kind::Value, level};
+GraphWindowModel::Design design() {
+    GraphWindowModel::Design design;
+    design.name = ListPlotModel::Name;
+    design.caption = QStringLiteral("Plot");
+    design.panelsTitle = QStringLiteral("Plot");
+    design.leftMargin = PlotGeometry::FilePlotMargin;
+    design.plotArea = GraphFrame::PlotArea::GridLines;
+    design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtFrom, RangeEntry::Kind::Whole},
+                         {GraphControls::TxtTo, RangeEntry::Kind::Whole}};
+    return design;
 }
 
 } // namespace
 
-ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
-                             const QString &plotUnit, const QString &plotType, QObject *parent)
-    : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, parent) {}
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
+                             const QString &plotUnit, const QString &plotType,
+                             PlotPass::Drawing drawing, QObject *parent)
+    : ListPlotModel(platform, panelTimers, fileList, nullptr, plotUnit, plotType, drawing, parent) {
+}
 
-ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                              std::unique_ptr<RecordTable> run, const QString &plotUnit,
-                             const QString &plotType, QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Plot"), toolbarButtons(), platform, panelTimers,
-                       {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtFrom"), RangeEntry::Kind::Whole},
-                        {QStringLiteral("TxtTo"), RangeEntry::Kind::Whole}},
-                       parent)
+                             const QString &plotType, PlotPass::Drawing drawing, QObject *parent)
+    : GraphWindowModel(design(), platform, panelTimers, plotUnit, plotType, parent)
     , m_fileList(&fileList)
     , m_run(std::move(run))
-    , m_plotUnit(plotUnit)
-    , m_plotType(plotType) {
-    GraphState &s = writableState();
-    s.GridColor = 7;
-    s.PlotLeft = PlotGeometry::FilePlotMargin;
-    const auto [maxLimit, minLimit] = rangeLimits(m_plotUnit, m_plotType);
-    s.MaxLimit = maxLimit;
-    s.MinLimit = minLimit;
-    m_fromNo = 1;
-    m_toNo = std::max(1, m_run ? m_run->rowCount() : fileList.rowCount() - 1);
-    m_recordSpan = m_toNo - m_fromNo;
-    s.YMax = float(maxLimit);
-    s.YMin = float(minLimit);
-    Timer1().setInterval(1000);
+    , m_plotType(plotType)
+    , m_drawing(drawing)
+    , m_span(m_run ? m_run->rowCount() : fileList.records().rowCount()) {
     Timer1().setSingleShot(true);
     connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
 }
@@ -98,29 +55,19 @@ ListPlotModel::~ListPlotModel() = default;
 const RecordTable *ListPlotModel::records() const {
     if (m_run)
         return m_run.get();
-    return m_fileList ? &m_fileList->table().table() : nullptr;
+    return m_fileList ? &m_fileList->records() : nullptr;
 }
 
-void ListPlotModel::DrawFrame() {
-    GraphState &s = writableState();
-    const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::FilePlotMargin);
-    s.GridColor = 7;
-    s.PlotLeft = geometry.PlotLeft;
-    s.PlotWidth = geometry.PlotWidth;
-    s.PlotHeight = geometry.PlotHeight;
+void ListPlotModel::frameLaidOut() {
     // A single record has no span to spread over the width: it stands on the axis.
-    const int span = m_toNo - m_fromNo;
-    s.XStep = span > 0 ? float(double(s.PlotWidth) / span) : 0.0f;
-    hidePanels();
-    s.PlotBottom = geometry.PlotBottom;
-    GraphFrame::draw(surface(), s, m_plotUnit, GraphFrame::PlotArea::GridLines);
-    s.PrevX = 0;
-    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
-    s.XPos = -s.XStep;
-    m_frameShow = {s.ShowT1, s.ShowT2, s.ShowDiff};
-    // A pass of the frame before stops at its next record.
+    writableState().XStep = axis().step();
+}
+
+void ListPlotModel::frameDrawn() {
+    const GraphState &s = state();
+    m_frameShow = s.shows();
+    // A pass of the frame before stops at its next record; this one draws a second later.
     ++m_frame;
-    Timer1().start();
 }
 
 bool ListPlotModel::stillDrawing(quint64 frame) const {
@@ -133,8 +80,10 @@ void ListPlotModel::DrawPass() {
     GraphState &s = writableState();
     const quint64 frame = m_frame;
     const QString caption = WindowModel::caption();
-    PlotPass pass(surface(), m_drawing);
-    m_pass = &pass;
+    const RecordTable &table = *records();
+    const RecordAxis axis = this->axis();
+    SpanWalk walk(surface(), m_drawing, table, s, axis, s.shows());
+    m_pass = &walk;
     const QPointer<ListPlotModel> self(this);
     const auto restore = qScopeGuard([&] {
         if (!self)
@@ -144,74 +93,41 @@ void ListPlotModel::DrawPass() {
             setCaption(caption);
     });
 
-    LongWork work(*platform().pump, this);
-    const RecordTable &table = *records();
+    LongWork work(platform().pump(), this);
     // The first pass over all records builds the pyramid on the way, from the cells it
     // reads anyway.
-    const bool building = !pyramidBuilt() && m_fromNo == 1 && m_toNo == table.rowCount();
+    const bool building = !pyramidBuilt() && m_span.isWhole() && ToNo() == table.rowCount();
     if (building)
         m_pyramid.clear();
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const float L = s.PlotLeft;
-    const float B = s.PlotBottom;
-    for (int record = m_fromNo; record <= m_toNo; ++record) {
-        const qint64 k = record - m_fromNo;
-        // From the record's place, not by adding XStep up: a float sum of 345,600 steps
-        // drifts pixels away from the right edge, where the last record belongs.
-        const double offset = n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0;
-        s.XPos = float(offset);
-        const double x = L + offset;
-        if (isProgressMark(k, n)) {
-            pass.flush();
-            drawProgressMark(surface(), table, record, x);
-        }
+    for (qint64 k = 0; k <= axis.n(); ++k) {
+        const int row = FromNo() - 1 + int(k);
+        walk.record(k);
+        s.XPos = float(walk.offset());
         RecordPyramid::Levels levels{};
         for (Channel channel : Channels) {
-            const bool shown = s.show(channel) != 0;
-            if (!shown && !building)
-                continue;
-            const ReadingLevel level =
-                ReadingLevel::of(table.rawCell(columnOf(channel), record - 1));
-            levels[size_t(channel)] = pyramidLevel(level);
-            if (!shown)
-                continue;
-            if (level.kind == ReadingLevel::Kind::Off) {
-                s.show(channel) = 0;
-                pass.endCurve(channel);
-                continue;
+            const size_t c = size_t(channel);
+            const bool read = s.show(channel) != 0;
+            s.show(channel) = walk.switches()[c];
+            if (walk.drew(channel))
+                s.prevY(channel) = float(walk.pointY(channel));
+            if (building) {
+                levels[c] = RecordPyramid::levelOf(
+                    read ? walk.reading(channel)
+                         : Reading::of(table.rawCell(recordColumnOf(channel), row)));
             }
-            const double y = B - level.heightAboveBottom(s);
-            pass.addPoint(channel, x, y);
-            s.prevY(channel) = float(y);
         }
         // A zoom while events ran may have built the whole pyramid meanwhile.
-        if (building && m_pyramid.records() == record - 1)
+        if (building && m_pyramid.records() == row)
             m_pyramid.append(levels);
-        s.PrevX = float(x);
+        s.PrevX = float(walk.x());
         setProgress(int(k + 1), Progress::RecordsCompleted);
         // A new frame, the plot's closing or the list's ends the pass; the new frame's
         // picture gets its own pass.
         if (!work.step() || !stillDrawing(frame))
             return;
     }
-    pass.flush();
+    walk.flush();
     Timer1().stop();
-}
-
-void ListPlotModel::drawProgressMark(Surface &out, const RecordTable &table, int record,
-                                     double x) const {
-    const GraphState &s = state();
-    const float B = s.PlotBottom;
-    out.drawLine({x, B}, {x, s.plotTop() - 10}, GraphColours::Grid, 1, Surface::LineStyle::Dotted);
-    const QString label = table.cell(1, record - 1).right(8);
-    const double w = out.textSize(label).width();
-    out.fillRect({x - w / 2, B + 10}, {x + w / 2, B + 20}, GraphColours::White);
-    out.drawText({x - 5 - w / 2, B + 10}, label, GraphColours::Black);
-}
-
-bool ListPlotModel::isProgressMark(qint64 k, qint64 n) {
-    // In whole numbers: k <= n/4 < k + 1, k <= n/2 < k + 1, k - 1 < 3n/4 <= k.
-    return k == 0 || k == n || k == n / 4 || k == n / 2 || k == (3 * n + 3) / 4;
 }
 
 void ListPlotModel::functionOk() {
@@ -223,81 +139,63 @@ void ListPlotModel::functionOk() {
 }
 
 void ListPlotModel::rangeOk() {
-    if (acceptRange())
-        DrawFrame();
-}
-
-bool ListPlotModel::acceptRange() {
     // The value range stays even when the record numbers are refused.
     if (!acceptValueRange())
-        return false;
-    const std::optional<double> from =
-        RangeEntry::value(rangeText(QStringLiteral("TxtFrom")), RangeEntry::Kind::Whole);
-    const std::optional<double> to =
-        RangeEntry::value(rangeText(QStringLiteral("TxtTo")), RangeEntry::Kind::Whole);
-    const qint64 records = qint64(m_recordSpan) + 1;
-    if (!from || !to || *to > double(records) || *from < 1 || *to <= *from) {
-        showRangeMessage(QStringLiteral("1 <= No.s <= %1, try again!").arg(records));
-        return false;
+        return;
+    if (!m_span.set(RangeEntry::value(rangeText(GraphControls::TxtFrom), RangeEntry::Kind::Whole),
+                    RangeEntry::value(rangeText(GraphControls::TxtTo), RangeEntry::Kind::Whole))) {
+        showRangeMessage(m_span.refusal());
+        return;
     }
-    m_fromNo = int(RangeEntry::roundHalfEven(*from));
-    m_toNo = int(RangeEntry::roundHalfEven(*to));
-    return true;
+    DrawFrame();
 }
 
 void ListPlotModel::zoomTo(double fromX, double toX) {
-    const GraphState &s = state();
-    if (!(s.PlotWidth > 0))
+    if (!(state().PlotWidth > 0))
         return;
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const auto recordAt = [&](double x) {
-        const double k = RangeEntry::roundHalfEven((x - s.PlotLeft) * double(n) / s.PlotWidth);
-        return m_fromNo + int(std::clamp(k, 0.0, double(n)));
-    };
-    zoomToRecords(recordAt(std::min(fromX, toX)), recordAt(std::max(fromX, toX)));
+    const RecordAxis axis = this->axis();
+    zoomToSpan(
+        m_span.set(axis.recordAt(std::min(fromX, toX)), axis.recordAt(std::max(fromX, toX))));
 }
 
 void ListPlotModel::zoomOut() {
-    zoomToRecords(1, m_recordSpan + 1);
+    zoomToSpan(m_span.set(1, m_span.records()));
 }
 
-void ListPlotModel::zoomToRecords(int from, int to) {
-    const GraphState &s = state();
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
-    setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
-    setRangeText(QStringLiteral("TxtTo"), QString::number(to));
-    if (!acceptRange() || !records())
+void ListPlotModel::zoomToSpan(bool accepted) {
+    if (!accepted) {
+        showRangeMessage(m_span.refusal());
+        return;
+    }
+    fillRangeTexts();
+    if (!records())
         return;
     DrawFrame();
     Timer1().stop(); // no pass a second later: the span is drawn now
-    GraphState &w = writableState();
-    const SpanEnd end = drawSpan(surface(), {w.ShowT1, w.ShowT2, w.ShowDiff});
-    w.XPos = float(end.offset);
-    w.PrevX = float(w.PlotLeft + end.offset);
+    GraphState &s = writableState();
+    const SpanEnd end = drawSpan(surface(), s.shows());
+    s.XPos = float(end.offset);
+    s.PrevX = float(s.PlotLeft + end.offset);
     for (Channel channel : Channels) {
         const size_t c = size_t(channel);
-        w.show(channel) = end.show[c];
+        s.show(channel) = end.show[c];
         if (end.drawn[c])
-            w.prevY(channel) = float(end.lastY[c]);
+            s.prevY(channel) = float(end.lastY[c]);
     }
 }
 
 ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> show) {
     const GraphState &s = state();
     const RecordTable &table = *records();
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const float L = s.PlotLeft;
-    const float B = s.PlotBottom;
-    const auto offsetOf = [&](qint64 k) {
-        return n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0;
-    };
-    const int firstRow = m_fromNo - 1;
+    const RecordAxis axis = this->axis();
+    const qint64 n = axis.n();
+    const int firstRow = FromNo() - 1;
     // Only column extents draw the same lines from fewer points.
     const bool gather = m_drawing == PlotPass::Drawing::ColumnExtents && s.PlotWidth > 0;
     if (gather)
         buildPyramid();
 
+    SpanWalk walk(out, m_drawing, table, s, axis, show);
     // The records at which something happens besides points: the progress marks, and the
     // first "----" of each channel drawn, where its curve ends.
     const qint64 marks[] = {0, n / 4, n / 2, (3 * n + 3) / 4, n};
@@ -316,72 +214,49 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
                 next = std::min(next, mark);
         }
         for (size_t c = 0; c < 3; ++c) {
-            if (show[c] && offAt[c] > k)
+            if (walk.switches()[c] && offAt[c] > k)
                 next = std::min(next, offAt[c]);
         }
         return next;
     };
-    const auto yOf = [&](const ReadingLevel &level) { return B - level.heightAboveBottom(s); };
 
-    PlotPass pass(out, m_drawing);
     SpanEnd end;
     for (qint64 k = 0; k <= n;) {
         const int row = firstRow + int(k);
-        const double offset = offsetOf(k);
-        const double x = L + offset;
-        if (isProgressMark(k, n)) {
-            pass.flush();
-            drawProgressMark(out, table, row + 1, x);
-        }
         // The records after this one in its pixel column, up to the next event.
-        qint64 last = k;
-        if (gather) {
-            const double column = std::floor(x);
-            last = std::clamp(qint64(std::floor((column + 1 - L) * double(n) / s.PlotWidth)), k,
-                              nextEvent(k) - 1);
-            while (last > k && std::floor(L + offsetOf(last)) > column)
-                --last;
-            while (last + 1 < nextEvent(k) && std::floor(L + offsetOf(last + 1)) == column)
-                ++last;
-        }
+        const qint64 last = gather ? axis.lastInColumn(k, nextEvent(k)) : k;
         const int lastRow = firstRow + int(last);
+        walk.record(k);
         for (Channel channel : Channels) {
             const size_t c = size_t(channel);
-            if (!show[c])
+            if (!walk.drew(channel))
                 continue;
-            const int column = columnOf(channel);
-            const ReadingLevel level = ReadingLevel::of(table.rawCell(column, row));
-            if (level.kind == ReadingLevel::Kind::Off) {
-                show[c] = 0;
-                pass.endCurve(channel);
-                continue;
-            }
-            double y = yOf(level);
-            pass.addPoint(channel, x, y);
+            double y = walk.pointY(channel);
             if (last > k) {
                 // The lowest and highest of the records between: the column's extent.
+                const double x = walk.x();
                 const RecordPyramid::Extent between = m_pyramid.extent(
                     int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
                 if (!between.isEmpty()) {
-                    pass.addPoint(channel, x, yOf(readingOf(between.low)));
-                    pass.addPoint(channel, x, yOf(readingOf(between.high)));
+                    walk.addPoint(channel, x, s.yOf(RecordPyramid::readingOf(between.low)));
+                    walk.addPoint(channel, x, s.yOf(RecordPyramid::readingOf(between.high)));
                 }
-                y = yOf(ReadingLevel::of(table.rawCell(column, lastRow)));
-                pass.addPoint(channel, L + offsetOf(last), y);
+                y = s.yOf(Reading::of(table.rawCell(recordColumnOf(channel), lastRow)));
+                walk.addPoint(channel, axis.xOf(last), y);
             }
             end.lastY[c] = y;
             end.drawn[c] = true;
         }
-        end.offset = offsetOf(last);
+        end.offset = axis.offsetOf(last);
         k = last + 1;
     }
-    pass.flush();
-    end.show = show;
+    walk.flush();
+    end.show = walk.switches();
     return end;
 }
 
 double ListPlotModel::levelOf(Channel channel, int row) const {
-    return pyramidLevel(ReadingLevel::of(records()->rawCell(columnOf(channel), row)));
+    return RecordPyramid::levelOf(Reading::of(records()->rawCell(recordColumnOf(channel), row)));
 }
 
 bool ListPlotModel::pyramidBuilt() const {
@@ -390,20 +265,12 @@ bool ListPlotModel::pyramidBuilt() const {
 }
 
 void ListPlotModel::buildPyramid() {
-    if (pyramidBuilt() || !records())
-        return;
-    const RecordTable &table = *records();
-    m_pyramid.clear();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        RecordPyramid::Levels levels{};
-        for (Channel channel : Channels)
-            levels[size_t(channel)] = levelOf(channel, row);
-        m_pyramid.append(levels);
-    }
+    if (!pyramidBuilt() && records())
+        m_pyramid = RecordPyramid::of(*records());
 }
 
 void ListPlotModel::drawPicture(Surface &out) {
-    GraphFrame::draw(out, state(), m_plotUnit, GraphFrame::PlotArea::GridLines);
+    drawFrame(out);
     if (records())
         drawSpan(out, m_frameShow);
 }
@@ -411,34 +278,29 @@ void ListPlotModel::drawPicture(Surface &out) {
 std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
     const RecordTable *table = records();
     const GraphState &s = state();
-    // Points over and under the range lie 5 pixels above and 3 below the plot area.
-    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
-    if (!table || !m_fileList || !(s.PlotWidth > 0) || !area.contains(pointer))
+    if (!table || !m_fileList || !(s.PlotWidth > 0) || !s.readoutArea().contains(pointer))
         return std::nullopt;
-    const qint64 n = qint64(m_toNo) - m_fromNo;
-    const double nearest =
-        n > 0 ? RangeEntry::roundHalfEven((pointer.x() - s.PlotLeft) * double(n) / s.PlotWidth)
-              : 0.0;
-    const qint64 k = qint64(std::clamp(nearest, 0.0, double(n)));
-    const int row = m_fromNo - 1 + int(k);
+    const RecordAxis axis = this->axis();
+    const qint64 k = axis.nearest(pointer.x());
+    const int row = FromNo() - 1 + int(k);
     Readout readout;
-    readout.x = s.PlotLeft + (n > 0 ? double(k) * s.PlotWidth / double(n) : 0.0);
+    readout.x = axis.xOf(k);
     readout.place = QStringLiteral("No. %1").arg(row + 1);
     readout.detail = table->cell(1, row);
     for (Channel channel : Channels) {
         if (m_frameShow[size_t(channel)])
-            readout.values[size_t(channel)] = table->cell(columnOf(channel), row);
+            readout.values[size_t(channel)] = table->cell(recordColumnOf(channel), row);
     }
-    readout.unit = m_plotUnit;
+    readout.unit = unit();
     return readout;
 }
 
 void ListPlotModel::fillRangeTexts() {
     const GraphState &s = state();
-    setRangeText(QStringLiteral("TxtFrom"), QString::number(m_fromNo));
-    setRangeText(QStringLiteral("TxtTo"), QString::number(m_toNo));
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+    setRangeText(GraphControls::TxtFrom, QString::number(FromNo()));
+    setRangeText(GraphControls::TxtTo, QString::number(ToNo()));
+    setRangeText(GraphControls::TxtMax, RangeEntry::decimalText(s.YMax));
+    setRangeText(GraphControls::TxtMin, RangeEntry::decimalText(s.YMin));
 }
 
 void ListPlotModel::completeDrawing() {

@@ -2,6 +2,8 @@
 
 #include "graphs/graph_window_model.h"
 #include "graphs/plot_pass.h"
+#include "graphs/plot_span.h"
+#include "graphs/record_axis.h"
 #include "graphs/record_pyramid.h"
 
 #include <QPointer>
@@ -9,8 +11,9 @@
 #include <array>
 #include <memory>
 
-class RecordListModel;
+class ListWindowModel;
 class RecordTable;
+class SpanWalk;
 
 // The file plot "Plot": the records of the opened file in FileList, read from its table
 // (never copied), as the curves of T1, T2 and T1-T2 over a chosen span of record numbers.
@@ -22,31 +25,36 @@ class ListPlotModel : public GraphWindowModel {
     Q_OBJECT
 
 public:
-    static const QString Name;
+    static constexpr QLatin1StringView Name{"ListPlot"};
     // Room right of the plot for the last time label, half of which lies past the edge.
     static constexpr QSize DesignSize{612, 400};
 
-    // The list must hold at least one record.
-    ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
-                  const QString &plotUnit, const QString &plotType, QObject *parent = nullptr);
+    // The list must hold at least one record. A pass draws the column extents; one that
+    // draws every segment instead draws the same picture, slower (to compare the two).
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
+                  const QString &plotUnit, const QString &plotType,
+                  PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
+                  QObject *parent = nullptr);
     // The plot of a whole recording: the records of all its parts in one table, which the
     // plot keeps; it must hold at least one record. The plot still closes with the list.
-    ListPlotModel(Platform &platform, TimerGate &panelTimers, RecordListModel &fileList,
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWindowModel &fileList,
                   std::unique_ptr<RecordTable> run, const QString &plotUnit,
-                  const QString &plotType, QObject *parent = nullptr);
+                  const QString &plotType,
+                  PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
+                  QObject *parent = nullptr);
     ~ListPlotModel() override;
 
-    QString PlotUnit() const { return m_plotUnit; }
+    QString PlotUnit() const { return unit(); }
     QString PlotType() const { return m_plotType; }
-    int FromNo() const { return m_fromNo; }
-    int ToNo() const { return m_toNo; }
-    int RecordSpan() const { return m_recordSpan; }
+    int FromNo() const { return m_span.FromNo(); }
+    int ToNo() const { return m_span.ToNo(); }
+    int RecordSpan() const { return m_span.records() - 1; }
     // Whether the plot draws a whole recording rather than FileList's own records.
     bool plotsAllParts() const { return m_run != nullptr; }
 
-    // The frame, then a pass one second later. A pass still running ends at its next
-    // record; the new frame gets its own complete pass.
-    void DrawFrame() override;
+    // Every frame is followed by a pass one second later. A pass still running ends at its
+    // next record; the new frame gets its own complete pass.
+
     // One tick of Timer1: draws every record of the span.
     void DrawPass();
     bool passRunning() const { return m_pass != nullptr; }
@@ -57,9 +65,9 @@ public:
     void rangeOk() override;
 
     // A span dragged across the plot between two x positions: the records nearest them
-    // become From and To through the range boxes and the checks of Range OK (a span of
-    // fewer than two records is refused with its message), and the new span is drawn at
-    // once instead of a second later.
+    // become From and To through the checks of Range OK (a span of fewer than two records
+    // is refused with its message), the range panel shows them, and the new span is drawn
+    // at once instead of a second later.
     void zoomTo(double fromX, double toX);
     // Back to the whole file, the same way.
     void zoomOut();
@@ -72,16 +80,10 @@ public:
     // Whether the pyramid of the records' extents is complete: the first pass over all
     // records builds it as it goes, a zoom before that builds it at once.
     bool pyramidBuilt() const;
-    const RecordPyramid &pyramid() const { return m_pyramid; }
-
-    // Whether the k-th record of a pass over n + 1 records gets a progress mark: the first,
-    // the last, and the one at or just below n/4 and n/2 and at or just above 3n/4.
-    static bool isProgressMark(qint64 k, qint64 n);
-
-    // Every segment instead of the column extents, to compare the two pictures.
-    void setDrawing(PlotPass::Drawing drawing) { m_drawing = drawing; }
 
 protected:
+    void frameLaidOut() override;
+    void frameDrawn() override;
     void fillRangeTexts() override;
     void completeDrawing() override;
 
@@ -95,11 +97,10 @@ private:
     };
 
     const RecordTable *records() const;
+    RecordAxis axis() const { return RecordAxis(state(), FromNo(), ToNo()); }
     bool stillDrawing(quint64 frame) const;
-    void drawProgressMark(Surface &out, const RecordTable &table, int record, double x) const;
-    // The checks of Range OK and its messages; sets the range and span when they pass.
-    bool acceptRange();
-    void zoomToRecords(int from, int to);
+    // A span set by a zoom: refused with Range OK's message, or drawn at once.
+    void zoomToSpan(bool accepted);
     // The span drawn as a complete pass would draw it, without letting events run: where
     // many records share a pixel column, only their first, lowest, highest and last point
     // are handed on, which draws the same lines.
@@ -107,16 +108,13 @@ private:
     void buildPyramid();
     double levelOf(Channel channel, int row) const;
 
-    QPointer<RecordListModel> m_fileList;
+    QPointer<ListWindowModel> m_fileList;
     std::unique_ptr<RecordTable> m_run;
-    QString m_plotUnit;
     QString m_plotType;
-    int m_fromNo = 1;
-    int m_toNo = 1;
-    int m_recordSpan = 0;
+    const PlotPass::Drawing m_drawing;
+    PlotSpan m_span;
     quint64 m_frame = 0;
-    PlotPass *m_pass = nullptr;
-    PlotPass::Drawing m_drawing = PlotPass::Drawing::ColumnExtents;
+    SpanWalk *m_pass = nullptr;
     // The channel switches as the frame began: a pass switches a channel off at "----".
     std::array<int, 3> m_frameShow{1, 1, 1};
     RecordPyramid m_pyramid;

@@ -1,13 +1,41 @@
 #include "graphs/plot_geometry.h"
 
-PlotGeometry PlotGeometry::of(const QSize &client, int leftMargin) {
+#include <cmath>
+
+void PlotGeometry::layOut(const QSize &client, int leftMargin) {
     const int room = client.width() - leftMargin;
-    PlotGeometry geometry;
-    geometry.PlotLeft = leftMargin;
+    PlotLeft = leftMargin;
     // C++'s remainder keeps the sign of the room: a client narrower than the margin gives
     // a negative width, on which the sweep restarts at every point.
-    geometry.PlotWidth = float(room - room % 30);
-    geometry.PlotHeight = float(client.height() - 160);
-    geometry.PlotBottom = float(client.height() - 50);
+    PlotWidth = float(room - room % 30);
+    PlotHeight = float(client.height() - TopMargin - BottomMargin);
+    PlotBottom = float(client.height() - BottomMargin);
+}
+
+PlotGeometry PlotGeometry::of(const QSize &client, int leftMargin) {
+    PlotGeometry geometry;
+    geometry.layOut(client, leftMargin);
     return geometry;
+}
+
+int PlotGeometry::clientHeightFor(double plotHeight) {
+    return int(std::ceil(plotHeight)) + TopMargin + BottomMargin;
+}
+
+double PlotGeometry::heightOf(const Reading &reading) const {
+    const double over = double(PlotHeight) + 5;
+    switch (reading.kind) {
+    case Reading::Kind::Over:
+        return over;
+    case Reading::Kind::Under:
+    case Reading::Kind::NoValue:
+        return -3;
+    case Reading::Kind::Number:
+        break;
+    }
+    if (reading.value > YMax)
+        return over;
+    if (reading.value < YMin)
+        return -3;
+    return (reading.value - YMin) / (double(YMax) - YMin) * PlotHeight;
 }

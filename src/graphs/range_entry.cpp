@@ -1,5 +1,7 @@
 #include "graphs/range_entry.h"
 
+#include "link/reading.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,27 +27,22 @@ std::optional<double> value(const QString &text, Kind kind) {
         if (!isBoxCharacter(kind, c))
             return std::nullopt;
     }
-    // The leading number: a sign, digits and one point, as every reading's number is read.
-    qsizetype end = text.startsWith(QLatin1Char('-')) ? 1 : 0;
-    bool digits = false;
-    bool point = false;
-    for (; end < text.size(); ++end) {
-        const QChar c = text[end];
-        if (c == QLatin1Char('.') && !point)
-            point = true;
-        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digits = true;
-        else
-            break;
-    }
-    if (!digits)
-        return 0.0;
+    // The leading number, as every reading's number is read.
     bool ok = false;
-    const double number = QStringView(text).first(end).toDouble(&ok);
+    const double number = Reading::numericValue(text, &ok);
     // Too long for a double, or too large for the single float it is stored in.
-    if (!ok || !std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+    if (!ok || std::fabs(number) > std::numeric_limits<float>::max())
         return std::nullopt;
     return number;
+}
+
+std::pair<int, int> limits(const QString &unit, const QString &type) {
+    const bool typeJ = type == QLatin1String("J");
+    if (unit == QStringLiteral("\u00B0F"))
+        return {typeJ ? 1400 : 2431, -310};
+    // A unit that is neither (the graph opened before the meter's first frame) gets the
+    // limits of °C, so the range is never empty.
+    return {typeJ ? 760 : 1333, -190};
 }
 
 QString decimalText(float value) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The text boxes of the graphs' range panels: which typed characters a box lets through,
 // and which number its text stands for.
@@ -22,6 +23,11 @@ bool keeps(Kind kind, QChar typed);
 // text holds a character the box would not have let through (it was pasted: "1e99") or
 // its number is too large for a single float.
 std::optional<double> value(const QString &text, Kind kind);
+
+// The limits of the value range for a unit ("°C", "°F") and a thermocouple type, highest
+// first: °F 1400 (J) or 2431 down to -310, °C 760 (J) or 1333 down to -190. Any other unit
+// counts as °C.
+std::pair<int, int> limits(const QString &unit, const QString &type);
 
 // A range value as the panel shows it: a plain decimal with a point, at most 7
 // significant digits, no trailing zeros (1400, -310, 12.5).

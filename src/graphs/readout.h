@@ -1,10 +1,10 @@
 #pragma once
 
 #include "graphs/graph_state.h"
+#include "link/reading.h"
 
 #include <QString>
 
-#include <algorithm>
 #include <array>
 
 // What the cursor readout of a graph shows where the pointer is over the plot: a thin
@@ -33,9 +33,9 @@ inline QString Readout::line(Channel channel) const {
     const QString name = channel == Channel::T1   ? QStringLiteral("T1")
                          : channel == Channel::T2 ? QStringLiteral("T2")
                                                   : QStringLiteral("T1-T2");
-    // "OL", "-OL" and "----" are no temperatures: they go without the unit.
-    const bool number =
-        std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    // "OL", "-OL" and "----" are no temperatures: they go without the unit, as does a text
+    // that is no reading at all.
+    const bool number = Reading::kindOf(text) == Reading::Kind::Number;
     return number && !unit.isEmpty() ? name + QLatin1Char(' ') + text + QLatin1Char(' ') + unit
                                      : name + QLatin1Char(' ') + text;
 }

@@ -2,7 +2,6 @@
 
 #include "graphs/graph_frame.h"
 #include "graphs/plot_geometry.h"
-#include "graphs/reading_level.h"
 #include "link/live_values.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -13,18 +12,26 @@
 #include <algorithm>
 #include <cmath>
 
-const QString RealTimeT1T2Model::Name = QStringLiteral("RealTimeT1T2");
-
 namespace {
 
 constexpr auto Solid = Surface::LineStyle::Solid;
 constexpr auto Dotted = Surface::LineStyle::Dotted;
 
-QList<ToolButton> toolbarButtons() {
-    return {{QStringLiteral("Function"), QStringLiteral("Graphic Function"), 1},
-            {QStringLiteral("Range"), QStringLiteral("Graphic Range"), 2},
-            {QStringLiteral("Print"), QStringLiteral("Print"), 3},
-            {QStringLiteral("SaveImage"), QStringLiteral("Save Image"), 4}};
+} // namespace
+
+namespace {
+
+GraphWindowModel::Design design() {
+    GraphWindowModel::Design design;
+    design.name = RealTimeT1T2Model::Name;
+    design.caption = QStringLiteral("Real Time Graph");
+    design.panelsTitle = QStringLiteral("Graphic");
+    design.leftMargin = PlotGeometry::RealTimeMargin;
+    design.plotArea = GraphFrame::PlotArea::White;
+    design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
+                         {GraphControls::TxtCounts, RangeEntry::Kind::Whole}};
+    return design;
 }
 
 } // namespace
@@ -32,48 +39,32 @@ QList<ToolButton> toolbarButtons() {
 RealTimeT1T2Model::RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers,
                                      const LiveValues &live, const QString &graphUnit,
                                      QObject *parent)
-    : GraphWindowModel(Name, QStringLiteral("Real Time Graph"), toolbarButtons(), platform,
-                       panelTimers,
-                       {{QStringLiteral("TxtMax"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtMin"), RangeEntry::Kind::Decimal},
-                        {QStringLiteral("TxtCounts"), RangeEntry::Kind::Whole}},
-                       parent)
+    : GraphWindowModel(design(), platform, panelTimers, graphUnit, live.TypeText, parent)
     , m_live(live)
-    , m_clock(*platform.clock)
-    , m_graphUnit(graphUnit) {
-    GraphState &s = writableState();
-    s.GridColor = 7;
-    const auto [maxLimit, minLimit] = rangeLimits(m_graphUnit, m_live.TypeText);
-    s.MaxLimit = maxLimit;
-    s.MinLimit = minLimit;
-    s.YMax = float(maxLimit);
-    s.YMin = float(minLimit);
-    s.XStep = 1.0f;
-    Timer1().setInterval(1000);
+    , m_clock(platform.clock()) {
     // A tick never lets events run, so it cannot start while the previous one runs.
     connect(&Timer1(), &QTimer::timeout, this, &RealTimeT1T2Model::PlotTick);
 }
 
-void RealTimeT1T2Model::DrawFrame() {
-    GraphState &s = writableState();
-    const PlotGeometry geometry = PlotGeometry::of(surface().size(), PlotGeometry::RealTimeMargin);
-    s.GridColor = 7;
-    s.PlotLeft = geometry.PlotLeft;
-    s.PlotWidth = geometry.PlotWidth;
-    s.PlotHeight = geometry.PlotHeight;
-    Timer1().stop();
-    hidePanels();
-    s.PlotBottom = geometry.PlotBottom;
-    GraphFrame::draw(surface(), s, m_graphUnit, GraphFrame::PlotArea::White);
-    s.PrevX = 0;
-    s.PrevY1 = s.PrevY2 = s.PrevYDiff = 0;
-    s.XPos = -s.XStep;
+QSize RealTimeT1T2Model::openingSize() const {
+    const GraphState &s = state();
+    double labelHeight = 0;
+    for (int j = 0; j <= 8; ++j) {
+        const float value = float((double(s.YMax) - s.YMin) * j / 8 + s.YMin);
+        labelHeight =
+            std::max(labelHeight, surface().textSize(GraphFrame::FormatAxisLabel(value)).height());
+    }
+    const int height = PlotGeometry::clientHeightFor(9 * labelHeight);
+    return {DesignSize.width(), std::max(DesignSize.height(), height)};
+}
+
+void RealTimeT1T2Model::frameDrawn() {
+    const GraphState &s = state();
     // The sweep's points go; their room stays unless a sweep of many more points left it.
     const double counts = s.XStep > 0 ? double(s.PlotWidth) / s.XStep : 0;
     if (double(m_sweep.capacity()) > 2 * std::max(counts, 1024.0))
         std::vector<SweepPoint>().swap(m_sweep);
     m_sweep.clear();
-    Timer1().start();
 }
 
 void RealTimeT1T2Model::PlotTick() {
@@ -141,13 +132,13 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
     point.y[c] = std::nanf("");
     if (!s.show(channel))
         return;
-    const ReadingLevel level = ReadingLevel::of(reading);
-    if (level.kind == ReadingLevel::Kind::Off) {
+    const Reading level = Reading::of(reading);
+    if (level.kind == Reading::Kind::NoValue) {
         s.show(channel) = 0;
         return;
     }
     const float x = s.PlotLeft + s.XPos;
-    const float y = float(s.PlotBottom - level.heightAboveBottom(s));
+    const float y = float(s.yOf(level));
     float &previous = s.prevY(channel);
     if (s.PrevX != 0 && s.XPos != 0 && !std::isnan(previous)) {
         surface().drawLine({s.PrevX, previous}, {x, y}, GraphColours::of(channel), 1, Solid);
@@ -160,7 +151,7 @@ void RealTimeT1T2Model::drawPoint(Channel channel, const QString &reading, Sweep
 
 void RealTimeT1T2Model::drawPicture(Surface &out) {
     const GraphState &s = state();
-    GraphFrame::draw(out, s, m_graphUnit, GraphFrame::PlotArea::White);
+    drawFrame(out);
     for (size_t i = 0; i < m_sweep.size(); ++i) {
         const SweepPoint &point = m_sweep[i];
         if (point.xPos == 0)
@@ -183,9 +174,7 @@ void RealTimeT1T2Model::drawPicture(Surface &out) {
 
 std::optional<Readout> RealTimeT1T2Model::readoutAt(const QPointF &pointer) const {
     const GraphState &s = state();
-    // Points over and under the range lie 5 pixels above and 3 below the plot area.
-    const QRectF area = s.plotArea().adjusted(0, -5, 0, 3);
-    if (m_sweep.empty() || !area.contains(pointer))
+    if (m_sweep.empty() || !s.readoutArea().contains(pointer))
         return std::nullopt;
     const float xPos = float(pointer.x() - s.PlotLeft);
     auto next = std::lower_bound(m_sweep.begin(), m_sweep.end(), xPos,
@@ -202,7 +191,7 @@ std::optional<Readout> RealTimeT1T2Model::readoutAt(const QPointF &pointer) cons
         QTime::fromMSecsSinceStartOfDay(next->msecs).toString(QStringLiteral("hh:mm:ss"));
     for (Channel channel : Channels)
         readout.values[size_t(channel)] = next->reading[size_t(channel)];
-    readout.unit = m_graphUnit;
+    readout.unit = unit();
     return readout;
 }
 
@@ -222,7 +211,7 @@ void RealTimeT1T2Model::rangeOk() {
         return;
     GraphState &s = writableState();
     const std::optional<double> counts =
-        RangeEntry::value(rangeText(QStringLiteral("TxtCounts")), RangeEntry::Kind::Whole);
+        RangeEntry::value(rangeText(GraphControls::TxtCounts), RangeEntry::Kind::Whole);
     if (!counts || *counts < MinCounts || *counts > MaxCounts) {
         showRangeMessage(
             QStringLiteral("%1 <= Counts <= %2, try again!").arg(MinCounts).arg(MaxCounts));
@@ -235,8 +224,8 @@ void RealTimeT1T2Model::rangeOk() {
 void RealTimeT1T2Model::fillRangeTexts() {
     const GraphState &s = state();
     const double counts = RangeEntry::roundHalfEven(double(s.PlotWidth / s.XStep));
-    setRangeText(QStringLiteral("TxtCounts"),
+    setRangeText(GraphControls::TxtCounts,
                  QString::number(std::isfinite(counts) ? qint64(counts) : 0));
-    setRangeText(QStringLiteral("TxtMax"), RangeEntry::decimalText(s.YMax));
-    setRangeText(QStringLiteral("TxtMin"), RangeEntry::decimalText(s.YMin));
+    setRangeText(GraphControls::TxtMax, RangeEntry::decimalText(s.YMax));
+    setRangeText(GraphControls::TxtMin, RangeEntry::decimalText(s.YMin));
 }

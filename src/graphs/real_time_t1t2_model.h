@@ -18,7 +18,7 @@ class RealTimeT1T2Model : public GraphWindowModel {
     Q_OBJECT
 
 public:
-    static const QString Name;
+    static constexpr QLatin1StringView Name{"RealTimeT1T2"};
     static constexpr QSize DesignSize{287, 211};
     static constexpr int MinCounts = 10;
     static constexpr int MaxCounts = 864000;
@@ -26,9 +26,13 @@ public:
     RealTimeT1T2Model(Platform &platform, TimerGate &panelTimers, const LiveValues &live,
                       const QString &graphUnit, QObject *parent = nullptr);
 
-    QString GraphUnit() const { return m_graphUnit; }
+    QString GraphUnit() const { return unit(); }
 
-    void DrawFrame() override;
+    // The client size the window opens at: the design size, made as much taller as the
+    // nine value labels of the surface's font need to stand apart (the plot area nine label
+    // heights high). A font small enough opens it at the design size.
+    QSize openingSize() const;
+
     // One tick of Timer1: one point per switched-on channel.
     void PlotTick();
 
@@ -46,6 +50,7 @@ public:
     qsizetype sweepPoints() const { return qsizetype(m_sweep.size()); }
 
 protected:
+    void frameDrawn() override;
     void fillRangeTexts() override;
 
 private:
@@ -68,6 +73,5 @@ private:
 
     const LiveValues &m_live;
     const Clock &m_clock;
-    QString m_graphUnit;
     std::vector<SweepPoint> m_sweep;
 };

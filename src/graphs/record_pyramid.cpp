@@ -1,6 +1,22 @@
 #include "graphs/record_pyramid.h"
 
+#include "graphs/graph_state.h"
+#include "records/record_table.h"
+
 #include <algorithm>
+
+RecordPyramid RecordPyramid::of(const RecordTable &records) {
+    RecordPyramid pyramid;
+    for (int row = 0; row < records.rowCount(); ++row) {
+        Levels levels{};
+        for (Channel channel : Channels) {
+            levels[size_t(channel)] =
+                levelOf(Reading::of(records.rawCell(recordColumnOf(channel), row)));
+        }
+        pyramid.append(levels);
+    }
+    return pyramid;
+}
 
 void RecordPyramid::clear() {
     m_records = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/reading.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -12,6 +14,8 @@
 // pyramid) built once: a zoomed plot draws at the cost of its width, not of the records
 // it spans. A level is a reading's value, +infinity over range ("OL"), -infinity under
 // range ("-OL") and NaN switched off ("----"), which no extent counts.
+class RecordTable;
+
 class RecordPyramid {
 public:
     static constexpr int LeafBits = 4;
@@ -36,6 +40,30 @@ public:
             add(other.high);
         }
     };
+
+    // The pyramid of all the records of a table.
+    static RecordPyramid of(const RecordTable &records);
+    // A reading's level, and the reading back from a level, at the same height.
+    static double levelOf(const Reading &reading) {
+        switch (reading.kind) {
+        case Reading::Kind::NoValue:
+            return std::numeric_limits<double>::quiet_NaN();
+        case Reading::Kind::Over:
+            return std::numeric_limits<double>::infinity();
+        case Reading::Kind::Under:
+            return -std::numeric_limits<double>::infinity();
+        case Reading::Kind::Number:
+            break;
+        }
+        return reading.value;
+    }
+    static Reading readingOf(double level) {
+        if (level == std::numeric_limits<double>::infinity())
+            return {Reading::Kind::Over, 0};
+        if (level == -std::numeric_limits<double>::infinity())
+            return {Reading::Kind::Under, 0};
+        return {Reading::Kind::Number, level};
+    }
 
     void clear();
     // The levels of the next record, records counted from 0 in file order.

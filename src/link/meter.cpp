@@ -1,5 +1,7 @@
 #include "link/meter.h"
 
+#include "link/reading.h"
+
 #include <cmath>
 
 namespace Meter {
@@ -81,15 +83,12 @@ QString ReadingText(quint8 high, quint8 low) {
 }
 
 QString DifferenceText(const QString &a, const QString &b, int sign) {
-    const auto notANumber = [](const QString &s) {
-        return s.contains(QLatin1Char('L')) || s.contains(QLatin1String("--"));
-    };
-    if (notANumber(a) || notANumber(b))
+    if (!Reading::formsDifference(a) || !Reading::formsDifference(b))
         return QStringLiteral("----");
 
     // Counted in tenths, rounded half away from zero like the meter's own display. A text
     // far beyond any reading (a hand-edited file) has no difference the meter could show.
-    const double exact = 10.0 * numericValue(a) + sign * 10.0 * numericValue(b);
+    const double exact = 10.0 * Reading::numericValue(a) + sign * 10.0 * Reading::numericValue(b);
     if (!(std::fabs(exact) < MaxTenths))
         return QStringLiteral("----");
     const long long tenths = std::llround(exact);
@@ -98,33 +97,6 @@ QString DifferenceText(const QString &a, const QString &b, int sign) {
         .arg(tenths < 0 ? QStringLiteral("-") : QString())
         .arg(magnitude / 10)
         .arg(magnitude % 10);
-}
-
-double numericValue(const QString &text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            digits = true;
-        } else if (c == QLatin1Char('.') && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    bool ok = false;
-    const double value = QStringView(text).mid(start, i - start).toDouble(&ok);
-    return ok ? value : 0.0;
 }
 
 } // namespace Meter

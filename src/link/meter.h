@@ -32,11 +32,8 @@ QString ClockText(quint8 first, quint8 second);
 void DecodeStatusA(quint8 byte, LiveValues &live);
 void DecodeStatusB(quint8 byte, LiveValues &live);
 QString ReadingText(quint8 high, quint8 low);
-// a + sign * b with exactly one decimal, or "----" when either is not a number.
+// a + sign * b with exactly one decimal, or "----" when either is not a number (see
+// Reading::formsDifference).
 QString DifferenceText(const QString &a, const QString &b, int sign);
-
-// The decimal number at the start of a text (after blanks): "1.2.3" gives 1.2,
-// "12a" gives 12, no number gives 0.
-double numericValue(const QString &text);
 
 } // namespace Meter

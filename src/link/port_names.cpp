@@ -39,6 +39,8 @@ QString PortNames::deviceFor(int portNumber) const {
     if (m_mappings.contains(portNumber))
         return m_mappings.value(portNumber);
 #ifdef Q_OS_WIN
+    if (portNumber < 1 || portNumber > PortChoice::PortCount)
+        return {};
     return PortChoice::portName(portNumber);
 #else
     if (portNumber >= 1 && portNumber <= m_present.size())

@@ -1,12 +1,12 @@
 #include "logger/logger.h"
 
+#include "lists/list_window_model.h"
 #include "logger/dump_receiver.h"
 #include "logger/memory_model.h"
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/platform.h"
 #include "platform/serial_link.h"
-#include "records/record_list_model.h"
 #include "windowing/long_work.h"
 #include "windowing/timer_gate.h"
 #include "windowing/window_registry.h"
@@ -31,10 +31,10 @@ MemoryModel *Logger::memory() const {
 }
 
 void Logger::ReceiveDump() {
-    DumpReceiver receiver(*m_platform.serial, *m_platform.pump);
+    DumpReceiver receiver(m_platform.serial(), m_platform.pump());
     const DumpReceiver::Result result =
         receiver.receive([this](const QString &text) { emit progress(text); });
-    Dialogs &dialogs = *m_platform.dialogs;
+    Dialogs &dialogs = m_platform.dialogs();
     switch (result.outcome) {
     case DumpReceiver::Outcome::Complete:
         openMemory(result.bytes, result.memorySize);
@@ -42,8 +42,8 @@ void Logger::ReceiveDump() {
     case DumpReceiver::Outcome::Empty:
         dialogs.message(QStringLiteral(" No Data in Memory!"), Dialogs::Icon::Critical);
         // The rest of the dump is dropped here rather than read as frames.
-        if (!m_platform.pump->quitting())
-            m_platform.serial->readAll();
+        if (!m_platform.pump().quitting())
+            m_platform.serial().readAll();
         return;
     case DumpReceiver::Outcome::Stalled:
         // Whatever came is shown, so nothing received is lost; the user learns it is not all.
@@ -74,15 +74,11 @@ void Logger::openMemory(const QByteArray &dump, int memorySize) {
     window->showDownload(
         SetTable::split(announced, QByteArrayView(dump).sliced(DumpReceiver::HeadLength)),
         memorySize);
-    MemoryModel *opened = window.get();
-    connect(opened, &MemoryModel::listRequested, this,
-            [this, opened](int number) { listSet(opened, number); });
-    connect(opened, &MemoryModel::eraseRequested, this, &Logger::EraseMemory);
     m_windows.open(std::move(window)); // a window of an earlier download closes first
 }
 
 void Logger::listSet(MemoryModel *memory, int number) {
-    EventPump &pump = *m_platform.pump;
+    EventPump &pump = m_platform.pump();
     if (!memory || !memory->isOpen() || number < 1 || number > memory->sets().count() ||
         pump.quitting())
         return;
@@ -92,9 +88,9 @@ void Logger::listSet(MemoryModel *memory, int number) {
     TimerGate::Hold timersStopped(m_timers);
 
     auto fresh =
-        std::make_unique<RecordListModel>(RecordListModel::Kind::DataList, QString(), QString());
+        std::make_unique<ListWindowModel>(ListWindowModel::Kind::DataList, QString(), QString());
     fresh->setColumn0Heading(set.heading());
-    RecordListModel *list = m_windows.open(std::move(fresh));
+    ListWindowModel *list = m_windows.open(std::move(fresh));
     LongWork work(pump, list);
     const RecordClock clock = set.clock();
     for (int k = 1; k <= set.SetRecords; ++k) {
@@ -113,12 +109,12 @@ void Logger::listSet(MemoryModel *memory, int number) {
 }
 
 void Logger::EraseMemory() {
-    const Dialogs::Answer answer = m_platform.dialogs->message(
+    const Dialogs::Answer answer = m_platform.dialogs().message(
         QStringLiteral("All saved data in memory will be deleted."), Dialogs::Icon::Warning,
         Dialogs::Buttons::OkCancel, QStringLiteral("Warning"));
-    if (answer != Dialogs::Answer::Ok || m_platform.pump->quitting())
+    if (answer != Dialogs::Answer::Ok || m_platform.pump().quitting())
         return;
     TimerGate::Hold timersStopped(m_timers);
-    m_platform.serial->write(EraseCommand);
-    LongWork(*m_platform.pump).wait(EraseWaitSeconds);
+    m_platform.serial().write(EraseCommand);
+    LongWork(m_platform.pump()).wait(EraseWaitSeconds);
 }

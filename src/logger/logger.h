@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-struct Platform;
+class Platform;
 class MemoryModel;
 class TimerGate;
 class WindowRegistry;

@@ -2,6 +2,7 @@
 
 #include "link/live_values.h"
 #include "link/meter.h"
+#include "records/record_heading.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ QString LoggerSet::heading() const {
     // that changed them would look like a unit change of the meter to the sampling.
     LiveValues set;
     Meter::DecodeStatusA(statusA(), set);
-    return headingField(set.TypeText, set.UnitText);
+    return RecordHeading{set.TypeText, set.UnitText}.text();
 }
 
 RecordClock LoggerSet::clock() const {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-const QString MemoryModel::Name = QStringLiteral("Memory");
-
 MemoryModel::MemoryModel(QObject *parent)
     : WindowModel(Name, QStringLiteral("Data Logger"), {}, parent) {}
 

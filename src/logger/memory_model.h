@@ -10,7 +10,7 @@ class MemoryModel : public WindowModel {
     Q_OBJECT
 
 public:
-    static const QString Name;
+    static constexpr QLatin1StringView Name{"Memory"};
     // The meter's memory in bytes, against which the size word S is shown.
     static constexpr int Capacity = 32768;
 

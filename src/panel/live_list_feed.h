@@ -1,46 +1,42 @@
 #pragma once
 
 #include "link/live_values.h"
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QObject>
 
-struct Platform;
-class RecordListModel;
+class Platform;
+class ListWindowModel;
 class WindowModel;
 class WindowRegistry;
 
 // The live list "Real Time List": opens it, makes each sample a new row while it is open,
-// and writes it to a file named by the date and time when it is full. It owns the live
-// list's state (ListCount, ListUnit).
+// and writes it to a file named by the date and time when it holds rowsPerList rows
+// (345,600 in the program). It owns the live list's state (ListCount, ListUnit).
 class LiveListFeed : public QObject, public SampleSink {
     Q_OBJECT
 
 public:
-    static constexpr int MaxListRows = 345600;
-
     LiveListFeed(WindowRegistry &windows, const LiveValues &live, Platform &platform,
-                 QObject *parent = nullptr);
+                 int rowsPerList, QObject *parent = nullptr);
 
     // "List": captures the unit and opens the list; nothing while it is open.
     void open();
     // A unit change closes the list and ends the tick; otherwise one row.
     bool takeSample(const Sample &sample) override;
 
-    RecordListModel *list() const;
+    ListWindowModel *list() const;
     int ListCount() const { return m_listCount; }
     QString ListUnit() const { return m_listUnit; }
 
-    // For tests of the dump: go on as if this many rows were appended.
-    void setListCountForTesting(int count) { m_listCount = count; }
-
 private:
     void onWindowClosed(WindowModel *window);
-    void dumpList(RecordListModel &list);
+    void dumpList(ListWindowModel &list);
 
     WindowRegistry &m_windows;
     const LiveValues &m_live;
     Platform &m_platform;
+    const int m_rowsPerList;
     int m_listCount = 0;
     QString m_listUnit;
 };

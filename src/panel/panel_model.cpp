@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/serial_link.h"
 
+#include <QDir>
 #include <QScopedValueRollback>
 
 const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
@@ -14,20 +15,29 @@ const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
 namespace {
 
 const QString CaptionSuffix = QStringLiteral("   120924");
+// The "Save" button's look while idle; recording, it stops the recording.
+const QString SaveTooltip = QStringLiteral("Save As");
+const QString SavePicture = QStringLiteral("save");
 constexpr int MaxShortReads = 20;
 
 } // namespace
 
 PanelModel::PanelModel(Platform &platform, QObject *parent)
-    : WindowModel(QStringLiteral("Panel"), Caption,
-                  {{QStringLiteral("Save"), QStringLiteral("Save As"), 1},
-                   {QStringLiteral("Open"), QStringLiteral("Open File to Read"), 2},
-                   {QStringLiteral("Sample"), QStringLiteral("Sampling Rate"), 3},
-                   {QStringLiteral("List"), QStringLiteral("List Display"), 4},
-                   {QStringLiteral("Graph"), QStringLiteral("Graphic Display"), 5}},
-                  parent)
+    : CommandWindow(Name, Caption,
+                    {button(PanelCommand::Save, ToolKeys::Save, SaveTooltip, SavePicture),
+                     button(PanelCommand::Open, ToolKeys::Open, QStringLiteral("Open File to Read"),
+                            QStringLiteral("open")),
+                     button(PanelCommand::Sample, ToolKeys::Sample, QStringLiteral("Sampling Rate"),
+                            QStringLiteral("sample")),
+                     button(PanelCommand::List, ToolKeys::List, QStringLiteral("List Display"),
+                            QStringLiteral("list")),
+                     button(PanelCommand::Graph, ToolKeys::Graph, QStringLiteral("Graphic Display"),
+                            QStringLiteral("graph"))},
+                    parent)
     , m_platform(platform)
-    , m_timers({&m_timer1, &m_timer2}, *platform.pump) {
+    , m_timers({&m_timer1, &m_timer2}, platform.pump()) {
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer2.setObjectName(QStringLiteral("Timer2"));
     m_timer1.setInterval(FrameInterval);
     m_timer2.setInterval(SamplingInterval);
     connect(&m_timer1, &QTimer::timeout, this, &PanelModel::frameTick);
@@ -35,7 +45,7 @@ PanelModel::PanelModel(Platform &platform, QObject *parent)
 }
 
 bool PanelModel::load(int portNumber) {
-    SerialLink &port = *m_platform.serial;
+    SerialLink &port = m_platform.serial();
     m_portNumber = portNumber;
     if (!port.isOpen() && !port.open(portNumber))
         return false;
@@ -61,11 +71,11 @@ void PanelModel::readAfterDelay() {
     // The 0.2 s between reads runs from the event loop rather than in a loop nested here:
     // a dialog opened by a click meanwhile then runs from the top, and the reads (and the
     // samples they feed) go on while it is open instead of waiting for it to close.
-    m_platform.pump->after(0.2, this, [this] { readOnce(); });
+    m_platform.pump().after(0.2, this, [this] { readOnce(); });
 }
 
 void PanelModel::readOnce() {
-    const QByteArray read = m_platform.serial->readAll();
+    const QByteArray read = m_platform.serial().readAll();
     switch (Meter::classifyRead(read)) {
     case Meter::ReadKind::Short:
         if (++m_missCount > MaxShortReads) {
@@ -144,18 +154,21 @@ void PanelModel::waitForMeter() {
     stopTimers();
     m_display.LblCOM.text = QStringLiteral("No COM");
     emit displayChanged();
-    RS232::WaitForMeter(*m_platform.serial, *m_platform.pump, this, [this] {
+    emit meterSilent();
+    RS232::WaitForMeter(m_platform.serial(), m_platform.pump(), this, [this] {
         showPortName();
         startTimers();
+        emit meterHeard();
     });
 }
 
 void PanelModel::showRecording(bool recording, const QString &fileName) {
-    setToolButtonLook(QStringLiteral("Save"), recording ? 6 : 1,
-                      recording ? QStringLiteral("Stop Recording") : QStringLiteral("Save As"));
+    setLook(PanelCommand::Save, recording ? QStringLiteral("stop") : SavePicture,
+            recording ? QStringLiteral("Stop Recording") : SaveTooltip);
     m_display.LblRecording.visible = recording;
     m_display.LblCount.text.clear();
-    m_display.LblFileName.text = recording ? fileName : QString();
+    // The file as the system writes its names (C:\...\data.rdg on Windows).
+    m_display.LblFileName.text = recording ? QDir::toNativeSeparators(fileName) : QString();
     emit displayChanged();
 }
 

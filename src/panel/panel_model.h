@@ -2,21 +2,26 @@
 
 #include "link/live_values.h"
 #include "panel/panel_display.h"
+#include "windowing/command_window.h"
 #include "windowing/timer_gate.h"
-#include "windowing/window_model.h"
 
 #include <QByteArray>
 #include <QTimer>
 
-struct Platform;
+class Platform;
+
+// The main window's toolbar: record, open a file, the sampling time, the live list and the
+// real-time graph.
+enum class PanelCommand { Save, Open, Sample, List, Graph };
 
 // The main window: mirrors the meter's display from the frames its frame timer reads, and
 // owns the frame timer Timer1, the sampling timer Timer2 and the live values: only its
 // frame decoding writes them, everyone else reads them.
-class PanelModel : public WindowModel {
+class PanelModel : public CommandWindow<PanelCommand> {
     Q_OBJECT
 
 public:
+    static constexpr QLatin1StringView Name{"Panel"};
     static constexpr int FrameInterval = 150;
     static constexpr int SamplingInterval = 1000;
     static const QString Caption;
@@ -28,8 +33,6 @@ public:
     bool load(int portNumber);
 
     const LiveValues &live() const { return m_live; }
-    // For tests that need live values no frame of a real meter gives.
-    LiveValues &liveForTesting() { return m_live; }
     const PanelDisplay &display() const { return m_display; }
     void clickLblCOM();
 
@@ -43,9 +46,8 @@ public:
     // speaks again; then starts them.
     void waitForMeter();
 
-    QTimer &Timer1() { return m_timer1; }
-    QTimer &Timer2() { return m_timer2; }
-    // Both timers, for every operation that reads or writes a whole file, lists or prints.
+    // Both timers, Timer1 and Timer2, for every operation that reads or writes a whole file,
+    // lists or prints.
     TimerGate &timers() { return m_timers; }
     void stopTimers() { m_timers.stop(); }
     void startTimers() { m_timers.start(); }
@@ -63,6 +65,10 @@ signals:
     void samplingTick();
     // A dump marker arrived; the frame timer's tick runs until the receiver returns.
     void dumpMarker();
+    // The meter fell silent (or its port broke): the panel shows "No COM" and waits for it.
+    void meterSilent();
+    // The meter speaks again after it was silent.
+    void meterHeard();
 
 private:
     void readAfterDelay();
@@ -74,8 +80,8 @@ private:
     int m_portNumber = 0;
     LiveValues m_live;
     PanelDisplay m_display;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer m_timer1{this};
+    QTimer m_timer2{this};
     TimerGate m_timers;
     bool m_frameTickRunning = false;
     int m_missCount = 0; // short reads in a row within the running tick

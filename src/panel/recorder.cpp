@@ -3,18 +3,21 @@
 #include "platform/dialogs.h"
 #include "records/file_names.h"
 
+#include <QDir>
+
 namespace {
 
 QString fileProblem(const QString &action, const QString &fileName, const QString &reason) {
-    return QStringLiteral("%1 \"%2\":\n%3").arg(action, fileName, reason);
+    return QStringLiteral("%1 \"%2\":\n%3").arg(action, QDir::toNativeSeparators(fileName), reason);
 }
 
 } // namespace
 
-Recorder::Recorder(const LiveValues &live, Dialogs &dialogs, QObject *parent)
+Recorder::Recorder(const LiveValues &live, Dialogs &dialogs, int recordsPerFile, QObject *parent)
     : QObject(parent)
     , m_live(live)
-    , m_dialogs(dialogs) {}
+    , m_dialogs(dialogs)
+    , m_recordsPerFile(recordsPerFile) {}
 
 bool Recorder::startRecording(const QString &path) {
     m_recordType = m_live.TypeText;
@@ -47,7 +50,7 @@ bool Recorder::takeSample(const Sample &sample) {
         stopRecording();
         return false;
     }
-    if (m_recordCount > 0 && m_recordCount % MaxRecordsPerFile == 0) {
+    if (m_recordCount > 0 && m_recordCount % m_recordsPerFile == 0) {
         m_file.close();
         ++m_filePart;
         const QString next = continuationFileName(m_chosenFileName, m_filePart);

@@ -1,23 +1,22 @@
 #pragma once
 
 #include "link/live_values.h"
+#include "panel/sample.h"
 #include "records/record_file_writer.h"
-#include "records/sample.h"
 
 #include <QObject>
 
 class Dialogs;
 
 // The recording: each sample becomes a record line of the chosen file, written whole and
-// on the disk at once, with a continuation file every 345,600 records. It owns the
-// recording state; the panel shows it from the announcements.
+// on the disk at once, with a continuation file every recordsPerFile records (345,600 in
+// the program). It owns the recording state; the panel shows it from the announcements.
 class Recorder : public QObject, public SampleSink {
     Q_OBJECT
 
 public:
-    static constexpr int MaxRecordsPerFile = 345600;
-
-    Recorder(const LiveValues &live, Dialogs &dialogs, QObject *parent = nullptr);
+    Recorder(const LiveValues &live, Dialogs &dialogs, int recordsPerFile,
+             QObject *parent = nullptr);
 
     // Starts recording to the chosen file: captures the live type and unit, writes the
     // heading. False (and still idle) when the file cannot be created; the user was told.
@@ -34,9 +33,6 @@ public:
     QString RecordUnit() const { return m_recordUnit; }
     QString ChosenFileName() const { return m_chosenFileName; }
 
-    // For tests of the continuation files: go on as if this many records were written.
-    void setRecordCountForTesting(int count) { m_recordCount = count; }
-
 signals:
     void recordingChanged(bool recording, const QString &fileName);
     void recorded(int recordCount);
@@ -47,6 +43,7 @@ private:
 
     const LiveValues &m_live;
     Dialogs &m_dialogs;
+    const int m_recordsPerFile;
     RecordFileWriter m_file{RecordFileWriter::Flush::EveryLine};
     bool m_recording = false;
     int m_recordCount = 0;

@@ -8,8 +8,8 @@ Sampler::Sampler(const LiveValues &live, const Clock &clock)
     , m_clock(clock) {}
 
 void Sampler::tick() {
-    if (SampleTick != 0 && SampleTick < SamplingTime) {
-        ++SampleTick;
+    if (m_sampleTick != 0 && m_sampleTick < m_samplingTime) {
+        ++m_sampleTick;
         return;
     }
     const Sample sample{recordTimeStamp(m_clock.now()),
@@ -23,10 +23,10 @@ void Sampler::tick() {
         if (!sink->takeSample(sample))
             return;
     }
-    SampleTick = 1;
+    m_sampleTick = 1;
 }
 
 void Sampler::setSamplingTime(int seconds) {
-    SamplingTime = seconds;
-    SampleTick = 0;
+    m_samplingTime = seconds;
+    m_sampleTick = 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/live_values.h"
-#include "records/sample.h"
+#include "panel/sample.h"
 
 #include <QList>
 
@@ -23,10 +23,13 @@ public:
     // The "Sample" command: the next tick samples, then every seconds-th tick.
     void setSamplingTime(int seconds);
 
-    int SamplingTime = 1;
-    int SampleTick = 0;
+    int SamplingTime() const { return m_samplingTime; }
+    // Ticks since the last sample; 0 before the first.
+    int SampleTick() const { return m_sampleTick; }
 
 private:
+    int m_samplingTime = 1;
+    int m_sampleTick = 0;
     const LiveValues &m_live;
     const Clock &m_clock;
     QList<SampleSink *> m_sinks;

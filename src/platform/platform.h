@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 
 class SerialLink;
@@ -13,17 +12,23 @@ class Surface;
 class ImagePrinter;
 class PictureWriter;
 
-// The outside world as the program sees it: real adapters in the application, fakes in tests.
-struct Platform {
-    SerialLink *serial = nullptr;
-    EventPump *pump = nullptr;
-    Dialogs *dialogs = nullptr;
-    Clock *clock = nullptr;
-    BusyPointer *pointer = nullptr;
-    std::function<std::unique_ptr<TextPrinter>()> makeTextPrinter;
+// The outside world as the program sees it: real adapters in the application, fakes in
+// tests. Every seam is required, so a program put together without one does not compile
+// rather than quietly going without a feature.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual SerialLink &serial() = 0;
+    virtual EventPump &pump() = 0;
+    virtual Dialogs &dialogs() = 0;
+    virtual Clock &clock() = 0;
+    virtual BusyPointer &pointer() = 0;
+    // A printer for the lines of a printout.
+    virtual std::unique_ptr<TextPrinter> makeTextPrinter() = 0;
     // The drawing surface of a graph window, and the printer of its picture.
-    std::function<std::unique_ptr<Surface>()> makeSurface;
-    std::function<std::unique_ptr<ImagePrinter>()> makeImagePrinter;
+    virtual std::unique_ptr<Surface> makeSurface() = 0;
+    virtual std::unique_ptr<ImagePrinter> makeImagePrinter() = 0;
     // The writer of a graph's picture to a PNG, SVG or PDF file.
-    std::function<std::unique_ptr<PictureWriter>()> makePictureWriter;
+    virtual std::unique_ptr<PictureWriter> makePictureWriter() = 0;
 };

@@ -5,6 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
 // A colour as its red, green and blue parts (0 to 255).
 struct Rgb {
     int red = 0;
@@ -38,4 +40,23 @@ public:
     virtual void drawText(const QPointF &topLeft, const QString &text, Rgb colour) = 0;
     // Width and height of a text in the window's font, in pixels.
     virtual QSizeF textSize(const QString &text) const = 0;
+
+    // What the surface keeps drawn, for the window's view and the printer to show: rows of
+    // 32-bit pixels (0xffRRGGBB), valid until the surface draws again or is resized.
+    struct Pixels {
+        const uchar *bits = nullptr; // none: the surface keeps no pixels (a file's drawing)
+        QSize size;                  // in device pixels
+        qsizetype bytesPerLine = 0;
+        qreal devicePixelRatio = 1; // device pixels per pixel of the window
+    };
+    virtual Pixels pixels() const { return {}; }
+    // Device pixels per pixel of the window the surface keeps, taken at the next resize,
+    // so the picture is sharp on the window's screen; 1 for a surface that keeps no pixels.
+    virtual qreal devicePixelRatio() const { return 1; }
+    virtual void setDevicePixelRatio(qreal ratio) { Q_UNUSED(ratio); }
+    // Called on the first drawing after the picture was last shown (shown()), so a view
+    // repaints once however many lines were drawn meanwhile.
+    virtual void setChangedCallback(std::function<void()> changed) { Q_UNUSED(changed); }
+    // The view has shown the picture.
+    virtual void shown() {}
 };

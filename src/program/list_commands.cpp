@@ -1,6 +1,8 @@
 #include "program/list_commands.h"
 
 #include "graphs/list_plot_model.h"
+#include "lists/list_file_io.h"
+#include "lists/list_window_model.h"
 #include "panel/file_transfer.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -8,14 +10,12 @@
 #include "platform/dialogs.h"
 #include "platform/text_printer.h"
 #include "program/program.h"
-#include "records/csv_export.h"
 #include "records/file_names.h"
 #include "records/file_output.h"
-#include "records/list_file_io.h"
 #include "records/printout_layout.h"
 #include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
-#include "records/record_list_model.h"
+#include "records/record_heading.h"
 #include "records/record_table.h"
 #include "records/recording_parts.h"
 #include "windowing/long_work.h"
@@ -30,7 +30,7 @@ namespace {
 // stopped, the caption counting, the pointer.
 class ListOperation {
 public:
-    ListOperation(Program &program, RecordListModel *list)
+    ListOperation(Program &program, ListWindowModel *list)
         : m_program(program)
         , m_timersStopped(program.panel().timers())
         , m_list(list)
@@ -38,20 +38,20 @@ public:
     ~ListOperation() {
         if (m_list && m_list->isOpen())
             m_list->setCaption(m_caption);
-        m_program.platform().pointer->setBusy(false);
+        m_program.platform().pointer().setBusy(false);
     }
 
 private:
     Program &m_program;
     TimerGate::Hold m_timersStopped;
-    QPointer<RecordListModel> m_list;
+    QPointer<ListWindowModel> m_list;
     QString m_caption;
 };
 
 // Asks for a path with ask; empty when cancelled, or when the user closed the list while
 // the dialog was open (its model is gone then).
-template <class Ask> QString askPathWhileOpen(RecordListModel *list, Ask ask) {
-    const QPointer<RecordListModel> stillThere(list);
+template <class Ask> QString askPathWhileOpen(ListWindowModel *list, Ask ask) {
+    const QPointer<ListWindowModel> stillThere(list);
     const QString path = ask();
     return stillThere && list->isOpen() ? path : QString();
 }
@@ -60,10 +60,10 @@ template <class Ask> QString askPathWhileOpen(RecordListModel *list, Ask ask) {
 // caption restored. A list closed half-way is no list to keep: the file is discarded and
 // whatever stood at path stays. On failure, reason says why.
 template <class File, class Write>
-ListFileIO::Outcome writeWholeList(Program &program, RecordListModel *list, File &file,
+ListFileIO::Outcome writeWholeList(Program &program, ListWindowModel *list, File &file,
                                    const QString &path, Write write, QString &reason) {
     ListOperation operation(program, list);
-    LongWork work(*program.platform().pump, list);
+    LongWork work(program.platform().pump(), list);
     ListFileIO::Outcome outcome = ListFileIO::Outcome::Failed;
     if (file.create(path))
         outcome = write(file, work);
@@ -77,22 +77,13 @@ ListFileIO::Outcome writeWholeList(Program &program, RecordListModel *list, File
     return outcome;
 }
 
-// The unit and type of a plot, from the heading of the list's first column: "K Type °C".
-std::pair<QString, QString> unitAndTypeOf(const QString &heading) {
-    const QString unit = heading.contains(QStringLiteral("\u00B0C")) ? QStringLiteral("\u00B0C")
-                                                                     : QStringLiteral("\u00B0F");
-    const QString type =
-        heading.contains(QLatin1Char('J')) ? QStringLiteral("J") : QStringLiteral("K");
-    return {unit, type};
-}
-
 enum class PartRead { Whole, Stopped, Bad };
 
 // Appends the records of one continuation part to the run, counting them in the list's
 // caption. A part whose heading is not the first part's, or that cannot be read or split
 // to its end, is bad: the reason is given and what it appended is taken back.
 PartRead readPart(const QString &path, const QString &heading, RecordTable &run,
-                  RecordListModel &list, LongWork &work, QString &reason) {
+                  ListWindowModel &list, LongWork &work, QString &reason) {
     const int before = run.rowCount();
     RecordFileReader reader;
     if (!reader.open(path)) {
@@ -151,25 +142,32 @@ bool followsOn(const RecordTable &run, int first) {
 ListCommands::ListCommands(Program &program)
     : m_program(program) {}
 
-void ListCommands::onToolbarButton(RecordListModel *list, const QString &key) {
-    if (!list || !list->isOpen() || !list->isToolButtonEnabled(key))
+void ListCommands::run(ListWindowModel *list, ListCommand command) {
+    if (!list || !list->isOpen() || !list->isEnabled(command))
         return;
-    if (key == QLatin1String("Save"))
+    switch (command) {
+    case ListCommand::Save:
         save(list);
-    else if (key == QLatin1String("Print"))
-        print(list);
-    else if (key == QLatin1String("Plot"))
+        return;
+    case ListCommand::Plot:
         plot(list);
-    else if (key == RecordListModel::ExportCsvKey)
+        return;
+    case ListCommand::Print:
+        print(list);
+        return;
+    case ListCommand::ExportCsv:
         exportCsv(list);
-    else if (key == QLatin1String("PlotAll"))
+        return;
+    case ListCommand::PlotAll:
         plotAllParts(list);
+        return;
+    }
 }
 
-void ListCommands::save(RecordListModel *list) {
+void ListCommands::save(ListWindowModel *list) {
     if (m_program.recorder().Recording())
         return;
-    Dialogs &dialogs = *m_program.platform().dialogs;
+    Dialogs &dialogs = m_program.platform().dialogs();
     const QString path =
         askPathWhileOpen(list, [&] { return FileTransfer::ShowSaveDialog(dialogs); });
     if (path.isEmpty())
@@ -188,12 +186,12 @@ void ListCommands::save(RecordListModel *list) {
                         Dialogs::Icon::Critical);
         return;
     }
-    if (outcome == ListFileIO::Outcome::Done && list->kind() == RecordListModel::Kind::List)
+    if (outcome == ListFileIO::Outcome::Done && list->kind() == ListWindowModel::Kind::List)
         list->requestClose();
 }
 
-void ListCommands::exportCsv(RecordListModel *list) {
-    Dialogs &dialogs = *m_program.platform().dialogs;
+void ListCommands::exportCsv(ListWindowModel *list) {
+    Dialogs &dialogs = m_program.platform().dialogs();
     const QString path =
         askPathWhileOpen(list, [&] { return FileTransfer::ShowCsvSaveDialog(dialogs); });
     if (path.isEmpty())
@@ -202,7 +200,7 @@ void ListCommands::exportCsv(RecordListModel *list) {
     QString reason;
     const ListFileIO::Outcome outcome = writeWholeList(
         m_program, list, file, path,
-        [list](FileOutput &out, LongWork &work) { return CsvExport::writeList(out, *list, &work); },
+        [list](FileOutput &out, LongWork &work) { return ListFileIO::writeCsv(out, *list, &work); },
         reason);
     if (outcome == ListFileIO::Outcome::Failed)
         dialogs.message(QStringLiteral("The list could not be exported to \"%1\":\n%2")
@@ -210,11 +208,9 @@ void ListCommands::exportCsv(RecordListModel *list) {
                         Dialogs::Icon::Critical);
 }
 
-void ListCommands::print(RecordListModel *list) {
-    if (!m_program.platform().makeTextPrinter)
-        return;
+void ListCommands::print(ListWindowModel *list) {
     ListOperation operation(m_program, list);
-    LongWork work(*m_program.platform().pump, list);
+    LongWork work(m_program.platform().pump(), list);
     std::unique_ptr<TextPrinter> printer = m_program.platform().makeTextPrinter();
     if (!printer->choosePrinter() || !work.goesOn())
         return;
@@ -223,9 +219,11 @@ void ListCommands::print(RecordListModel *list) {
         if (!printer->printLine(line))
             return;
     }
-    for (int row = 0; row < list->rowCount(); ++row) {
-        const QString line = Printout::line(list->row(row));
-        list->setProgress(row, RecordListModel::Progress::RecordsCompleted);
+    // The heading row counts as row 0, the records from 1 on.
+    const RecordTable &records = list->records();
+    for (int row = 0; row <= records.rowCount(); ++row) {
+        const QString line = Printout::line(row == 0 ? list->headingRow() : records.row(row - 1));
+        list->setProgress(row, ListWindowModel::Progress::RecordsCompleted);
         if (!work.step() || !printer->printLine(line))
             return;
         if (row == 0 && !printer->printLine(Printout::ruleLine()))
@@ -234,14 +232,14 @@ void ListCommands::print(RecordListModel *list) {
     printer->endDocument();
 }
 
-void ListCommands::plot(RecordListModel *list) {
+void ListCommands::plot(ListWindowModel *list) {
     Platform &platform = m_program.platform();
-    if (m_program.PlotOpen() || list->rowCount() < 2 || !platform.makeSurface)
+    if (m_program.PlotOpen() || list->records().rowCount() < 1)
         return;
-    const auto [unit, type] = unitAndTypeOf(list->cell(0, 0));
+    const RecordHeading heading = RecordHeading::forPlot(list->records().heading(0));
     WindowRegistry &windows = m_program.windows();
-    ListPlotModel *plot = windows.open(
-        std::make_unique<ListPlotModel>(platform, m_program.panel().timers(), *list, unit, type));
+    ListPlotModel *plot = windows.open(std::make_unique<ListPlotModel>(
+        platform, m_program.panel().timers(), *list, heading.unit, heading.type));
     // The plot reads the list's rows: it closes with the list, also when "Open" replaces it.
     QObject::connect(&windows, &WindowRegistry::windowClosed, plot, [plot, list](WindowModel *w) {
         if (w == list)
@@ -249,27 +247,27 @@ void ListCommands::plot(RecordListModel *list) {
     });
 }
 
-void ListCommands::plotAllParts(RecordListModel *list) {
+void ListCommands::plotAllParts(ListWindowModel *list) {
     Platform &platform = m_program.platform();
-    if (m_program.PlotOpen() || list->rowCount() < 2 || !platform.makeSurface)
+    if (m_program.PlotOpen() || list->records().rowCount() < 1)
         return;
-    const RecordingParts parts = RecordingParts::inFolder(list->fileName());
-    const QString heading = list->cell(0, 0);
+    const RecordingParts parts = RecordingParts::inFolder(list->openedFile());
+    const QString heading = list->records().heading(0);
     // The first part as the list holds it; room for all the others up front, so the
     // table does not grow part by part.
-    auto run = std::make_unique<RecordTable>(list->table().table());
+    auto run = std::make_unique<RecordTable>(list->records());
     qint64 moreBytes = 0;
     for (qsizetype i = 1; i < parts.paths.size(); ++i)
         moreBytes += QFileInfo(parts.paths[i]).size();
     run->reserveBytes(moreBytes);
 
-    const QPointer<RecordListModel> stillThere(list);
-    const QString firstName = QFileInfo(list->fileName()).fileName();
+    const QPointer<ListWindowModel> stillThere(list);
+    const QString firstName = QFileInfo(list->openedFile()).fileName();
     QString lastGood = firstName;
     QString problem;
     {
         ListOperation operation(m_program, list);
-        LongWork work(*platform.pump, list);
+        LongWork work(platform.pump(), list);
         list->setLoading(true);
         for (qsizetype i = 1; i < parts.paths.size() && problem.isEmpty(); ++i) {
             const QString name = QFileInfo(parts.paths[i]).fileName();
@@ -300,17 +298,18 @@ void ListCommands::plotAllParts(RecordListModel *list) {
     // Events ran while the parts were read: a plot may have opened meanwhile.
     if (!stillThere || !list->isOpen() || m_program.PlotOpen())
         return;
-    const auto [unit, type] = unitAndTypeOf(heading);
+    const RecordHeading plotHeading = RecordHeading::forPlot(heading);
     WindowRegistry &windows = m_program.windows();
-    ListPlotModel *plot = windows.open(std::make_unique<ListPlotModel>(
-        platform, m_program.panel().timers(), *list, std::move(run), unit, type));
+    ListPlotModel *plot = windows.open(
+        std::make_unique<ListPlotModel>(platform, m_program.panel().timers(), *list, std::move(run),
+                                        plotHeading.unit, plotHeading.type));
     QObject::connect(&windows, &WindowRegistry::windowClosed, plot, [plot, list](WindowModel *w) {
         if (w == list)
             plot->requestClose();
     });
     if (!problem.isEmpty()) {
-        platform.dialogs->message(problem +
-                                      QStringLiteral("\nThe plot ends with \"%1\".").arg(lastGood),
-                                  Dialogs::Icon::Warning);
+        platform.dialogs().message(problem +
+                                       QStringLiteral("\nThe plot ends with \"%1\".").arg(lastGood),
+                                   Dialogs::Icon::Warning);
     }
 }

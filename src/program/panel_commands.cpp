@@ -1,6 +1,8 @@
 #include "program/panel_commands.h"
 
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_file_io.h"
+#include "lists/list_window_model.h"
 #include "panel/file_transfer.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -8,9 +10,7 @@
 #include "panel/sampler.h"
 #include "platform/dialogs.h"
 #include "program/program.h"
-#include "records/list_file_io.h"
 #include "records/record_file_reader.h"
-#include "records/record_list_model.h"
 #include "records/recording_parts.h"
 #include "windowing/long_work.h"
 
@@ -30,17 +30,24 @@ const QString SamplePrompt =
 PanelCommands::PanelCommands(Program &program)
     : m_program(program) {}
 
-void PanelCommands::onToolbarButton(const QString &key) {
-    if (key == QLatin1String("Save"))
+void PanelCommands::run(PanelCommand command) {
+    switch (command) {
+    case PanelCommand::Save:
         save();
-    else if (key == QLatin1String("Open"))
+        return;
+    case PanelCommand::Open:
         open();
-    else if (key == QLatin1String("Sample"))
+        return;
+    case PanelCommand::Sample:
         sample();
-    else if (key == QLatin1String("List"))
+        return;
+    case PanelCommand::List:
         list();
-    else if (key == QLatin1String("Graph"))
+        return;
+    case PanelCommand::Graph:
         graph();
+        return;
+    }
 }
 
 void PanelCommands::save() {
@@ -49,28 +56,31 @@ void PanelCommands::save() {
         recorder.stopRecording();
         return;
     }
-    const QString path = FileTransfer::ShowSaveDialog(*m_program.platform().dialogs);
+    const QString path = FileTransfer::ShowSaveDialog(m_program.platform().dialogs());
     if (!path.isEmpty())
         recorder.startRecording(path);
 }
 
 void PanelCommands::open() {
+    const QString path = m_program.platform().dialogs().openFile(OpenFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool PanelCommands::openFile(const QString &path) {
     Platform &platform = m_program.platform();
-    const QString path = platform.dialogs->openFile(OpenFilter);
-    if (path.isEmpty())
-        return;
     const LiveValues &live = m_program.panel().live();
-    RecordListModel *list = m_program.windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, live.TypeText, live.UnitText));
+    ListWindowModel *list = m_program.windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, live.TypeText, live.UnitText));
 
     RecordFileReader reader;
     if (!reader.open(path)) {
-        platform.dialogs->message(QStringLiteral("Cannot open \"%1\":\n%2")
-                                      .arg(QDir::toNativeSeparators(path), reader.errorString()),
-                                  Dialogs::Icon::Critical);
-        return;
+        platform.dialogs().message(QStringLiteral("Cannot open \"%1\":\n%2")
+                                       .arg(QDir::toNativeSeparators(path), reader.errorString()),
+                                   Dialogs::Icon::Critical);
+        return false;
     }
-    LongWork work(*platform.pump, list);
+    LongWork work(platform.pump(), list);
     ListFileIO::Outcome outcome;
     {
         TimerGate::Hold timersStopped(m_program.panel().timers());
@@ -78,20 +88,23 @@ void PanelCommands::open() {
         outcome = ListFileIO::readRecords(reader, *list, work);
         reader.close();
     }
-    if (outcome != ListFileIO::Outcome::Stopped) {
+    if (outcome == ListFileIO::Outcome::Stopped)
+        return false;
+    {
         list->setLoading(false);
         list->setCaption(QFileInfo(path).fileName());
         // A recording that went on into continuation files can be plotted as a whole.
-        list->setFileName(path);
-        list->setToolButtonVisible(QStringLiteral("PlotAll"),
-                                   RecordingParts::inFolder(path).paths.size() > 1);
+        list->setOpenedFile(path);
+        list->setVisible(ListCommand::PlotAll, RecordingParts::inFolder(path).paths.size() > 1);
     }
+    return true;
 }
 
 void PanelCommands::sample() {
     Sampler &sampler = m_program.sampler();
-    const QString answer = m_program.platform().dialogs->input(
-        SamplePrompt, QStringLiteral("Input Sampling Time"), QString::number(sampler.SamplingTime));
+    const QString answer =
+        m_program.platform().dialogs().input(SamplePrompt, QStringLiteral("Input Sampling Time"),
+                                             QString::number(sampler.SamplingTime()));
     if (answer.isEmpty())
         return;
     bool isNumber = false;
@@ -110,7 +123,7 @@ void PanelCommands::list() {
 
 void PanelCommands::graph() {
     Platform &platform = m_program.platform();
-    if (m_program.GraphOpen() || !platform.makeSurface)
+    if (m_program.GraphOpen())
         return;
     PanelModel &panel = m_program.panel();
     m_program.windows().open(std::make_unique<RealTimeT1T2Model>(

@@ -3,6 +3,7 @@
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "link/port_choice.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/live_list_feed.h"
@@ -14,15 +15,16 @@
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
-#include "records/record_list_model.h"
 
-Program::Program(Platform platform, QObject *parent)
+Program::Program(Platform &platform, Limits limits, QObject *parent)
     : QObject(parent)
-    , m_platform(std::move(platform))
+    , m_platform(platform)
     , m_panel(std::make_unique<PanelModel>(m_platform))
-    , m_sampler(std::make_unique<Sampler>(m_panel->live(), *m_platform.clock))
-    , m_recorder(std::make_unique<Recorder>(m_panel->live(), *m_platform.dialogs))
-    , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform))
+    , m_sampler(std::make_unique<Sampler>(m_panel->live(), m_platform.clock()))
+    , m_recorder(
+          std::make_unique<Recorder>(m_panel->live(), m_platform.dialogs(), limits.recordsPerFile))
+    , m_liveList(std::make_unique<LiveListFeed>(m_windows, m_panel->live(), m_platform,
+                                                limits.rowsPerList))
     , m_panelCommands(std::make_unique<PanelCommands>(*this))
     , m_listCommands(std::make_unique<ListCommands>(*this))
     , m_logger(std::make_unique<Logger>(m_platform, m_windows, m_panel->timers())) {
@@ -34,8 +36,7 @@ Program::Program(Platform platform, QObject *parent)
     connect(m_recorder.get(), &Recorder::recordingChanged, m_panel.get(),
             &PanelModel::showRecording);
     connect(m_recorder.get(), &Recorder::recorded, m_panel.get(), &PanelModel::showRecordCount);
-    connect(m_panel.get(), &WindowModel::toolButtonPressed, this,
-            [this](const QString &key) { m_panelCommands->onToolbarButton(key); });
+    m_panel->onCommand(this, [this](PanelCommand command) { m_panelCommands->run(command); });
     connect(m_panel.get(), &WindowModel::closeRequested, this, &Program::quit);
     connect(&m_windows, &WindowRegistry::windowOpened, this, &Program::onWindowOpened);
     // The dump is received inside the frame timer's tick that saw the marker.
@@ -46,9 +47,17 @@ Program::Program(Platform platform, QObject *parent)
 Program::~Program() = default;
 
 void Program::onWindowOpened(WindowModel *window) {
-    if (auto *list = qobject_cast<RecordListModel *>(window)) {
-        connect(list, &WindowModel::toolButtonPressed, this,
-                [this, list](const QString &key) { m_listCommands->onToolbarButton(list, key); });
+    // Every window's commands reach whoever carries them out from here, as typed commands:
+    // a list's to ListCommands, a graph's to the graph itself, Data Logger's to the Logger.
+    if (auto *list = qobject_cast<ListWindowModel *>(window)) {
+        list->onCommand(list,
+                        [this, list](ListCommand command) { m_listCommands->run(list, command); });
+    } else if (auto *graph = qobject_cast<GraphWindowModel *>(window)) {
+        graph->onCommand(graph, [graph](GraphCommand command) { graph->run(command); });
+    } else if (auto *memory = qobject_cast<MemoryModel *>(window)) {
+        connect(memory, &MemoryModel::listRequested, m_logger.get(),
+                [this, memory](int set) { m_logger->listSet(memory, set); });
+        connect(memory, &MemoryModel::eraseRequested, m_logger.get(), &Logger::EraseMemory);
     }
 }
 
@@ -59,11 +68,11 @@ void Program::choosePort(const QString &text) {
 
 bool Program::loadPanel() {
     if (m_panel->load(m_portNumber)) {
-        m_sampler->SamplingTime = 1;
+        m_sampler->setSamplingTime(1); // at every start
         return true;
     }
-    m_platform.dialogs->message(QStringLiteral("No device found, try again!"),
-                                Dialogs::Icon::Critical);
+    m_platform.dialogs().message(QStringLiteral("No device found, try again!"),
+                                 Dialogs::Icon::Critical);
     return false;
 }
 
@@ -71,12 +80,27 @@ void Program::quit() {
     if (m_quitting)
         return;
     m_quitting = true;
-    m_platform.pump->requestQuit();
+    m_platform.pump().requestQuit();
     m_panel->stopTimers();
     if (m_recorder->Recording())
         m_recorder->stopRecording();
-    m_platform.serial->close();
+    m_platform.serial().close();
     emit quitRequested();
+}
+
+bool Program::openWithoutMeter(const QString &path) {
+    if (!m_withoutMeter)
+        m_withoutMeter = std::make_unique<TimerGate::Hold>(m_panel->timers());
+    connect(&m_windows, &WindowRegistry::windowClosed, this, [this](WindowModel *window) {
+        if (window->name() == ListWindowModel::FileListName)
+            quit();
+    });
+    if (m_panelCommands->openFile(path))
+        return true;
+    // The list a file could not be read into is no window to stay for.
+    if (ListWindowModel *list = fileList())
+        list->requestClose();
+    return false;
 }
 
 bool Program::ListOpen() const {
@@ -99,19 +123,16 @@ MemoryModel *Program::memory() const {
     return m_logger->memory();
 }
 
-RecordListModel *Program::list() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::List));
+ListWindowModel *Program::list() const {
+    return m_windows.find<ListWindowModel>(ListWindowModel::ListName);
 }
 
-RecordListModel *Program::fileList() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::FileList));
+ListWindowModel *Program::fileList() const {
+    return m_windows.find<ListWindowModel>(ListWindowModel::FileListName);
 }
 
-RecordListModel *Program::dataList() const {
-    return m_windows.find<RecordListModel>(
-        RecordListModel::windowName(RecordListModel::Kind::DataList));
+ListWindowModel *Program::dataList() const {
+    return m_windows.find<ListWindowModel>(ListWindowModel::DataListName);
 }
 
 bool Program::GraphOpen() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "windowing/timer_gate.h"
 #include "windowing/window_registry.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@ class Recorder;
 class LiveListFeed;
 class PanelCommands;
 class ListCommands;
-class RecordListModel;
+class ListWindowModel;
 class RealTimeT1T2Model;
 class ListPlotModel;
 class Logger;
@@ -26,7 +27,16 @@ class Program : public QObject {
     Q_OBJECT
 
 public:
-    explicit Program(Platform platform, QObject *parent = nullptr);
+    // How much a recording file and the live list hold before they move on: 345,600
+    // records each (what a recording of four days at one second writes).
+    struct Limits {
+        int recordsPerFile = 345600;
+        int rowsPerList = 345600;
+    };
+
+    explicit Program(Platform &platform, QObject *parent = nullptr)
+        : Program(platform, Limits(), parent) {}
+    Program(Platform &platform, Limits limits, QObject *parent = nullptr);
     ~Program() override;
 
     Platform &platform() { return m_platform; }
@@ -48,6 +58,10 @@ public:
     bool loadPanel();
     // The main window closed: stops recording, closes the port and ends the program.
     void quit();
+    // A run without a meter (a record file opened from the desktop): the file's list is
+    // the only window, the panel's timers never run, and closing the list ends the
+    // program. False when the file could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     // The window-open flags: whether that window is open now.
     bool ListOpen() const;
@@ -58,9 +72,9 @@ public:
     bool MemoryOpen() const;
 
     // The record list windows; null while closed.
-    RecordListModel *list() const;
-    RecordListModel *fileList() const;
-    RecordListModel *dataList() const;
+    ListWindowModel *list() const;
+    ListWindowModel *fileList() const;
+    ListWindowModel *dataList() const;
     // The graph windows; null while closed.
     RealTimeT1T2Model *graph() const;
     ListPlotModel *plot() const;
@@ -73,7 +87,7 @@ signals:
 private:
     void onWindowOpened(WindowModel *window);
 
-    Platform m_platform;
+    Platform &m_platform;
     WindowRegistry m_windows;
     int m_portNumber = 0;
     std::unique_ptr<PanelModel> m_panel;
@@ -84,4 +98,5 @@ private:
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Logger> m_logger;
     bool m_quitting = false;
+    std::unique_ptr<TimerGate::Hold> m_withoutMeter; // holds the panel's timers for good
 };

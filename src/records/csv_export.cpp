@@ -3,9 +3,7 @@
 #include "records/csv_format.h"
 #include "records/file_output.h"
 #include "records/record_file_reader.h"
-#include "records/record_list_model.h"
 #include "records/record_table.h"
-#include "windowing/long_work.h"
 
 #include <QFileInfo>
 
@@ -31,24 +29,6 @@ FileResult failed(const QString &error) {
 }
 
 } // namespace
-
-ListFileIO::Outcome writeList(FileOutput &output, RecordListModel &list, LongWork *work) {
-    const CsvFormat format(list.cell(0, 0));
-    const RecordTable &table = list.table().table();
-    if (!output.write(CsvFormat::headerLine()))
-        return ListFileIO::Outcome::Failed;
-    QByteArray line;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        list.setProgress(row + 1, WindowModel::Progress::RecordsCompleted);
-        line.clear();
-        format.appendRecord(line, table.tabbedRow(row));
-        if (!output.write(line))
-            return ListFileIO::Outcome::Failed;
-        if (work && !work->step())
-            return ListFileIO::Outcome::Stopped;
-    }
-    return ListFileIO::Outcome::Done;
-}
 
 FileResult convertFile(const QString &recordPath, const QString &csvPath) {
     const QString recordFile = QFileInfo(recordPath).canonicalFilePath();

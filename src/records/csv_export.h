@@ -1,23 +1,11 @@
 #pragma once
 
-#include "records/list_file_io.h"
-
 #include <QList>
 #include <QString>
 
-class FileOutput;
-class LongWork;
-class RecordListModel;
-
-// Record lists and record files written out as CSV (see CsvFormat): the header line, then
-// one line per record. The output is a FileOutput, so a failed export leaves no
-// half-written file behind.
+// Record files written out as CSV (see CsvFormat): the header line, then one line per
+// record. The output is a FileOutput, so a failed export leaves no half-written file behind.
 namespace CsvExport {
-
-// Writes every data row of the list under the header line, the type and unit from the
-// heading of column 0, counting "i Records Completed". With work, events run after each
-// row. The output is left open: the caller closes it, or discards it when stopped.
-ListFileIO::Outcome writeList(FileOutput &output, RecordListModel &list, LongWork *work);
 
 // What converting a record file came to.
 struct FileResult {

@@ -1,5 +1,7 @@
 #include "records/csv_format.h"
 
+#include "link/reading.h"
+#include "records/record_heading.h"
 #include "records/record_row.h"
 #include "records/windows1252.h"
 
@@ -9,8 +11,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr QLatin1StringView TypeSeparator{" Type "};
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -59,13 +59,14 @@ QByteArrayView trimmedBlanks(QByteArrayView text) {
 
 void appendReading(QByteArray &csv, QByteArrayView field) {
     const QByteArrayView reading = trimmedBlanks(field);
-    // Over range, under range and no value are no numbers: the cell stays empty.
-    if (reading == "OL" || reading == "-OL" || reading == "----")
+    const std::optional<Reading::Kind> kind = Reading::kindOf(reading);
+    if (!kind) {
+        appendText(csv, field); // no reading a record holds: the text as it stands
         return;
-    if (CsvFormat::isPlainNumber(reading))
+    }
+    // Over range, under range and no value are no numbers: the cell stays empty.
+    if (*kind == Reading::Kind::Number)
         csv.append(reading);
-    else
-        appendText(csv, field);
 }
 
 // The number of the digits at text[from, from + count), -1 when one is not a digit.
@@ -80,7 +81,9 @@ int digitsAt(QByteArrayView text, qsizetype from, int count) {
     return value;
 }
 
-// Appends the time field in ISO 8601; false, with nothing appended, when it is no time.
+// Appends the time field in ISO 8601, "2026-12-10T14:03:05": from "yyyy/MM/dd HH:mm:ss"
+// (records and the live list) or "yy/MM/dd HH:mm:ss" (logger sets, year 2000 + yy). False,
+// with nothing appended, when the field is neither or names no moment of the calendar.
 bool appendIsoTime(QByteArray &csv, QByteArrayView field) {
     // The date part is the year's digits then "/MM/dd"; the time part " HH:mm:ss" ends it.
     constexpr qsizetype DateRest = 6, TimeLength = 9;
@@ -124,11 +127,9 @@ bool appendIsoTime(QByteArray &csv, QByteArrayView field) {
 } // namespace
 
 CsvFormat::CsvFormat(const QString &column0Heading) {
-    const qsizetype at = column0Heading.indexOf(TypeSeparator);
-    if (at >= 0) {
-        m_type = column0Heading.left(at).trimmed();
-        m_unit = column0Heading.mid(at + TypeSeparator.size()).trimmed();
-    }
+    const RecordHeading heading = RecordHeading::of(column0Heading);
+    m_type = heading.type;
+    m_unit = heading.unit;
     m_typeAndUnitCells.append(',');
     appendUtf8Text(m_typeAndUnitCells, m_type.toUtf8());
     m_typeAndUnitCells.append(',');
@@ -137,29 +138,6 @@ CsvFormat::CsvFormat(const QString &column0Heading) {
 
 QByteArray CsvFormat::headerLine() {
     return QByteArrayLiteral("record,time,T1,T2,T1-T2,type,unit\r\n");
-}
-
-bool CsvFormat::isPlainNumber(QByteArrayView text) {
-    qsizetype i = 0;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        ++i;
-    int digits = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        if (isDigit(text[i]))
-            ++digits;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digits > 0;
-}
-
-QByteArray CsvFormat::isoTime(QByteArrayView field) {
-    QByteArray iso;
-    appendIsoTime(iso, field);
-    return iso;
 }
 
 void CsvFormat::appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const {

@@ -24,13 +24,6 @@ public:
     QString type() const { return m_type; }
     QString unit() const { return m_unit; }
 
-    // A time field as ISO 8601 "2026-12-10T14:03:05": from "yyyy/MM/dd HH:mm:ss" (records
-    // and the live list) or "yy/MM/dd HH:mm:ss" (logger sets, year 2000 + yy). Empty when
-    // the field is neither, or names no moment of the calendar.
-    static QByteArray isoTime(QByteArrayView field);
-    // Whether a reading is a plain decimal number: optional sign, digits, at most one point.
-    static bool isPlainNumber(QByteArrayView text);
-
 private:
     QString m_type;
     QString m_unit;

@@ -1,26 +1,14 @@
 #include "records/file_output.h"
 
+#include "platform/file_handle.h"
+#include "records/native_file_system.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#if defined(Q_OS_WIN)
-#include <io.h>
-#include <string>
-#ifndef NOMINMAX
-#define NOMINMAX // std::min and std::max, not the macros
-#endif
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -28,116 +16,6 @@ namespace {
 constexpr qsizetype BufferBytes = 1 << 20;
 // As many symbolic links as the system follows before it gives up.
 constexpr int MaxLinks = 40;
-
-// The system's own words for an errno value. QFile's error string is no substitute: after
-// a short write it is "Unknown error".
-QString systemReason(int error) {
-#if defined(Q_OS_WIN)
-    char text[256] = {};
-    ::strerror_s(text, sizeof text, error);
-    return QString::fromLocal8Bit(text);
-#else
-    return QString::fromLocal8Bit(std::strerror(error));
-#endif
-}
-
-// The system calls the writer needs; each failure leaves its reason in errno.
-#if defined(Q_OS_WIN)
-int standardOutput() {
-    const int fd = ::_fileno(stdout);
-    ::_setmode(fd, _O_BINARY); // the bytes as they are: no CR added before LF
-    return fd;
-}
-std::wstring nativePath(const QString &path) {
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-int openFile(const QString &path, bool newOnly) {
-    const int flags =
-        _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT | (newOnly ? _O_EXCL : _O_TRUNC);
-    return ::_wopen(nativePath(path).c_str(), flags, _S_IREAD | _S_IWRITE);
-}
-qint64 writeSome(int fd, const char *data, qint64 size) {
-    return ::_write(fd, data, unsigned(std::min<qint64>(size, 1 << 30)));
-}
-bool syncData(int fd) {
-    return ::_commit(fd) == 0 || errno == EBADF; // EBADF: a device, nothing to sync
-}
-bool cutBack(int fd, qint64 size) {
-    return ::_chsize_s(fd, size) == 0 && ::_lseeki64(fd, size, SEEK_SET) == size;
-}
-bool closeFile(int fd) {
-    return ::_close(fd) == 0;
-}
-void removeFile(const QString &path) {
-    ::_wremove(nativePath(path).c_str());
-}
-// Empty on success, else the reason.
-QString replaceFile(const QString &from, const QString &to) {
-    if (::MoveFileExW(nativePath(from).c_str(), nativePath(to).c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    return qt_error_string(int(::GetLastError()));
-}
-#else
-int standardOutput() {
-    return STDOUT_FILENO;
-}
-int openFile(const QString &path, bool newOnly) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (newOnly ? O_EXCL : O_TRUNC);
-    int fd = -1;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-qint64 writeSome(int fd, const char *data, qint64 size) {
-    return ::write(fd, data, size_t(size));
-}
-bool syncData(int fd) {
-    // A pipe or a device cannot be synced and need not be.
-    return ::fdatasync(fd) == 0 || errno == EINVAL || errno == EROFS;
-}
-bool cutBack(int fd, qint64 size) {
-    return ::ftruncate(fd, off_t(size)) == 0 && ::lseek(fd, off_t(size), SEEK_SET) == size;
-}
-bool closeFile(int fd) {
-    // After EINTR the descriptor is gone all the same (Linux); the data was synced before.
-    return ::close(fd) == 0 || errno == EINTR;
-}
-void removeFile(const QString &path) {
-    ::unlink(QFile::encodeName(path).constData());
-}
-QString replaceFile(const QString &from, const QString &to) {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return systemReason(errno);
-    // The rename itself must survive a power cut too: sync the folder that holds it.
-    const QByteArray folder = QFile::encodeName(QFileInfo(to).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-    return {};
-}
-#endif
-
-// Writes all of data, going on after short writes and interruptions. Returns how much was
-// written; when that is less than size, errno tells why.
-qint64 writeAll(int fd, const char *data, qint64 size) {
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 written = writeSome(fd, data + done, size - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC; // nothing taken and no reason given: no room
-            break;
-        }
-        done += written;
-    }
-    return done;
-}
 
 // The file a replacement replaces: a symbolic link is followed to the file it leads to (which
 // need not exist yet), so the link stays and the file behind it gets the new contents.
@@ -168,7 +46,11 @@ QString temporaryName(const QString &target) {
 } // namespace
 
 FileOutput::FileOutput(Mode mode)
-    : m_mode(mode) {}
+    : FileOutput(mode, nativeFileSystem()) {}
+
+FileOutput::FileOutput(Mode mode, FileSystem &files)
+    : m_mode(mode)
+    , m_files(files) {}
 
 FileOutput::~FileOutput() {
     if (m_mode == Mode::Replace)
@@ -186,7 +68,6 @@ void FileOutput::startAfresh(const QString &path) {
     m_target = path;
     m_temporary.clear();
     m_wholeBytes = 0;
-    m_ownsFd = true;
 }
 
 bool FileOutput::create(const QString &path) {
@@ -197,9 +78,10 @@ bool FileOutput::create(const QString &path) {
         m_buffer.reserve(BufferBytes + 256);
         return true;
     }
-    m_fd = openFile(path, false);
-    if (m_fd < 0) {
-        failWithErrno(errno);
+    FileSystem::Failure failure;
+    m_file = m_files.create(path, failure);
+    if (!m_file) {
+        fail(failure.reason);
         return false;
     }
     return true;
@@ -208,8 +90,7 @@ bool FileOutput::create(const QString &path) {
 bool FileOutput::openStandardOutput() {
     startAfresh(QStringLiteral("standard output"));
     std::fflush(stdout); // what went through stdio comes first
-    m_fd = standardOutput();
-    m_ownsFd = false;
+    m_file = m_files.standardOutput();
     if (m_mode == Mode::Replace)
         m_buffer.reserve(BufferBytes + 256);
     return true;
@@ -217,74 +98,55 @@ bool FileOutput::openStandardOutput() {
 
 bool FileOutput::openReplacement() {
     if (!followLinks(m_target)) {
-        failWithErrno(ELOOP);
+        fail(m_files.reason(FileSystem::Problem::TooManyLinks));
         return false;
     }
-#if defined(Q_OS_WIN)
-    const QFileInfo existing(m_target);
-    if (existing.exists()) {
-        if (existing.isDir()) {
-            failWithErrno(EISDIR);
-            return false;
-        }
-        if (!existing.isWritable()) {
-            failWithErrno(EACCES);
-            return false;
-        }
-    }
-    return openTemporary(m_target);
-#else
-    const QByteArray native = QFile::encodeName(m_target);
-    struct stat existing = {};
-    if (::stat(native.constData(), &existing) != 0)
+    const FileSystem::Entry existing = m_files.look(m_target);
+    switch (existing.kind) {
+    case FileSystem::Kind::Missing:
         return openTemporary(m_target); // a new file; or the folder's error, told by the open
-    if (S_ISDIR(existing.st_mode)) {
-        failWithErrno(EISDIR);
+    case FileSystem::Kind::Folder:
+        fail(m_files.reason(FileSystem::Problem::IsAFolder));
         return false;
-    }
-    if (!S_ISREG(existing.st_mode)) {
+    case FileSystem::Kind::Other: {
         // A device or a pipe cannot be replaced, only written.
-        m_fd = openFile(m_target, false);
-        if (m_fd < 0)
-            failWithErrno(errno);
-        return m_fd >= 0;
+        FileSystem::Failure failure;
+        m_file = m_files.create(m_target, failure);
+        if (!m_file)
+            fail(failure.reason);
+        return m_file != nullptr;
+    }
+    case FileSystem::Kind::Regular:
+        break;
     }
     // Renaming needs only the folder's permission: a read-only file stays read-only.
-    if (::access(native.constData(), W_OK) != 0) {
-        failWithErrno(errno);
+    if (!existing.writable) {
+        fail(existing.whyNotWritable);
         return false;
     }
-    if (!openTemporary(m_target))
-        return false;
-    // The new file keeps the old one's permissions, and its owner where the system lets us
-    // (a save as root over a user's file); otherwise whoever saves owns it.
-    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
-        const bool ownerKept = ::fchown(m_fd, existing.st_uid, existing.st_gid) == 0;
-        Q_UNUSED(ownerKept);
-    }
-    ::fchmod(m_fd, existing.st_mode & 07777);
-    return true;
-#endif
+    return openTemporary(m_target);
 }
 
 bool FileOutput::openTemporary(const QString &target) {
+    FileSystem::Failure failure;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = temporaryName(target);
-        m_fd = openFile(name, true);
-        if (m_fd >= 0) {
+        failure = {};
+        m_file = m_files.createNew(name, target, failure);
+        if (m_file) {
             m_temporary = name;
             return true;
         }
-        if (errno != EEXIST)
+        if (!failure.nameTaken)
             break;
     }
     fail(QStringLiteral("%1 (no temporary file can be created in \"%2\")")
-             .arg(systemReason(errno), QDir::toNativeSeparators(QFileInfo(target).absolutePath())));
+             .arg(failure.reason, QDir::toNativeSeparators(QFileInfo(target).absolutePath())));
     return false;
 }
 
 bool FileOutput::write(QByteArrayView bytes) {
-    if (m_fd < 0) {
+    if (!m_file) {
         if (m_error.isEmpty())
             m_error = QStringLiteral("The file is not open");
         return false;
@@ -302,49 +164,46 @@ bool FileOutput::write(QByteArrayView bytes) {
 }
 
 bool FileOutput::writeOut(QByteArrayView bytes) {
-    if (writeAll(m_fd, bytes.data(), bytes.size()) == bytes.size())
+    if (m_file->write(bytes) == bytes.size())
         return true;
-    failWithErrno(errno);
+    fail(m_file->errorString());
     return false;
 }
 
 bool FileOutput::writeWhole(QByteArrayView bytes) {
     // A recording runs for days: each record must survive a power cut, not only a crash
     // of the program.
-    const qint64 written = writeAll(m_fd, bytes.data(), bytes.size());
-    if (written == bytes.size() && syncData(m_fd)) {
+    const qint64 written = m_file->write(bytes);
+    if (written == bytes.size() && m_file->sync()) {
         m_wholeBytes += written;
         return true;
     }
-    const int error = errno;
+    const QString reason = m_file->errorString();
     // The file ends with the last whole record, not with a piece of this one, nor with one
     // the disk did not confirm. A device or a pipe cannot be cut back.
     if (written > 0)
-        cutBack(m_fd, m_wholeBytes);
-    failWithErrno(error);
+        m_file->cutBack(m_wholeBytes);
+    fail(reason);
     return false;
 }
 
 bool FileOutput::syncToDisk() {
-    if (syncData(m_fd))
+    if (m_file->sync())
         return true;
-    failWithErrno(errno);
+    fail(m_file->errorString());
     return false;
 }
 
 bool FileOutput::closeHandle() {
-    const int fd = m_fd;
-    m_fd = -1;
-    if (!m_ownsFd)
-        return true;
-    const bool closed = closeFile(fd);
+    const std::unique_ptr<FileHandle> file = std::move(m_file);
+    const bool closed = file->close();
     if (!closed)
-        failWithErrno(errno);
+        fail(file->errorString());
     return closed;
 }
 
 bool FileOutput::commit() {
-    const QString reason = replaceFile(m_temporary, m_target);
+    const QString reason = m_files.replace(m_temporary, m_target);
     if (reason.isEmpty()) {
         m_temporary.clear();
         return true;
@@ -361,12 +220,8 @@ void FileOutput::fail(const QString &reason) {
     m_error = reason;
 }
 
-void FileOutput::failWithErrno(int error) {
-    fail(systemReason(error));
-}
-
 bool FileOutput::close() {
-    if (m_fd < 0)
+    if (!m_file)
         return !m_failed;
     if (m_mode == Mode::Replace && !m_failed)
         writeOut(m_buffer);
@@ -378,21 +233,20 @@ bool FileOutput::close() {
     if (!m_temporary.isEmpty() && !m_failed)
         commit();
     if (!m_temporary.isEmpty()) {
-        removeFile(m_temporary);
+        m_files.remove(m_temporary);
         m_temporary.clear();
     }
     return !m_failed;
 }
 
 void FileOutput::discard() {
-    if (m_fd < 0)
+    if (!m_file)
         return;
     m_buffer.clear();
-    if (m_ownsFd)
-        closeFile(m_fd);
-    m_fd = -1;
+    m_file->close();
+    m_file.reset();
     if (!m_temporary.isEmpty()) {
-        removeFile(m_temporary);
+        m_files.remove(m_temporary);
         m_temporary.clear();
     }
 }

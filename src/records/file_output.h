@@ -4,6 +4,11 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
+class FileSystem;
+class FileHandle;
+
 // A file written so that a failure never leaves a piece of it behind. In place (a
 // recording): each piece goes to the disk at once and whole, or the file is cut back to
 // the last whole piece. As a replacement (a save, an export): the bytes go through a
@@ -13,13 +18,13 @@ class FileOutput {
 public:
     enum class Mode { InPlace, Replace };
 
+    // Through the system's own files unless it is given others.
     explicit FileOutput(Mode mode);
+    FileOutput(Mode mode, FileSystem &files);
     // A replacement that was not closed is abandoned (see discard()); in place, closed.
     ~FileOutput();
     FileOutput(const FileOutput &) = delete;
     FileOutput &operator=(const FileOutput &) = delete;
-
-    Mode mode() const { return m_mode; }
 
     // Closes any file still open first. In place creates the file or truncates it. A
     // replacement leaves the file as it is and writes a temporary file in the same folder;
@@ -41,7 +46,7 @@ public:
     // was. What was written in place stays there.
     void discard();
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_file != nullptr; }
     bool hasFailed() const { return m_failed; }
     // The reason of the first failure, as the OS gives it ("No space left on device").
     QString errorString() const { return m_error; }
@@ -56,12 +61,11 @@ private:
     bool closeHandle();
     bool commit();
     void fail(const QString &reason);
-    void failWithErrno(int error);
     void startAfresh(const QString &path);
 
     Mode m_mode = Mode::InPlace;
-    int m_fd = -1;
-    bool m_ownsFd = true;    // false for standard output, which stays open
+    FileSystem &m_files;
+    std::unique_ptr<FileHandle> m_file;
     QString m_path;          // as given: what messages name
     QString m_target;        // the file a replacement replaces, links followed
     QString m_temporary;     // a replacement's temporary file; empty when writing directly

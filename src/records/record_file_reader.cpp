@@ -1,19 +1,12 @@
 #include "records/record_file_reader.h"
 
+#include "platform/file_handle.h"
+#include "records/native_file_system.h"
 #include "records/record_table.h"
 #include "records/windows1252.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-#if defined(Q_OS_UNIX)
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#else
-#include <QFileInfo>
-#endif
 
 namespace {
 
@@ -81,55 +74,6 @@ bool isValidUtf8(QByteArrayView text) {
     return true;
 }
 
-constexpr QLatin1String NotRegularFile("Not a regular file");
-
-#if defined(Q_OS_UNIX)
-// Opens a regular file for reading and gives its descriptor, or -1 with the reason in
-// error. Anything else is refused without blocking: opening a FIFO waits for a writer, a
-// device may never end or may act on being opened. The path is looked at first, so a
-// device is not even opened; the open itself does not block, and the descriptor is
-// looked at again, in case the path was replaced in between.
-int openRegularFile(const QString &path, QString &error) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info;
-    if (::stat(name.constData(), &info) != 0) {
-        error = qt_error_string(errno);
-        return -1;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = NotRegularFile;
-        return -1;
-    }
-    int fd;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        error = qt_error_string(errno);
-        return -1;
-    }
-    if (::fstat(fd, &info) != 0) {
-        error = qt_error_string(errno);
-        ::close(fd);
-        return -1;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = NotRegularFile;
-        ::close(fd);
-        return -1;
-    }
-    // Reads of a regular file do not block anyway; an ordinary descriptor is what QFile
-    // expects.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        error = qt_error_string(errno);
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-#endif
-
 // A line is Windows-1252 unless it holds bytes of 0x80 and above that form valid
 // UTF-8: files edited elsewhere may carry the degree sign as UTF-8.
 bool isUtf8Line(QByteArrayView line) {
@@ -138,28 +82,21 @@ bool isUtf8Line(QByteArrayView line) {
 
 } // namespace
 
-RecordFileReader::RecordFileReader() = default;
+RecordFileReader::RecordFileReader()
+    : RecordFileReader(nativeFileSystem()) {}
+
+RecordFileReader::RecordFileReader(FileSystem &files)
+    : m_files(files) {}
 
 RecordFileReader::~RecordFileReader() = default;
 
 bool RecordFileReader::open(const QString &path) {
     close();
     m_path = path;
-    const QIODevice::OpenMode mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
-#if defined(Q_OS_UNIX)
-    const int fd = openRegularFile(path, m_error);
-    if (fd >= 0 && !m_file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        m_error = m_file.errorString();
-        ::close(fd); // QFile takes the descriptor over only when it opens
-    }
-#else
-    m_file.setFileName(path);
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
-        m_error = NotRegularFile;
-    else if (!m_file.open(mode))
-        m_error = m_file.errorString();
-#endif
-    if (!m_file.isOpen()) {
+    FileSystem::Failure failure;
+    m_file = m_files.openForReading(path, failure);
+    if (!m_file) {
+        m_error = failure.reason;
         m_finished = true;
         m_final = Step::ReadError;
         return false;
@@ -170,7 +107,9 @@ bool RecordFileReader::open(const QString &path) {
 }
 
 void RecordFileReader::close() {
-    m_file.close();
+    if (m_file)
+        m_file->close();
+    m_file.reset();
     m_begin = m_end = 0;
     m_atEof = false;
     m_skipping = false;
@@ -192,9 +131,9 @@ bool RecordFileReader::fill() {
         std::memmove(m_buffer.get(), m_buffer.get() + m_begin, size_t(kept));
     m_begin = 0;
     m_end = kept;
-    const qint64 got = m_file.read(m_buffer.get() + m_end, BufferBytes - m_end);
+    const qint64 got = m_file->read(m_buffer.get() + m_end, BufferBytes - m_end);
     if (got < 0) {
-        m_error = m_file.errorString();
+        m_error = m_file->errorString();
         return false;
     }
     if (got == 0)
@@ -272,7 +211,7 @@ RecordFileReader::Step RecordFileReader::stop(Step step, RecordTable &table) {
 RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
     if (m_finished)
         return m_final;
-    if (!m_file.isOpen()) {
+    if (!m_file) {
         m_error = QStringLiteral("No record file is open");
         m_finished = true;
         m_final = Step::ReadError;
@@ -306,7 +245,7 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
             // spares all growth; the first record line gives a fair line length for the
             // number of rows.
             m_reserved = true;
-            const qsizetype fileBytes = std::min<qsizetype>(m_file.size(), MaxReserveBytes);
+            const qsizetype fileBytes = std::clamp<qsizetype>(m_file->size(), 0, MaxReserveBytes);
             table.reserve(int(fileBytes / (line.size() + 2)), fileBytes);
         }
         const Step step = readRecord(line, table);

@@ -2,11 +2,13 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QList>
 #include <QString>
 
 #include <memory>
+
+class FileSystem;
+class FileHandle;
 
 class RecordTable;
 
@@ -24,7 +26,9 @@ public:
         ReadError,    // the file could not be read: see errorString()
     };
 
+    // Through the system's own files unless it is given others.
     RecordFileReader();
+    explicit RecordFileReader(FileSystem &files);
     ~RecordFileReader();
     RecordFileReader(const RecordFileReader &) = delete;
     RecordFileReader &operator=(const RecordFileReader &) = delete;
@@ -67,7 +71,8 @@ private:
     Step readRecord(QByteArrayView line, RecordTable &table);
     void refuseLine();
 
-    QFile m_file;
+    FileSystem &m_files;
+    std::unique_ptr<FileHandle> m_file;
     QString m_path;
     std::unique_ptr<char[]> m_buffer; // one block plus the line it may cut
     qsizetype m_begin = 0;            // first unread byte in m_buffer

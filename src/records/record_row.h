@@ -13,7 +13,7 @@ using RecordRow = std::array<QString, 5>;
 
 inline constexpr int RecordColumnCount = 5;
 
-// Fixed headings of columns 1 to 4; column 0 is headingField(type, unit).
+// Fixed headings of columns 1 to 4; column 0 is the RecordHeading.
 inline constexpr QLatin1StringView DateTimeHeading{"     Date Time    "};
 inline constexpr QLatin1StringView T1Heading{"T1"};
 inline constexpr QLatin1StringView T2Heading{"T2"};
@@ -22,7 +22,5 @@ inline constexpr QLatin1StringView DiffHeading{"T1-T2"};
 // The date-time field of recordings and the live list: "yyyy/MM/dd HH:mm:ss", 24-hour
 // clock, whatever the locale.
 QString recordTimeStamp(const QDateTime &when);
-// The first heading field, type then " Type " then unit: "K Type °C".
-QString headingField(const QString &type, const QString &unit);
 // The whole heading row of a record file or list.
 RecordRow headingRow(const QString &type, const QString &unit);

@@ -44,6 +44,13 @@ QString RecordTable::cell(int column, int row) const {
     return Windows1252::decode(rawCell(column, row));
 }
 
+RecordRow RecordTable::row(int row) const {
+    RecordRow cells;
+    for (int column = 0; column < RecordColumnCount; ++column)
+        cells[column] = cell(column, row);
+    return cells;
+}
+
 QString RecordTable::heading(int column) const {
     if (column < 0 || column >= RecordColumnCount)
         return {};
@@ -85,13 +92,6 @@ void RecordTable::setByteRoom(qsizetype room) {
     m_bytes.resize(room);  // leaves the new bytes as they are: memory is not touched yet
 }
 
-void RecordTable::rowAdded() {
-    if (m_rowsAdded.armed && m_rowsAdded.call) {
-        m_rowsAdded.armed = false;
-        m_rowsAdded.call();
-    }
-}
-
 bool RecordTable::appendRow(const RecordRow &cells) {
     std::array<QByteArray, RecordColumnCount> encoded;
     for (int c = 0; c < RecordColumnCount; ++c)
@@ -125,7 +125,6 @@ bool RecordTable::appendEncodedRow(const std::array<QByteArrayView, RecordColumn
         out += cell.size();
         *out++ = '\t';
     }
-    rowAdded();
     return true;
 }
 
@@ -137,7 +136,6 @@ bool RecordTable::appendTabbedRow(QByteArrayView fields) {
     Q_ASSERT(fields.data() + fields.size() <= m_bytes.constData() ||
              fields.data() >= m_bytes.constData() + m_bytes.size());
     std::memcpy(addRow(fields.size()), fields.data(), size_t(fields.size()));
-    rowAdded();
     return true;
 }
 
@@ -205,8 +203,4 @@ qsizetype RecordTable::memoryBytes() const {
     for (const QString &heading : m_headings)
         total += heading.capacity() * qsizetype(sizeof(QChar));
     return total;
-}
-
-void RecordTable::setRowsAddedCallback(std::function<void()> callback) {
-    m_rowsAdded.call = std::move(callback);
 }

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 // The five text columns of a record list, stored compactly: the Windows-1252 bytes of
@@ -24,6 +23,8 @@ public:
     // The stored Windows-1252 bytes of a cell (empty out of range); valid until the
     // table changes. Saves and plots read these without decoding.
     QByteArrayView rawCell(int column, int row) const;
+    // The five cells of a row; empty texts out of range.
+    RecordRow row(int row) const;
 
     QString heading(int column) const;
     void setHeading(int column, const QString &text);
@@ -57,22 +58,7 @@ public:
     // What the table holds in memory, headings and unused room included.
     qsizetype memoryBytes() const;
 
-    // Calls the callback on the first row appended after each arm call, so a model can
-    // learn of new rows without a call per row. A copied table carries no callback.
-    void setRowsAddedCallback(std::function<void()> callback);
-    void armRowsAddedCallback() { m_rowsAdded.armed = true; }
-
 private:
-    // Keeps the callback with the table it was set on: copies start without one.
-    struct RowsAddedCallback {
-        std::function<void()> call;
-        bool armed = false;
-
-        RowsAddedCallback() = default;
-        RowsAddedCallback(const RowsAddedCallback &) {}
-        RowsAddedCallback &operator=(const RowsAddedCallback &) { return *this; }
-    };
-
     // Row starts are kept in blocks of this many: a block, once full, is never moved, so
     // growing never holds two copies of the offsets.
     static constexpr int RowBlockBits = 16;
@@ -89,7 +75,6 @@ private:
     char *addRow(qsizetype bytes);
     // Sets the room for cell bytes, used ones included.
     void setByteRoom(qsizetype room);
-    void rowAdded();
 
     // The cells row by row, each followed by a TAB as in a record file line; a row runs
     // from its start to the next row's start. The first m_usedBytes bytes are used; the
@@ -99,5 +84,4 @@ private:
     std::vector<std::vector<quint32>> m_rowStarts;
     int m_rowCount = 0;
     std::array<QString, RecordColumnCount> m_headings;
-    RowsAddedCallback m_rowsAdded;
 };

@@ -21,6 +21,7 @@ AboutBox::AboutBox(QWidget *parent)
 
     auto *icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/about/icon.svg")).pixmap(64, 64));
+    icon->setAccessibleName(QStringLiteral("ThermoDesk icon"));
     auto *title = new QLabel(this);
     title->setObjectName(QStringLiteral("AboutVersion"));
     title->setTextFormat(Qt::RichText);
@@ -33,6 +34,7 @@ AboutBox::AboutBox(QWidget *parent)
 
     auto *usage = new QTextBrowser(this);
     usage->setObjectName(QStringLiteral("AboutUsage"));
+    usage->setAccessibleName(QStringLiteral("Using ThermoDesk"));
     usage->setOpenExternalLinks(true);
     usage->setMarkdown(usageText());
 

@@ -1,19 +1,13 @@
 #include "ui/desk.h"
 
+#include "adapters/native_serial_link.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
+#include "lists/list_window_model.h"
 #include "logger/memory_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
-#include "ui/adapters/qt_busy_pointer.h"
 #include "ui/adapters/qt_dialogs.h"
-#include "ui/adapters/qt_image_printer.h"
-#include "ui/adapters/qt_image_surface.h"
-#include "ui/adapters/qt_picture_writer.h"
-#include "ui/adapters/qt_text_printer.h"
+#include "ui/adapters/qt_platform.h"
 #include "ui/close_keys.h"
 #include "ui/list_plot.h"
 #include "ui/list_window.h"
@@ -30,46 +24,35 @@ template <class View, class Model> QWidget *viewOf(WindowModel &window) {
     return new View(static_cast<Model &>(window));
 }
 
-// The view of every secondary window, by the window's name: a new window is one line here.
-const QHash<QString, QWidget *(*)(WindowModel &)> Views{
-    {QStringLiteral("List"), viewOf<ListWindow, RecordListModel>},
-    {QStringLiteral("FileList"), viewOf<ListWindow, RecordListModel>},
-    {QStringLiteral("DataList"), viewOf<ListWindow, RecordListModel>},
-    {QStringLiteral("RealTimeT1T2"), viewOf<RealTimeT1T2, RealTimeT1T2Model>},
-    {QStringLiteral("ListPlot"), viewOf<ListPlot, ListPlotModel>},
-    {QStringLiteral("Memory"), viewOf<Memory, MemoryModel>},
-};
+// The view of every secondary window, by its model's name: a new window is one line here.
+using MakeView = QWidget *(*)(WindowModel &);
+const QHash<QString, MakeView> &views() {
+    static const QHash<QString, MakeView> table{
+        {ListWindowModel::ListName, viewOf<ListWindow, ListWindowModel>},
+        {ListWindowModel::FileListName, viewOf<ListWindow, ListWindowModel>},
+        {ListWindowModel::DataListName, viewOf<ListWindow, ListWindowModel>},
+        {RealTimeT1T2Model::Name, viewOf<RealTimeT1T2, RealTimeT1T2Model>},
+        {ListPlotModel::Name, viewOf<ListPlot, ListPlotModel>},
+        {MemoryModel::Name, viewOf<Memory, MemoryModel>},
+    };
+    return table;
+}
 
 } // namespace
 
 Desk::Desk(const PortNames &names, QObject *parent)
     : QObject(parent)
     , m_names(names)
-    , m_pump(std::make_unique<QtEventPump>())
     , m_dialogs(std::make_unique<QtDialogs>())
-    , m_clock(std::make_unique<QtClock>())
-    , m_pointer(std::make_unique<QtBusyPointer>())
-    , m_serial(std::make_unique<QtSerialLink>(names)) {
-    Platform platform;
-    platform.serial = m_serial.get();
-    platform.pump = m_pump.get();
-    platform.dialogs = m_dialogs.get();
-    platform.clock = m_clock.get();
-    platform.pointer = m_pointer.get();
-    platform.makeTextPrinter = [] {
-        return std::make_unique<QtTextPrinter>(QApplication::activeWindow());
-    };
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [] {
-        return std::make_unique<QtImagePrinter>(QApplication::activeWindow());
-    };
-    platform.makePictureWriter = [] {
-        return std::make_unique<QtPictureWriter>(QApplication::font());
-    };
-    m_program = std::make_unique<Program>(platform);
+    , m_serial(std::make_unique<NativeSerialLink>(names))
+    , m_platform(std::make_unique<QtPlatform>(*m_serial, *m_dialogs))
+    , m_program(std::make_unique<Program>(*m_platform)) {
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
     connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });
+    // The session ends (logoff, shutdown): a recording stops with its file complete before
+    // the system ends the process.
+    connect(qApp, &QCoreApplication::aboutToQuit, m_program.get(), &Program::quit);
 }
 
 Desk::~Desk() {
@@ -80,15 +63,22 @@ Desk::~Desk() {
 }
 
 QWidget *Desk::makeView(WindowModel &window) {
-    const auto make = Views.value(window.name());
-    QWidget *view = make ? make(window) : nullptr;
-    if (view)
-        addCloseKeys(*view, window);
+    const MakeView make = views().value(window.name());
+    // A window without a view would sit in the registry unseen, its command blocked for
+    // good: a fault of the program, loud wherever assertions are on.
+    Q_ASSERT_X(make, "Desk::makeView",
+               qPrintable(QStringLiteral("no view for the window \"%1\"").arg(window.name())));
+    if (!make) {
+        qCritical("No view for the window \"%s\"", qPrintable(window.name()));
+        return nullptr;
+    }
+    QWidget *view = make(window);
+    addCloseKeys(*view, window);
     return view;
 }
 
 void Desk::start() {
-    m_port = new Port([this](int n) { return m_names.deviceFor(n); });
+    m_port = new Port([this](int n) { return NativeSerialLink::describe(m_names.deviceFor(n)); });
     m_port->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_port, &Port::chosen, this, &Desk::onPortChosen);
     connect(m_port, &Port::rejected, this, [this] {
@@ -96,6 +86,10 @@ void Desk::start() {
             QCoreApplication::exit(0);
     });
     m_port->show();
+}
+
+bool Desk::openWithoutMeter(const QString &path) {
+    return m_program->openWithoutMeter(path);
 }
 
 void Desk::onPortChosen(const QString &text) {
@@ -112,8 +106,11 @@ void Desk::onPortChosen(const QString &text) {
 
 void Desk::showWindow(WindowModel *window) {
     QWidget *view = makeView(*window);
-    if (!view)
+    if (!view) {
+        // Unseen, it could never be closed: it goes again at once.
+        QMetaObject::invokeMethod(window, &WindowModel::requestClose, Qt::QueuedConnection);
         return;
+    }
     m_views.insert(window, view);
     // Secondary windows open just right of the main window, level with its top.
     if (m_panel) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/native_serial_link.h"
 #include "link/port_names.h"
 
 #include <QHash>
@@ -12,11 +13,8 @@ class Program;
 class Port;
 class Panel;
 class QWidget;
-class QtBusyPointer;
 class QtDialogs;
-class QtEventPump;
-class QtClock;
-class QtSerialLink;
+class QtPlatform;
 class WindowModel;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
@@ -30,11 +28,15 @@ public:
 
     // Shows the port chooser, the first window of a run.
     void start();
+    // Lists a record file as the only window of a run without a meter; false when it
+    // could not be opened (the user was told why).
+    bool openWithoutMeter(const QString &path);
 
     Program &program() { return *m_program; }
 
-    // The view of an opened window, made from the table of views by the window's name;
-    // Ctrl+W and Esc close it.
+    // The view of an opened window, made from the table of views by its model's name;
+    // Ctrl+W and Esc close it. A name without a view is a fault of the program: it fails an
+    // assertion, and without assertions gives no view.
     static QWidget *makeView(WindowModel &window);
 
 private:
@@ -43,11 +45,9 @@ private:
     void closeWindow(WindowModel *window);
 
     PortNames m_names;
-    std::unique_ptr<QtEventPump> m_pump;
     std::unique_ptr<QtDialogs> m_dialogs;
-    std::unique_ptr<QtClock> m_clock;
-    std::unique_ptr<QtBusyPointer> m_pointer;
-    std::unique_ptr<QtSerialLink> m_serial;
+    std::unique_ptr<NativeSerialLink> m_serial;
+    std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<Program> m_program;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;

@@ -1,7 +1,8 @@
 #include "ui/graph_window.h"
 
+#include "graphs/graph_frame.h"
 #include "graphs/graph_window_model.h"
-#include "ui/adapters/qt_image_surface.h"
+#include "platform/surface.h"
 #include "ui/window_toolbar.h"
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -55,34 +57,36 @@ QFrame *panelFrame(QWidget *parent, const char *name, const QRect &geometry) {
 
 } // namespace
 
-GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent)
+GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &size, const QString &unit,
+                         QWidget *parent)
     : QWidget(parent)
     , m_model(&model)
-    , m_surface(dynamic_cast<QtImageSurface *>(&model.surface())) {
+    , m_unit(unit) {
     setObjectName(model.name());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(model.caption());
+    model.captionShown();
     m_toolbar = addOverlayToolbar(*this, model);
     // Low enough to leave the panels (at y 32) and the legends (at y 70) uncovered.
     m_toolbar->setIconSize(QSize(20, 20));
     m_toolbar->setAutoFillBackground(true); // a toolbar over the picture, not a hole in it
     m_toolbar->setContentsMargins(0, 0, 0, 0);
     m_toolbar->layout()->setContentsMargins(0, 0, 0, 0);
-    resize(designSize);
+    model.surface().setDevicePixelRatio(devicePixelRatioF());
+    resize(size);
 
     // The readout follows the pointer over the plot without a button pressed.
     setMouseTracking(true);
-    if (m_surface) {
-        // Repaint once the model has drawn, however many lines it drew meanwhile; a
-        // readout shown reads the new picture's values.
-        m_surface->setChangedCallback([view = QPointer<GraphWindow>(this)] {
-            if (!view)
-                return;
-            view->update();
-            if (view->m_pointerInside)
-                QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
-        });
-    }
+    // Repaint once the model has drawn, however many lines it drew meanwhile; a readout
+    // shown reads the new picture's values.
+    model.surface().setChangedCallback([view = QPointer<GraphWindow>(this)] {
+        if (!view)
+            return;
+        view->update();
+        view->describePicture();
+        if (view->m_pointerInside)
+            QTimer::singleShot(0, view, &GraphWindow::refreshReadout);
+    });
     connect(&model, &GraphWindowModel::panelsChanged, this, &GraphWindow::showPanels);
     connect(&model, &GraphWindowModel::captionChanged, this, &GraphWindow::scheduleTitle);
     connect(&model, &GraphWindowModel::toolbarVisibleChanged, this,
@@ -91,20 +95,21 @@ GraphWindow::GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidg
         if (QLineEdit *edit = m_boxes.value(box))
             edit->setFocus();
     });
+    describePicture();
 }
 
 void GraphWindow::buildFunctionPanel(const QPoint &at) {
     m_function = panelFrame(this, "PFunction", QRect(at, QSize(121, 81)));
     const struct {
-        const char *name;
+        Channel channel;
         const char *text;
         int top;
-    } checks[] = {{"CKT1T2", "T1-T2", 6}, {"CKT1", "T1", 30}, {"CKT2", "T2", 54}};
+    } checks[] = {{Channel::Diff, "T1-T2", 6}, {Channel::T1, "T1", 30}, {Channel::T2, "T2", 54}};
     for (const auto &check : checks) {
+        const QString name = GraphWindowModel::checkBoxOf(check.channel);
         auto *box = new QCheckBox(QLatin1String(check.text), m_function);
-        box->setObjectName(QLatin1String(check.name));
+        box->setObjectName(name);
         box->setGeometry(6, check.top, 58, 20);
-        const QString name = QLatin1String(check.name);
         connect(box, &QCheckBox::toggled, this, [this, name](bool on) {
             if (m_model)
                 m_model->setChecked(name, on);
@@ -199,24 +204,39 @@ void GraphWindow::scheduleTitle() {
     m_titlePending = true;
     QTimer::singleShot(0, this, [this] {
         m_titlePending = false;
-        if (m_model)
-            setWindowTitle(m_model->caption());
+        if (!m_model)
+            return;
+        setWindowTitle(m_model->caption());
+        m_model->captionShown();
     });
 }
 
 void GraphWindow::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    if (!m_surface || !m_model) {
+    const Surface::Pixels pixels = m_model ? m_model->surface().pixels() : Surface::Pixels();
+    if (!pixels.bits) {
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
-    const QImage &image = m_surface->image();
-    painter.drawImage(event->rect().topLeft(), image, event->rect());
+    // The picture holds device pixels, ratio() of them to a pixel of the window: each
+    // lands on one pixel of the screen, none is stretched. It is painted as it stands, not
+    // copied.
+    QImage image(pixels.bits, pixels.size.width(), pixels.size.height(), pixels.bytesPerLine,
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixels.devicePixelRatio);
+    const QRect area = event->rect();
+    const qreal ratio = image.devicePixelRatio();
+    const QRect picture(QPoint(), image.deviceIndependentSize().toSize());
+    const QRect shown = area & picture;
+    if (!shown.isEmpty())
+        painter.drawImage(QRectF(shown), image,
+                          QRectF(shown.x() * ratio, shown.y() * ratio, shown.width() * ratio,
+                                 shown.height() * ratio));
     // Beyond the picture (a moment before a new size reaches the model): white.
-    const QRegion outside = QRegion(event->rect()) - QRegion(image.rect());
+    const QRegion outside = QRegion(area) - QRegion(picture);
     for (const QRect &rect : outside)
         painter.fillRect(rect, Qt::white);
-    m_surface->shown();
+    m_model->surface().shown();
     painter.setClipRegion(event->region());
     paintLayer(painter);
 }
@@ -324,8 +344,55 @@ void GraphWindow::refreshReadout() {
 
 void GraphWindow::resizeEvent(QResizeEvent *event) {
     m_toolbar->setGeometry(0, 0, event->size().width(), m_toolbar->sizeHint().height());
-    if (m_model)
+    if (m_model) {
+        m_model->surface().setDevicePixelRatio(devicePixelRatioF());
         m_model->resize(event->size());
+    }
+}
+
+void GraphWindow::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (QWindow *window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &GraphWindow::followDevicePixelRatio,
+                Qt::UniqueConnection);
+    }
+    followDevicePixelRatio();
+}
+
+void GraphWindow::followDevicePixelRatio() {
+    if (!m_model || m_model->surface().devicePixelRatio() == devicePixelRatioF())
+        return;
+    // A picture of the new density is a new picture: drawn anew as for a new size.
+    m_model->surface().setDevicePixelRatio(devicePixelRatioF());
+    m_model->resize(size());
+}
+
+void GraphWindow::describePicture() {
+    if (!m_model)
+        return;
+    const GraphState &s = m_model->state();
+    QStringList curves;
+    for (Channel channel : Channels) {
+        if (!s.show(channel))
+            continue;
+        switch (channel) {
+        case Channel::T1:
+            curves << QStringLiteral("T1 in blue");
+            break;
+        case Channel::T2:
+            curves << QStringLiteral("T2 in green");
+            break;
+        case Channel::Diff:
+            curves << QStringLiteral("T1-T2 in red");
+            break;
+        }
+    }
+    const QString description =
+        QStringLiteral("%1 from %2 to %3 %4")
+            .arg(curves.isEmpty() ? QStringLiteral("No curve") : curves.join(QStringLiteral(", ")),
+                 GraphFrame::FormatAxisLabel(s.YMin), GraphFrame::FormatAxisLabel(s.YMax), m_unit);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void GraphWindow::closeEvent(QCloseEvent *event) {

@@ -9,7 +9,6 @@
 #include <optional>
 
 class GraphWindowModel;
-class QtImageSurface;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -18,10 +17,11 @@ class QPushButton;
 class QToolBar;
 
 // The view both graph windows share: the model's retained picture filling the client
-// area, the toolbar lying over its top strip, and the settings panels PFunction and PRange
-// floating over the picture. The range panel's layout is each window's own. While the
-// pointer is over the plot, a layer over the picture shows the cursor readout; the picture
-// itself is never drawn on, and with the pointer away the layer costs nothing.
+// area, drawn at the screen's device pixel ratio, the toolbar lying over its top strip,
+// and the settings panels PFunction and PRange floating over the picture. The range panel's layout
+// is each window's own. While the pointer is over the plot, a layer over the picture shows the
+// cursor readout; the picture itself is never drawn on, and with the pointer away the layer costs
+// nothing.
 class GraphWindow : public QWidget {
     Q_OBJECT
 
@@ -31,7 +31,9 @@ public:
     const std::optional<Readout> &readout() const { return m_readout; }
 
 protected:
-    GraphWindow(GraphWindowModel &model, const QSize &designSize, QWidget *parent);
+    // The unit is the one the picture's legend shows; it goes into the picture's description
+    // for assistive technology.
+    GraphWindow(GraphWindowModel &model, const QSize &size, const QString &unit, QWidget *parent);
 
     // PFunction at its place: CKT1T2 over CKT1 over CKT2, the OK and Cancel buttons right.
     void buildFunctionPanel(const QPoint &at);
@@ -45,6 +47,7 @@ protected:
 
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -58,12 +61,16 @@ protected:
 private:
     void showPanels();
     void scheduleTitle();
+    // The picture in words: the curves shown in their colours, the range and the unit.
+    void describePicture();
+    // The picture is drawn at the screen's device pixel ratio: on a new screen, anew.
+    void followDevicePixelRatio();
     // Where the readout's box lies, and all the layer covers for it (box and line).
     QRect readoutBox(const Readout &readout) const;
     QRect readoutRect(const Readout &readout) const;
 
     QPointer<GraphWindowModel> m_model;
-    QtImageSurface *m_surface = nullptr;
+    QString m_unit;
     QToolBar *m_toolbar = nullptr;
     QFrame *m_function = nullptr;
     QFrame *m_range = nullptr;

@@ -15,7 +15,7 @@
 #include <cmath>
 
 ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
-    : GraphWindow(model, ListPlotModel::DesignSize, parent)
+    : GraphWindow(model, ListPlotModel::DesignSize, model.PlotUnit(), parent)
     , m_plot(&model) {
     // Backspace reaches the window once it was clicked; a range box keeps its own.
     setFocusPolicy(Qt::ClickFocus);
@@ -26,19 +26,28 @@ ListPlot::ListPlot(ListPlotModel &model, QWidget *parent)
         const char *title;
         const char *captions[2];
         const char *texts[2];
-        const char *boxes[2];
-    } frames[] = {
-        {"SSFrame1", "Temperature", {"SSPanel1", "SSPanel2"}, {"Min", "Max"}, {"TxtMin", "TxtMax"}},
-        {"SSFrame2", "No.s", {"SSPanel3", "SSPanel4"}, {"From", "To"}, {"TxtFrom", "TxtTo"}}};
+        QLatin1StringView boxes[2];
+    } frames[] = {{"SSFrame1",
+                   "Temperature",
+                   {"SSPanel1", "SSPanel2"},
+                   {"Min", "Max"},
+                   {GraphControls::TxtMin, GraphControls::TxtMax}},
+                  {"SSFrame2",
+                   "No.s",
+                   {"SSPanel3", "SSPanel4"},
+                   {"From", "To"},
+                   {GraphControls::TxtFrom, GraphControls::TxtTo}}};
     int left = 4;
     for (const auto &frame : frames) {
         auto *group = new QGroupBox(QLatin1String(frame.title), range);
         group->setObjectName(QLatin1String(frame.frame));
         group->setGeometry(left, 2, 130, 70);
         for (int i = 0; i < 2; ++i) {
-            captionPanel(group, frame.captions[i], QLatin1String(frame.texts[i]))
-                ->setGeometry(6 + 60 * i, 20, 58, 19);
-            rangeBox(group, QLatin1String(frame.boxes[i]))->setGeometry(6 + 60 * i, 42, 58, 21);
+            QLabel *caption = captionPanel(group, frame.captions[i], QLatin1String(frame.texts[i]));
+            caption->setGeometry(6 + 60 * i, 20, 58, 19);
+            QLineEdit *box = rangeBox(group, frame.boxes[i]);
+            box->setGeometry(6 + 60 * i, 42, 58, 21);
+            caption->setBuddy(box); // the box's name for assistive technology
         }
         left += 134;
     }

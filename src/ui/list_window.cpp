@@ -1,6 +1,7 @@
 #include "ui/list_window.h"
 
-#include "records/record_list_model.h"
+#include "lists/list_window_model.h"
+#include "ui/record_grid.h"
 #include "ui/window_toolbar.h"
 
 #include <QCloseEvent>
@@ -9,17 +10,24 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // Texts with the shape of each column's content; a column is as wide as its sample.
 const std::array<QString, 5> WidthSamples{"AAAADEAA", "AAAA/AA/AAHH:NN:SS", "ABCADE", "ABCADE",
                                           "ABCADE"};
+// The longest texts a column holds. In a font whose digits are wider than its capitals the
+// samples fall short (by the seconds of a time, in one of Wine's fonts): a column is never
+// narrower than these either.
+const std::array<QString, 5> WidestContents{"000000", "0000/00/00 00:00:00", "-000.0", "-000.0",
+                                            "-000.0"};
 // Room the table keeps around a cell's text.
 constexpr int CellMargins = 8;
 
 } // namespace
 
-ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
+ListWindow::ListWindow(ListWindowModel &model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model) {
     setObjectName(model.name());
@@ -27,53 +35,60 @@ ListWindow::ListWindow(RecordListModel &model, QWidget *parent)
     addWindowToolbar(*this, m_model);
     buildTable();
     setWindowTitle(m_model.caption());
-    connect(&m_model, &RecordListModel::captionChanged, this, &ListWindow::scheduleTitle);
-    connect(&m_model, &RecordListModel::firstVisibleRowChanged, this,
+    m_model.captionShown();
+    connect(&m_model, &ListWindowModel::captionChanged, this, &ListWindow::scheduleTitle);
+    connect(&m_model, &ListWindowModel::firstVisibleRowChanged, this,
             &ListWindow::showFirstVisibleRow);
-    connect(&m_model.table(), &QAbstractItemModel::rowsInserted, this,
+    connect(&m_model.grid(), &QAbstractItemModel::rowsInserted, this,
             &ListWindow::showFirstVisibleRow);
+    // It opens showing its ten rows exactly: a table's own default size (taller than ten
+    // rows in a small font, as on Windows) does not count.
+    resize(minimumSizeHint());
 }
 
 void ListWindow::buildTable() {
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("GridN"));
-    m_table->setModel(&m_model.table());
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_table->setWordWrap(false);
+    m_grid = new RecordGrid(m_model.grid(), this);
+    QTableView *table = m_grid->table();
+    table->setAccessibleName(QStringLiteral("Records"));
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    table->setTabKeyNavigation(false);
 
-    // Rows of one fixed height keep a table of 345,600 records as quick as a short one.
-    QHeaderView *rows = m_table->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    const int rowHeight = fontMetrics().height() + 4;
-    rows->setDefaultSectionSize(rowHeight);
-
-    QHeaderView *columns = m_table->horizontalHeader();
+    // Measured in the table's own font: on Windows an item view's font is not its window's,
+    // and it is the table's only once the table is polished.
+    table->ensurePolished();
+    const QFontMetrics metrics = table->fontMetrics();
+    // A style may ask rows to be taller than that (Windows' does): the rows keep the
+    // height of the text, and the window is measured with the height they get.
+    table->verticalHeader()->setMinimumSectionSize(metrics.height() + 4);
+    table->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
+    QHeaderView *columns = table->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setHighlightSections(false);
     int width = 0;
     for (int column = 0; column < int(WidthSamples.size()); ++column) {
-        const int columnWidth = fontMetrics().horizontalAdvance(WidthSamples[column]) + CellMargins;
-        m_table->setColumnWidth(column, columnWidth);
+        const int columnWidth = std::max(metrics.horizontalAdvance(WidthSamples[column]),
+                                         metrics.horizontalAdvance(WidestContents[column])) +
+                                CellMargins;
+        table->setColumnWidth(column, columnWidth);
         width += columnWidth;
     }
-    const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumSize(width + m_table->verticalScrollBar()->sizeHint().width() + frame,
-                            columns->sizeHint().height() +
-                                RecordListModel::VisibleDataRows * rowHeight + frame);
-    setCentralWidget(m_table);
+    table->setMinimumSize(width, columns->sizeHint().height() +
+                                     ListWindowModel::VisibleDataRows * rowHeight);
+    setCentralWidget(m_grid);
 
-    // A new row widens the scroll range only after the model has moved on: follow it then.
-    connect(m_table->verticalScrollBar(), &QScrollBar::rangeChanged, this,
-            &ListWindow::showFirstVisibleRow);
-    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_followingModel)
-            m_model.scrollTo(value);
-    });
+    connect(m_grid, &RecordGrid::scrollRequested, &m_model, &ListWindowModel::scrollTo);
+}
+
+QTableView *ListWindow::table() const {
+    return m_grid->table();
+}
+
+QScrollBar *ListWindow::scrollBar() const {
+    return m_grid->scrollBar();
 }
 
 void ListWindow::scheduleTitle() {
@@ -84,13 +99,12 @@ void ListWindow::scheduleTitle() {
     QTimer::singleShot(0, this, [this] {
         m_titlePending = false;
         setWindowTitle(m_model.caption());
+        m_model.captionShown();
     });
 }
 
 void ListWindow::showFirstVisibleRow() {
-    m_followingModel = true;
-    m_table->verticalScrollBar()->setValue(m_model.firstVisibleRow());
-    m_followingModel = false;
+    m_grid->setFirstRow(m_model.firstVisibleRow());
 }
 
 void ListWindow::closeEvent(QCloseEvent *event) {

@@ -2,18 +2,23 @@
 
 #include <QMainWindow>
 
-class RecordListModel;
+class RecordGrid;
+class ListWindowModel;
+class QScrollBar;
 class QTableView;
 
 // The view of a record list window: a toolbar and one table of five columns that scroll
-// together, sized to show the heading row and ten records.
+// together, sized to show the heading row and ten records; the table is handed only the
+// records in sight, however many the list holds.
 class ListWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit ListWindow(RecordListModel &model, QWidget *parent = nullptr);
+    explicit ListWindow(ListWindowModel &model, QWidget *parent = nullptr);
 
-    QTableView *table() const { return m_table; }
+    QTableView *table() const;
+    // The scroll bar over all the records.
+    QScrollBar *scrollBar() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -23,8 +28,7 @@ private:
     void scheduleTitle();
     void showFirstVisibleRow();
 
-    RecordListModel &m_model;
-    QTableView *m_table = nullptr;
+    ListWindowModel &m_model;
+    RecordGrid *m_grid = nullptr;
     bool m_titlePending = false;
-    bool m_followingModel = false;
 };

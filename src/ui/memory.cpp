@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,6 +38,7 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     initImages();
     setObjectName(model.name());
     setWindowTitle(model.caption());
+    model.captionShown();
 
     // One column as wide as GridSet: the bar, the gauge and the rest line up under it.
     auto *outer = new QHBoxLayout(this);
@@ -46,6 +48,7 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     layout->addWidget(buildGridSet());
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("MBar"));
+    m_bar->setAccessibleName(QStringLiteral("Progress"));
     m_bar->setRange(0, 100);
     m_bar->setTextVisible(false);
     m_bar->setMaximumHeight(fontMetrics().height());
@@ -59,6 +62,8 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
     compare->addWidget(button, 0, Qt::AlignTop);
     auto *grid = new QTableView(this);
     grid->setObjectName(QStringLiteral("Grid"));
+    grid->setAccessibleName(QStringLiteral("Grid"));
+    grid->setTabKeyNavigation(false);
     grid->setFixedHeight(3 * fontMetrics().height());
     grid->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     compare->addWidget(grid, 1);
@@ -72,6 +77,9 @@ Memory::Memory(MemoryModel &model, QWidget *parent)
 QTableView *Memory::buildGridSet() {
     m_gridSet = new QTableView(this);
     m_gridSet->setObjectName(QStringLiteral("GridSet"));
+    m_gridSet->setAccessibleName(QStringLiteral("Sets"));
+    m_gridSet->setAccessibleDescription(
+        QStringLiteral("Press Enter on a set, or click it, to list its records"));
     m_gridSet->setModel(&m_model.GridSet());
     m_gridSet->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_gridSet->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -79,6 +87,8 @@ QTableView *Memory::buildGridSet() {
     m_gridSet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_gridSet->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_gridSet->setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move within it.
+    m_gridSet->setTabKeyNavigation(false);
 
     QHeaderView *rows = m_gridSet->verticalHeader();
     rows->hide();
@@ -104,6 +114,8 @@ QTableView *Memory::buildGridSet() {
     // Row r of the grid, counted below its heading row, is set r.
     connect(m_gridSet, &QTableView::clicked, this,
             [this](const QModelIndex &index) { m_model.clickGridSetRow(index.row() + 1); });
+    // From the keyboard: Enter on the current row.
+    m_gridSet->installEventFilter(this);
     return m_gridSet;
 }
 
@@ -122,18 +134,19 @@ QWidget *Memory::buildMemoryPanel() {
     m_capacity->setObjectName(QStringLiteral("LblMemorySize"));
     layout->addWidget(m_capacity, 2, 0, 1, 2);
 
-    // SSPanel2: a panel without caption that asks to erase the memory, as MSize does.
-    auto *eraser = new QLabel(panel);
+    // SSPanel2: a panel without caption that asks to erase the memory, as MSize does; a
+    // button, so that the keyboard and assistive technology press it as the mouse does.
+    auto *eraser = new QPushButton(panel);
     eraser->setObjectName(QStringLiteral("SSPanel2"));
-    eraser->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    eraser->setLineWidth(2);
-    eraser->setPixmap(QIcon(QStringLiteral(":/images/erase.svg")).pixmap(32, 32));
-    eraser->setAlignment(Qt::AlignCenter);
+    eraser->setIcon(QIcon(QStringLiteral(":/images/erase.svg")));
+    eraser->setIconSize(QSize(32, 32));
     eraser->setFixedSize(48, 48);
+    eraser->setAutoDefault(true); // Enter presses it, as Space does
     eraser->setCursor(Qt::PointingHandCursor);
     eraser->setToolTip(QStringLiteral("Erase the meter's memory"));
-    eraser->installEventFilter(this);
-    m_eraser = eraser;
+    eraser->setAccessibleName(QStringLiteral("Erase memory"));
+    eraser->setAccessibleDescription(QStringLiteral("Press to erase the meter's memory"));
+    connect(eraser, &QPushButton::clicked, &m_model, &MemoryModel::clickSSPanel2);
     layout->addWidget(eraser, 1, 2, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     layout->setColumnStretch(1, 1);
     return panel;
@@ -170,9 +183,13 @@ void Memory::closeEvent(QCloseEvent *event) {
 }
 
 bool Memory::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == m_eraser && event->type() == QEvent::MouseButtonRelease) {
-        m_model.clickSSPanel2();
-        return true;
+    if (watched == m_gridSet && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QModelIndex current = m_gridSet->currentIndex();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && current.isValid()) {
+            m_model.clickGridSetRow(current.row() + 1);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

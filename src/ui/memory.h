@@ -10,8 +10,8 @@ class QTableView;
 
 // The view of the data-logger window "Data Logger": GridSet with the sets of the download,
 // MBar, the memory gauge MSize with its legend and LblMemorySize, SSPanel2, and CmdCompare
-// and Grid, which have no behaviour. A click on a set row, on MSize or on SSPanel2 goes to
-// the model.
+// and Grid, which have no behaviour. A click on a set row (or Enter on it), and a press of
+// MSize or SSPanel2 (mouse, Space, Enter or assistive technology) go to the model.
 class Memory : public QWidget {
     Q_OBJECT
 
@@ -38,5 +38,4 @@ private:
     QProgressBar *m_bar = nullptr;
     MemoryGauge *m_size = nullptr;
     QLabel *m_capacity = nullptr;
-    QWidget *m_eraser = nullptr;
 };

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QColor>
-#include <QFrame>
+#include <QPushButton>
 
 // MSize, the panel "Memory Size": its caption and the used share of the meter's memory as a
-// fill from the left, in the colours of the legend "Used" and "Unused". A click on it is
-// forwarded as clicked().
-class MemoryGauge : public QFrame {
+// fill from the left, in the colours of the legend "Used" and "Unused". It is pressed like a
+// button (the mouse, Space or Enter with the focus, the press action of assistive
+// technology), which asks to erase the memory; its caption is its accessible name.
+class MemoryGauge : public QPushButton {
     Q_OBJECT
 
 public:
@@ -16,19 +17,17 @@ public:
     explicit MemoryGauge(QWidget *parent = nullptr);
 
     int percent() const { return m_percent; }
+    // Also the caption, "Memory Size  43 %", which text() gives.
     void setPercent(int percent);
-    // What the panel writes over its fill: "Memory Size  43 %".
-    QString text() const;
 
     QSize sizeHint() const override;
-
-signals:
-    void clicked();
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    static QString caption(int percent);
+
     int m_percent = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "panel/panel_model.h"
 #include "ui/about_box.h"
+#include "ui/pressable_label.h"
 #include "ui/window_toolbar.h"
 
 #include <QAction>
@@ -36,7 +37,7 @@ Panel::Panel(PanelModel &model, QWidget *parent)
     : QMainWindow(parent)
     , m_model(model) {
     initImages();
-    setObjectName(QStringLiteral("Panel"));
+    setObjectName(model.name());
     m_toolbar = addWindowToolbar(*this, m_model);
     setCentralWidget(buildDisplay());
 
@@ -56,6 +57,7 @@ Panel::Panel(PanelModel &model, QWidget *parent)
 QWidget *Panel::buildDisplay() {
     auto *display = new QWidget(this);
     display->setObjectName(QStringLiteral("Display"));
+    display->setAccessibleName(QStringLiteral("Meter display"));
     display->setAutoFillBackground(true);
     QPalette palette = display->palette();
     palette.setColor(QPalette::Window, DisplayBackground);
@@ -64,77 +66,92 @@ QWidget *Panel::buildDisplay() {
 
     // Top row: the clock with its symbol, the statistics indicators.
     auto *top = new QHBoxLayout;
-    top->addWidget(image("ImaClock", ":/images/clock.svg"));
-    top->addWidget(label("LblTime", 24, true));
+    top->addWidget(image("ImaClock", ":/images/clock.svg", QStringLiteral("Clock indicator")));
+    top->addWidget(label("LblTime", 24, QStringLiteral("Meter clock"), true));
     top->addStretch(1);
     for (const char *name : {"LblMax", "LblMin", "LblAvg", "LblM"})
-        top->addWidget(label(name, 12));
+        top->addWidget(label(name, 12, QStringLiteral("Statistics indicator")));
 
     // The main reading with its channel marks and unit, above the small reading with its own.
     auto *marks = new QHBoxLayout;
     marks->setSpacing(2);
     for (const char *name : {"LblUpT1", "LblDash", "LblUpT2"})
-        marks->addWidget(label(name, 12));
+        marks->addWidget(label(name, 12, QStringLiteral("Channel of the main reading")));
     marks->addStretch(1);
 
     auto *readings = new QGridLayout;
     readings->setHorizontalSpacing(8);
     readings->addLayout(marks, 0, 0, Qt::AlignTop);
-    QLabel *main = label("LblMain", 48, true);
+    QLabel *main = label("LblMain", 48, QStringLiteral("Main reading"), true);
     main->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     main->setMinimumWidth(QFontMetrics(main->font()).horizontalAdvance(QStringLiteral("-1638.3")));
     readings->addWidget(main, 0, 1);
-    readings->addWidget(image("ImaUpC", ":/images/unit_up_c.svg"), 0, 2, Qt::AlignTop);
-    readings->addWidget(image("ImaUpF", ":/images/unit_up_f.svg"), 0, 2, Qt::AlignTop);
+    readings->addWidget(image("ImaUpC", ":/images/unit_up_c.svg", QStringLiteral("\u00B0C")), 0, 2,
+                        Qt::AlignTop);
+    readings->addWidget(image("ImaUpF", ":/images/unit_up_f.svg", QStringLiteral("\u00B0F")), 0, 2,
+                        Qt::AlignTop);
 
-    readings->addWidget(label("LblDownT1", 12), 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    readings->addWidget(label("LblDownT2", 12), 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    QLabel *small = label("LblSmall", 27.75, true);
+    for (const char *name : {"LblDownT1", "LblDownT2"})
+        readings->addWidget(label(name, 12, QStringLiteral("Channel of the small reading")), 1, 0,
+                            Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel *small = label("LblSmall", 27.75, QStringLiteral("Small reading"), true);
     small->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     readings->addWidget(small, 1, 1);
-    readings->addWidget(image("ImaDownC", ":/images/unit_down_c.svg"), 1, 2);
-    readings->addWidget(image("ImaDownF", ":/images/unit_down_f.svg"), 1, 2);
+    readings->addWidget(image("ImaDownC", ":/images/unit_down_c.svg", QStringLiteral("\u00B0C")), 1,
+                        2);
+    readings->addWidget(image("ImaDownF", ":/images/unit_down_f.svg", QStringLiteral("\u00B0F")), 1,
+                        2);
     readings->setColumnStretch(1, 1);
 
     // Bottom row: the thermocouple type and the remaining indicators.
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(label("LblType", 12));
+    bottom->addWidget(label("LblType", 12, QStringLiteral("Thermocouple type")));
     bottom->addStretch(1);
     for (const char *name : {"LblH", "LblRec"})
-        bottom->addWidget(label(name, 12));
-    bottom->addWidget(image("ImaRel", ":/images/rel.svg"));
-    bottom->addWidget(image("ImaBt", ":/images/battery.svg"));
+        bottom->addWidget(label(name, 12, QStringLiteral("Indicator")));
+    bottom->addWidget(image("ImaRel", ":/images/rel.svg", QStringLiteral("REL indicator")));
+    bottom->addWidget(image("ImaBt", ":/images/battery.svg", QStringLiteral("Battery indicator")));
 
     auto *lcd = new QVBoxLayout;
     lcd->addLayout(top);
     lcd->addLayout(readings);
     lcd->addLayout(bottom);
 
-    // The port and the recording state, below the meter's display.
+    // The port and the recording state, below the meter's display. The port label toggles
+    // the caption when pressed, by the mouse, the keyboard or assistive technology.
     auto *status = new QHBoxLayout;
-    QLabel *com = label("LblCOM", 21.75);
-    com->installEventFilter(this);
-    com->setCursor(Qt::PointingHandCursor);
+    auto *com = new PressableLabel(this);
+    styleLabel(com, "LblCOM", 21.75,
+               QStringLiteral("Port of the meter; press to toggle the caption"));
+    connect(com, &PressableLabel::pressed, &m_model, &PanelModel::clickLblCOM);
     status->addWidget(com);
     status->addStretch(1);
-    QLabel *recording = label("LblRecording", 12);
+    QLabel *recording = label("LblRecording", 12, QStringLiteral("Recording state"));
     recording->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     status->addWidget(recording);
-    status->addWidget(label("LblCount", 12));
+    status->addWidget(label("LblCount", 12, QStringLiteral("Records written")));
 
     auto *layout = new QVBoxLayout(display);
     layout->addLayout(lcd);
     layout->addLayout(status);
     auto *fileName = new QLabel(this); // the recording's file, in the window's own font
     fileName->setObjectName(QStringLiteral("LblFileName"));
+    fileName->setAccessibleDescription(QStringLiteral("File being recorded"));
     fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fileName);
     return display;
 }
 
-QLabel *Panel::label(const char *name, double pointSize, bool blueDigits) {
+QLabel *Panel::label(const char *name, double pointSize, const QString &meaning, bool blueDigits) {
     auto *l = new QLabel(this);
+    styleLabel(l, name, pointSize, meaning, blueDigits);
+    return l;
+}
+
+void Panel::styleLabel(QLabel *l, const char *name, double pointSize, const QString &meaning,
+                       bool blueDigits) {
     l->setObjectName(QLatin1String(name));
+    l->setAccessibleDescription(meaning);
     l->setFont(displayFont(pointSize));
     if (blueDigits) {
         QPalette palette = l->palette();
@@ -145,12 +162,12 @@ QLabel *Panel::label(const char *name, double pointSize, bool blueDigits) {
     QSizePolicy policy = l->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     l->setSizePolicy(policy);
-    return l;
 }
 
-QLabel *Panel::image(const char *name, const char *resource) {
+QLabel *Panel::image(const char *name, const char *resource, const QString &meaning) {
     auto *l = new QLabel(this);
     l->setObjectName(QLatin1String(name));
+    l->setAccessibleName(meaning);
     l->setFixedSize(32, 32);
     l->setPixmap(QIcon(QLatin1String(resource)).pixmap(32, 32));
     QSizePolicy policy = l->sizePolicy();
@@ -171,6 +188,7 @@ void Panel::refresh() {
         widget->setVisible(element.visible);
     }
     setWindowTitle(m_model.caption());
+    m_model.captionShown();
 }
 
 void Panel::showAbout() {
@@ -186,13 +204,4 @@ void Panel::showAbout() {
 void Panel::closeEvent(QCloseEvent *event) {
     m_model.requestClose();
     event->accept();
-}
-
-bool Panel::eventFilter(QObject *watched, QEvent *event) {
-    if (watched->objectName() == QLatin1String("LblCOM") &&
-        event->type() == QEvent::MouseButtonPress) {
-        m_model.clickLblCOM();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -22,12 +22,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *buildDisplay();
-    QLabel *label(const char *name, double pointSize, bool blueDigits = false);
-    QLabel *image(const char *name, const char *resource);
+    // A display label; what it stands for is its accessible description, its text its name.
+    QLabel *label(const char *name, double pointSize, const QString &meaning,
+                  bool blueDigits = false);
+    void styleLabel(QLabel *label, const char *name, double pointSize, const QString &meaning,
+                    bool blueDigits = false);
+    // A display image, named for assistive technology by what it shows.
+    QLabel *image(const char *name, const char *resource, const QString &meaning);
     void refresh();
 
     PanelModel &m_model;

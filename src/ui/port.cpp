@@ -23,6 +23,7 @@ Port::Port(std::function<QString(int)> deviceOf, QWidget *parent)
 
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("TxtCOM"));
+    m_combo->setAccessibleName(QStringLiteral("COM port"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->addItems(PortChoice::items());

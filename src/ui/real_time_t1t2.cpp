@@ -8,21 +8,23 @@
 #include <QPushButton>
 
 RealTimeT1T2::RealTimeT1T2(RealTimeT1T2Model &model, QWidget *parent)
-    : GraphWindow(model, RealTimeT1T2Model::DesignSize, parent) {
+    : GraphWindow(model, model.openingSize(), model.GraphUnit(), parent) {
     buildFunctionPanel(QPoint(24, 32));
     QFrame *range = buildRangePanel(QPoint(24, 32), QSize(241, 49));
     const struct {
         const char *caption;
         const char *text;
-        const char *box;
-    } columns[] = {{"SSPanel1", "Min", "TxtMin"},
-                   {"SSPanel3", "Max", "TxtMax"},
-                   {"SSPanel2", "Records", "TxtCounts"}};
+        QLatin1StringView box;
+    } columns[] = {{"SSPanel1", "Min", GraphControls::TxtMin},
+                   {"SSPanel3", "Max", GraphControls::TxtMax},
+                   {"SSPanel2", "Records", GraphControls::TxtCounts}};
     int left = 4;
     for (const auto &column : columns) {
-        captionPanel(range, column.caption, QLatin1String(column.text))
-            ->setGeometry(left, 3, 56, 19);
-        rangeBox(range, QLatin1String(column.box))->setGeometry(left, 24, 56, 21);
+        QLabel *caption = captionPanel(range, column.caption, QLatin1String(column.text));
+        caption->setGeometry(left, 3, 56, 19);
+        QLineEdit *box = rangeBox(range, column.box);
+        box->setGeometry(left, 24, 56, 21);
+        caption->setBuddy(box); // the box's name for assistive technology
         left += 58;
     }
     rangeButton(range, true)->setGeometry(180, 3, 57, 21);

@@ -4,8 +4,9 @@
 
 class RealTimeT1T2Model;
 
-// The view of the real-time graph: design client size 287 × 211; its range panel holds
-// Min, Max and Records (the points per sweep).
+// The view of the real-time graph, opened at the model's opening size (the design client
+// size 287 × 211, taller where the font's value labels need it); its range panel holds Min,
+// Max and Records (the points per sweep).
 class RealTimeT1T2 : public GraphWindow {
     Q_OBJECT
 

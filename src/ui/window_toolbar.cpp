@@ -4,7 +4,6 @@
 #include "windowing/window_model.h"
 
 #include <QAction>
-#include <QHash>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -12,10 +11,10 @@ namespace {
 
 void showButtons(QToolBar &toolbar, const WindowModel &model) {
     for (const ToolButton &button : model.toolbar()) {
-        QAction *action = toolbar.findChild<QAction *>(button.key);
+        QAction *action = toolbar.findChild<QAction *>(button.key.name);
         if (!action)
             continue;
-        action->setIcon(toolImage(model.name(), button.image));
+        action->setIcon(toolImage(button.picture));
         action->setText(button.tooltip);
         action->setToolTip(tooltipWithShortcut(button.tooltip, action->shortcut()));
         action->setEnabled(button.enabled);
@@ -29,12 +28,15 @@ void fillToolbar(QToolBar *toolbar, WindowModel &model) {
     toolbar->setIconSize(QSize(24, 24));
     for (const ToolButton &button : model.toolbar()) {
         QAction *action = toolbar->addAction(button.tooltip);
-        action->setObjectName(button.key);
-        action->setShortcut(toolButtonShortcut(button.key));
+        action->setObjectName(button.key.name);
+        action->setShortcut(toolButtonShortcut(button.key.standardKey));
         action->setShortcutContext(Qt::WindowShortcut);
-        const QString key = button.key;
+        const int command = button.command;
         QObject::connect(action, &QAction::triggered, &model,
-                         [&model, key] { model.pressToolButton(key); });
+                         [&model, command] { model.pressToolButton(command); });
+        // Tab reaches every button, Space presses it: the toolbar works without a mouse.
+        if (QWidget *button = toolbar->widgetForAction(action))
+            button->setFocusPolicy(Qt::TabFocus);
     }
     showButtons(*toolbar, model);
     QObject::connect(&model, &WindowModel::toolbarChanged, toolbar,
@@ -55,13 +57,18 @@ QToolBar *addOverlayToolbar(QWidget &window, WindowModel &model) {
     return toolbar;
 }
 
-QKeySequence toolButtonShortcut(const QString &key) {
-    static const QHash<QString, QKeySequence::StandardKey> Keys{
-        {QStringLiteral("Save"), QKeySequence::Save},
-        {QStringLiteral("Open"), QKeySequence::Open},
-        {QStringLiteral("Print"), QKeySequence::Print}};
-    const auto found = Keys.find(key);
-    return found == Keys.end() ? QKeySequence() : QKeySequence(*found);
+QKeySequence toolButtonShortcut(StandardKey key) {
+    switch (key) {
+    case StandardKey::None:
+        break;
+    case StandardKey::Save:
+        return QKeySequence(QKeySequence::Save);
+    case StandardKey::Open:
+        return QKeySequence(QKeySequence::Open);
+    case StandardKey::Print:
+        return QKeySequence(QKeySequence::Print);
+    }
+    return {};
 }
 
 QString tooltipWithShortcut(const QString &tooltip, const QKeySequence &shortcut) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windowing/tool_button.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -18,9 +20,8 @@ QToolBar *addWindowToolbar(QMainWindow &window, WindowModel &model);
 // it (the graphs); the window keeps it as wide as itself.
 QToolBar *addOverlayToolbar(QWidget &window, WindowModel &model);
 
-// The standard key of a toolbar button, by the button's key, the same in every window:
-// Ctrl+S for "Save" (save, or record on the panel), Ctrl+O for "Open", Ctrl+P for
-// "Print"; none for the others.
-QKeySequence toolButtonShortcut(const QString &key);
+// The system's key for a toolbar button's standard key, the same in every window: Ctrl+S
+// for "Save" (save, or record on the panel), Ctrl+O for "Open", Ctrl+P for "Print".
+QKeySequence toolButtonShortcut(StandardKey key);
 // A button's tooltip with its key, as the toolbar shows it: "Save As (Ctrl+S)".
 QString tooltipWithShortcut(const QString &tooltip, const QKeySequence &shortcut);

@@ -2,6 +2,8 @@
 
 #include "platform/event_pump.h"
 
+#include <algorithm>
+
 TimerGate::TimerGate(std::initializer_list<QTimer *> timers, const EventPump &pump)
     : m_timers(timers)
     , m_pump(pump) {}
@@ -19,4 +21,9 @@ void TimerGate::start() {
         return;
     for (QTimer *timer : std::as_const(m_timers))
         timer->start();
+}
+
+bool TimerGate::running() const {
+    return std::all_of(m_timers.cbegin(), m_timers.cend(),
+                       [](const QTimer *timer) { return timer->isActive(); });
 }

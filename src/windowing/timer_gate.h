@@ -20,6 +20,8 @@ public:
     // That work ended: when no other work holds them, the timers start.
     void start();
     bool stopped() const { return m_holds > 0; }
+    // Whether the timers run: started, and not held.
+    bool running() const;
 
     // Holds the timers stopped for its lifetime.
     class Hold {

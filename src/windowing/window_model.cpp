@@ -8,7 +8,6 @@ WindowModel::WindowModel(const QString &name, const QString &caption, QList<Tool
     , m_toolbar(std::move(toolbar)) {}
 
 QString WindowModel::caption() const {
-    m_captionNotified = false;
     if (m_progressCount < 0)
         return m_caption;
     return QString::number(m_progressCount) + (m_progress == Progress::Completed
@@ -35,56 +34,54 @@ void WindowModel::notifyCaption() {
     emit captionChanged();
 }
 
-ToolButton *WindowModel::findButton(const QString &key) {
-    for (ToolButton &button : m_toolbar) {
-        if (button.key == key)
+const ToolButton *WindowModel::findButton(int command) const {
+    for (const ToolButton &button : m_toolbar) {
+        if (button.command == command)
             return &button;
     }
     return nullptr;
 }
 
-bool WindowModel::isToolButtonEnabled(const QString &key) const {
-    for (const ToolButton &button : m_toolbar) {
-        if (button.key == key)
-            return button.enabled;
-    }
-    return false;
+ToolButton *WindowModel::findButton(int command) {
+    return const_cast<ToolButton *>(std::as_const(*this).findButton(command));
 }
 
-void WindowModel::setToolButtonEnabled(const QString &key, bool enabled) {
-    ToolButton *button = findButton(key);
+bool WindowModel::isToolButtonEnabled(int command) const {
+    const ToolButton *button = findButton(command);
+    return button && button->enabled;
+}
+
+void WindowModel::setToolButtonEnabled(int command, bool enabled) {
+    ToolButton *button = findButton(command);
     if (!button || button->enabled == enabled)
         return;
     button->enabled = enabled;
     emit toolbarChanged();
 }
 
-bool WindowModel::isToolButtonVisible(const QString &key) const {
-    for (const ToolButton &button : m_toolbar) {
-        if (button.key == key)
-            return button.visible;
-    }
-    return false;
+bool WindowModel::isToolButtonVisible(int command) const {
+    const ToolButton *button = findButton(command);
+    return button && button->visible;
 }
 
-void WindowModel::setToolButtonVisible(const QString &key, bool visible) {
-    ToolButton *button = findButton(key);
+void WindowModel::setToolButtonVisible(int command, bool visible) {
+    ToolButton *button = findButton(command);
     if (!button || button->visible == visible)
         return;
     button->visible = visible;
     emit toolbarChanged();
 }
 
-void WindowModel::setToolButtonLook(const QString &key, int image, const QString &tooltip) {
-    ToolButton *button = findButton(key);
+void WindowModel::setToolButtonLook(int command, const QString &picture, const QString &tooltip) {
+    ToolButton *button = findButton(command);
     if (!button)
         return;
-    button->image = image;
+    button->picture = picture;
     button->tooltip = tooltip;
     emit toolbarChanged();
 }
 
-void WindowModel::pressToolButton(const QString &key) {
-    if (isToolButtonEnabled(key) && isToolButtonVisible(key))
-        emit toolButtonPressed(key);
+void WindowModel::pressToolButton(int command) {
+    if (isToolButtonEnabled(command) && isToolButtonVisible(command))
+        emit toolButtonPressed(command);
 }

@@ -22,19 +22,16 @@ public:
     // The caption, or while long work counts, "17 Completed" (loading a file) or
     // "17 Records Completed" (saving, printing, plotting).
     QString caption() const;
+    // The view has shown the caption: its next change is announced again.
+    void captionShown() { m_captionNotified = false; }
     void setCaption(const QString &caption);
     // Set once per record: the text is only made when the caption is read.
     void setProgress(int count, Progress progress);
 
     const QList<ToolButton> &toolbar() const { return m_toolbar; }
-    bool isToolButtonEnabled(const QString &key) const;
-    void setToolButtonEnabled(const QString &key, bool enabled);
-    bool isToolButtonVisible(const QString &key) const;
-    void setToolButtonVisible(const QString &key, bool visible);
-    // Another picture and tooltip for a button (the panel's "Save" while recording).
-    void setToolButtonLook(const QString &key, int image, const QString &tooltip);
-    // A button of the toolbar was pressed; a disabled, hidden or unknown one does nothing.
-    void pressToolButton(const QString &key);
+    // The button of this command was pressed; a disabled, hidden or unknown one does
+    // nothing. The view's way in: the window's own typed face is CommandWindow.
+    void pressToolButton(int command);
 
     // True from the registry's opening of the window until its closing.
     bool isOpen() const { return m_open; }
@@ -42,24 +39,33 @@ public:
     void requestClose() { emit closeRequested(); }
 
 signals:
-    // Sent once until the caption is read again: a view that reads it when events run
-    // learns of every change without a signal per record.
+    // Sent once until the view has shown the caption (captionShown): a view that shows it
+    // when events run learns of every change without a signal per record.
     void captionChanged();
     void toolbarChanged();
-    void toolButtonPressed(const QString &key);
+    // A press, of the command as its window numbers it (see CommandWindow::onCommand).
+    void toolButtonPressed(int command);
     void closeRequested();
+
+protected:
+    bool isToolButtonEnabled(int command) const;
+    void setToolButtonEnabled(int command, bool enabled);
+    bool isToolButtonVisible(int command) const;
+    void setToolButtonVisible(int command, bool visible);
+    void setToolButtonLook(int command, const QString &picture, const QString &tooltip);
 
 private:
     friend class WindowRegistry;
 
-    ToolButton *findButton(const QString &key);
+    const ToolButton *findButton(int command) const;
+    ToolButton *findButton(int command);
     void notifyCaption();
 
     QString m_name;
     QString m_caption;
     int m_progressCount = -1; // -1: the caption is m_caption itself
     Progress m_progress = Progress::Completed;
-    mutable bool m_captionNotified = false;
+    bool m_captionNotified = false;
     QList<ToolButton> m_toolbar;
     bool m_open = false;
 };

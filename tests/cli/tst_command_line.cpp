@@ -25,12 +25,15 @@ private slots:
     void accepted();
     void exportCsv_data();
     void exportCsv();
+    void openFile_data();
+    void openFile();
     void refused_data();
     void refused();
     void durations_data();
     void durations();
     void recordPort_data();
     void recordPort();
+    void helpNamesEveryOption();
 };
 
 void TestCommandLine::accepted_data() {
@@ -96,12 +99,43 @@ void TestCommandLine::accepted() {
     QTEST(line.toolkitOptions, "toolkitOptions");
 }
 
+void TestCommandLine::openFile_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("toolkitOptions");
+
+    // What a double-click on a record file runs, with the path as the desktop passes it.
+    QTest::newRow("a record file") << args("data.rdg") << "data.rdg" << false;
+    QTest::newRow("a path with blanks") << args("C:\\Users\\Ann\\My Records\\oven 1.rdg|")
+                                        << "C:\\Users\\Ann\\My Records\\oven 1.rdg" << false;
+    QTest::newRow("with the toolkit's options")
+        << args("-style fusion /tmp/x.rdg") << "/tmp/x.rdg" << true;
+}
+
+void TestCommandLine::openFile() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, path);
+
+    const CommandLine line = CommandLine::parse(arguments);
+    QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+    QCOMPARE(line.mode, CommandLine::Mode::OpenFile);
+    QCOMPARE(line.openPath, path);
+    QVERIFY(line.portMappings.isEmpty());
+    QTEST(line.toolkitOptions, "toolkitOptions");
+}
+
 void TestCommandLine::refused_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("error");
 
     QTest::newRow("unknown option") << args("--bogus") << "unknown option 'bogus'";
-    QTest::newRow("positional argument") << args("data.rdg") << "unexpected argument 'data.rdg'";
+    QTest::newRow("two record files") << args("a.rdg b.rdg") << "unexpected argument 'b.rdg'";
+    QTest::newRow("record file with a port")
+        << args("a.rdg --port COM1=/dev/ttyS0") << "a record file opens without a meter: no --port";
+    QTest::newRow("record with a positional argument")
+        << args("--record a.rdg b.rdg") << "unexpected argument 'b.rdg'";
+    QTest::newRow("reset with a positional argument")
+        << args("--reset-settings a.rdg") << "unexpected argument 'a.rdg'";
     QTest::newRow("record without a file") << args("--record") << "missing value after '--record'";
     QTest::newRow("record twice") << args("--record a.rdg --record b.rdg")
                                   << "--record given more than once";
@@ -236,6 +270,27 @@ void TestCommandLine::recordPort_data() {
 void TestCommandLine::recordPort() {
     QFETCH(QStringList, mappings);
     QTEST(CommandLine::recordPortNumber(mappings), "portNumber");
+}
+
+void TestCommandLine::helpNamesEveryOption() {
+    const QString help = CommandLine::helpText();
+    QVERIFY2(help.startsWith(QStringLiteral("Usage: thermodesk [options]")), qPrintable(help));
+    // Each option the command line takes, with its value and what it does, as the parser
+    // knows it; the window toolkit's own options are the toolkit's to explain.
+    for (const char *option : {"--port <COMn=DEVICE>", "--record <FILE>", "--every <SECONDS>",
+                               "--for <DURATION>", "--quiet", "--export-csv <FILE>", "--force",
+                               "--reset-settings", "-h, --help", "-v, --version"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
+    for (const char *words : {"seconds between samples, 1 to 86400", "overwrites the file written",
+                              "forgets the remembered folders"})
+        QVERIFY2(help.contains(QLatin1String(words)), words);
+    QVERIFY(!help.contains(QStringLiteral("platform")));
+    // The usage's forms, as an error shows them too.
+    QVERIFY(help.contains(QStringLiteral("thermodesk --reset-settings")));
+    QVERIFY(
+        CommandLine::usage().startsWith(QStringLiteral("Usage: thermodesk [--port COMn=DEVICE]...\n"
+                                                       "       thermodesk FILE.rdg\n"
+                                                       "       thermodesk --record FILE.rdg")));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,6 +1,9 @@
 #include "cli/command_line.h"
 #include "cli/export_csv_command.h"
 #include "fakes/file_checks.h"
+#include "fakes/system_texts.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -61,7 +64,7 @@ void TestExportCsvCommand::exports_data() {
         << QStringList{"thermodesk: 2 records exported to OUT"};
     QTest::newRow("no record file")
         << QByteArray() << QByteArray() << false << 1 << QByteArray()
-        << QStringList{"thermodesk: cannot export IN to OUT: No such file or directory"};
+        << QStringList{"thermodesk: cannot export IN to OUT: " + SystemText::FileNotFound};
 }
 
 void TestExportCsvCommand::exports() {
@@ -86,8 +89,8 @@ void TestExportCsvCommand::exports() {
     QStringList lines;
     QTEST(ExportCsvCommand::run(line, [&lines](const QString &text) { lines << text; }),
           "exitCode");
-    said.replaceInStrings(QStringLiteral("IN"), line.exportInput);
-    said.replaceInStrings(QStringLiteral("OUT"), line.exportOutput);
+    said.replaceInStrings(QStringLiteral("IN"), QDir::toNativeSeparators(line.exportInput));
+    said.replaceInStrings(QStringLiteral("OUT"), QDir::toNativeSeparators(line.exportOutput));
     QCOMPARE(lines, said);
     QCOMPARE(QFile::exists(line.exportOutput), !csv.isEmpty());
     if (!csv.isEmpty())

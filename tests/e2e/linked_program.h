@@ -1,15 +1,12 @@
 #pragma once
 
-#include "adapters/qt_clock.h"
-#include "adapters/qt_event_pump.h"
-#include "adapters/qt_serial_link.h"
-#include "fakes/fake_busy_pointer.h"
+#include "adapters/console_platform.h"
+#include "adapters/native_serial_link.h"
 #include "fakes/fake_dialogs.h"
-#include "platform/platform.h"
 #include "program/program.h"
 
-// The program on the real serial adapter, event pump and clock, its COM1 mapped to a
-// meter's path; the dialogs and the pointer are fakes.
+// The program on the real serial adapter, event pump and clock of a run without windows,
+// its COM1 mapped to a meter's path; the dialogs are fakes.
 struct LinkedProgram {
     explicit LinkedProgram(const QString &meter)
         : serial(names(meter)) {
@@ -21,21 +18,8 @@ struct LinkedProgram {
         return names;
     }
 
-    QtSerialLink serial;
-    QtEventPump pump;
+    NativeSerialLink serial;
     FakeDialogs dialogs;
-    QtClock clock;
-    FakeBusyPointer pointer;
-    Program program{platform()};
-
-private:
-    Platform platform() {
-        Platform p;
-        p.serial = &serial;
-        p.pump = &pump;
-        p.dialogs = &dialogs;
-        p.clock = &clock;
-        p.pointer = &pointer;
-        return p;
-    }
+    ConsolePlatform platform{serial, dialogs};
+    Program program{platform};
 };

@@ -1,9 +1,9 @@
 #include "e2e/linked_program.h"
 #include "e2e/virtual_meter.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/panel_model.h"
-#include "records/record_list_model.h"
 
 #include <QTest>
 
@@ -21,8 +21,9 @@ QStringList gridRows(MemoryModel *memory) {
     return rows;
 }
 
-QString listRow(RecordListModel *list, int row) {
-    const RecordRow cells = list->row(row);
+// Row 0 the heading row, then the records.
+QString listRow(ListWindowModel *list, int row) {
+    const RecordRow cells = row == 0 ? list->headingRow() : list->records().row(row - 1);
     return QStringList(cells.begin(), cells.end()).join(QLatin1Char('|'));
 }
 
@@ -64,18 +65,18 @@ void TestLoggerLink::downloadListEraseAndDumpAgain() {
     QCOMPARE(memory->LblMemorySize(), QStringLiteral("Capacity : 32 K"));
 
     memory->clickGridSetRow(2);
-    RecordListModel *list = program.dataList();
+    ListWindowModel *list = program.dataList();
     QVERIFY(list);
-    QCOMPARE(list->rowCount(), 13);
+    QCOMPARE(list->records().rowCount(), 12);
     QCOMPARE(listRow(list, 0), QString::fromUtf8("K Type °C|     Date Time    |T1|T2|T1-T2"));
     QCOMPARE(listRow(list, 1), QStringLiteral("1|26/03/14 14:05:30|80.0|-18.0|98.0"));
     QCOMPARE(listRow(list, 8), QStringLiteral("8|26/03/14 14:06:40|62.5|----|----"));
-    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+    QVERIFY(program.panel().timers().running());
 
     // Erase, answered OK: the meter empties its memory on "EEE".
     memory->clickMSize();
     QCOMPARE(linked.dialogs.messages.size(), 1);
-    QVERIFY(program.panel().Timer1().isActive() && program.panel().Timer2().isActive());
+    QVERIFY(program.panel().timers().running());
     m_meter.tell("dump");
     QTRY_COMPARE_WITH_TIMEOUT(linked.dialogs.messages.size(), 2, 15000);
     QCOMPARE(linked.dialogs.messages[1].text, QStringLiteral(" No Data in Memory!"));

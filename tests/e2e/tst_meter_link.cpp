@@ -27,7 +27,7 @@ void TestMeterLink::initTestCase() {
 void TestMeterLink::followsTheMeter() {
     LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
-    QtSerialLink &serial = linked.serial;
+    NativeSerialLink &serial = linked.serial;
     QVERIFY(program.loadPanel());
     const PanelDisplay &display = program.panel().display();
     const auto com = [&] { return display.LblCOM.text; };
@@ -63,7 +63,7 @@ void TestMeterLink::followsTheMeter() {
     QVERIFY(brokenWhileUnplugged);
     QVERIFY(!serial.broken());
     QTRY_COMPARE_WITH_TIMEOUT(program.panel().live().UnitText, QStringLiteral("\u00B0F"), 5000);
-    QVERIFY(program.panel().Timer1().isActive());
+    QVERIFY(program.panel().timers().running());
 
     program.quit();
     QVERIFY(!serial.isOpen());
@@ -72,8 +72,8 @@ void TestMeterLink::followsTheMeter() {
 void TestMeterLink::quitWhileWaitingForTheMeter() {
     LinkedProgram linked(m_meter.link());
     Program &program = linked.program;
-    QtSerialLink &serial = linked.serial;
-    QtEventPump &pump = linked.pump;
+    NativeSerialLink &serial = linked.serial;
+    EventPump &pump = linked.platform.pump();
     QVERIFY(program.loadPanel());
 
     // The main window closes while the panel waits for a silent meter: the wait ends, the
@@ -85,7 +85,7 @@ void TestMeterLink::quitWhileWaitingForTheMeter() {
     m_meter.tell("silence on");
     QTRY_VERIFY_WITH_TIMEOUT(pump.quitting(), 15000);
     QTRY_VERIFY_WITH_TIMEOUT(!serial.isOpen(), 2000);
-    QVERIFY(!program.panel().Timer1().isActive() && !program.panel().Timer2().isActive());
+    QVERIFY(!program.panel().timers().running());
     m_meter.tell("silence off");
 }
 

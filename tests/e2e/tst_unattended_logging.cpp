@@ -1,11 +1,14 @@
 #include "e2e/virtual_meter.h"
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
+#include "fakes/system_texts.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +19,13 @@ const QRegularExpression StatusLine(
     QStringLiteral("^record (\\d+)  (\\S+ \\S+)  T1 (\\S+)  T2 (\\S+)  T1-T2 (\\S+)  (\\S+)$"));
 // "recording K °C every 1 s into /path"
 const QRegularExpression StartLine(QStringLiteral("^recording (\\S+) (\\S+) every"));
+
+#if defined(Q_OS_WIN)
+// What QProcess::terminate() sends: WM_CLOSE, as "taskkill" does.
+const QString TerminateName = QStringLiteral("WM_CLOSE");
+#else
+const QString TerminateName = QStringLiteral("SIGTERM");
+#endif
 
 QByteArray windows1252(const QString &text) {
     QByteArray bytes;
@@ -68,7 +78,23 @@ private:
     int recordsAnnounced() const;
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString settingsFile() const {
+#if defined(Q_OS_WIN)
+        // In the user's roaming folder: Windows has no variable that moves it.
+        return QSettings(QSettings::IniFormat, QSettings::UserScope, "ThermoDesk", "ThermoDesk")
+            .fileName();
+#else
         return m_config.filePath(QStringLiteral("ThermoDesk/ThermoDesk.conf"));
+#endif
+    }
+    // How the program names the meter's port: "COM1 (/tmp/x/meter)"; on Windows the port
+    // is the system's own COM1.
+    QString portLabel() const {
+        return m_meter.link() == QLatin1String("COM1")
+                   ? QStringLiteral("COM1")
+                   : QStringLiteral("COM1 (%1)").arg(m_meter.link());
+    }
+    static QString native(const QString &path) {
+        return QDir::toNativeSeparators(path);
     }
 
     QTemporaryDir m_dir;
@@ -115,7 +141,10 @@ bool TestUnattendedLogging::finish(int timeoutMs) {
 }
 
 QStringList TestUnattendedLogging::stderrLines() const {
-    return QString::fromUtf8(m_stderr).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Lines end in CR LF on Windows, as text there does.
+    return QString::fromUtf8(m_stderr)
+        .remove(QLatin1Char('\r'))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 int TestUnattendedLogging::recordsAnnounced() const {
@@ -130,7 +159,7 @@ void TestUnattendedLogging::sigtermLeavesACompleteFile() {
     const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     start({"--record", file, "--port", "COM1=" + m_meter.link()});
     QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= 3, 15000);
-    m_program.terminate(); // SIGTERM
+    m_program.terminate(); // SIGTERM; WM_CLOSE on Windows
     QVERIFY(finish());
     QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program.exitCode(), 0);
@@ -142,9 +171,11 @@ void TestUnattendedLogging::sigtermLeavesACompleteFile() {
     QVERIFY(bytes.endsWith("\t\r\n"));
     const int records = recordsAnnounced();
     QVERIFY(records >= 3);
-    QCOMPARE(lines.constFirst(), "waiting for the meter on COM1 (" + m_meter.link() + ")");
-    QCOMPARE(lines.constLast(),
-             QStringLiteral("stopped by SIGTERM: %1 records in %2").arg(records).arg(file));
+    QCOMPARE(lines.constFirst(), "waiting for the meter on " + portLabel());
+    QCOMPARE(lines.constLast(), QStringLiteral("stopped by %1: %2 records in %3")
+                                    .arg(TerminateName)
+                                    .arg(records)
+                                    .arg(native(file)));
     // Record numbers count from 1; stamps are this run's, a second apart or more.
     QDateTime previous = started;
     for (const QString &line : lines) {
@@ -181,9 +212,9 @@ void TestUnattendedLogging::followsAnUnpluggedMeter() {
         if (const auto status = StatusLine.match(line); status.hasMatch())
             QCOMPARE(status.captured(1).toInt(), expected++);
     }
-    const qsizetype gone = lines.indexOf("no meter on COM1 (" + m_meter.link() +
-                                         ") (silent or unplugged); waiting for it");
-    const qsizetype back = lines.indexOf("the meter is back on COM1 (" + m_meter.link() + ")");
+    const qsizetype gone =
+        lines.indexOf("no meter on " + portLabel() + " (silent or unplugged); waiting for it");
+    const qsizetype back = lines.indexOf("the meter is back on " + portLabel());
     QVERIFY2(gone > 0 && back > gone, m_stderr.constData());
     QVERIFY(StatusLine.match(lines.at(back + 1)).hasMatch());
 }
@@ -201,9 +232,15 @@ void TestUnattendedLogging::refused_data() {
         << "thermodesk: --record and --reset-settings cannot go together";
     QTest::newRow("file exists") << QStringList{"--record", "%file", "--port", "COM1=%link"} << true
                                  << 1 << "thermodesk: %file exists already; --force overwrites it";
+#if defined(Q_OS_WIN)
+    QTest::newRow("port cannot be opened")
+        << QStringList{"--record", "%file", "--port", "COM1=COM9"} << false << 1
+        << "thermodesk: cannot open the port COM1 (COM9): " + SystemText::FileNotFound;
+#else
     QTest::newRow("port cannot be opened")
         << QStringList{"--record", "%file", "--port", "COM1=/dev/no-such-meter"} << false << 1
         << "thermodesk: cannot open the port COM1 (/dev/no-such-meter): No such file or directory";
+#endif
 }
 
 void TestUnattendedLogging::refused() {
@@ -229,7 +266,7 @@ void TestUnattendedLogging::refused() {
     QCOMPARE(m_program.exitCode(), exitCode);
     const QStringList lines = stderrLines();
     QVERIFY(!lines.isEmpty());
-    QCOMPARE(lines.constFirst(), QString(firstLine).replace(QStringLiteral("%file"), file));
+    QCOMPARE(lines.constFirst(), QString(firstLine).replace(QStringLiteral("%file"), native(file)));
     if (exitCode == 2)
         QVERIFY(lines.size() > 1 && lines.at(1).startsWith(QStringLiteral("Usage: thermodesk")));
     else
@@ -273,9 +310,8 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     start({"--record", second, "--for", "2"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 0);
-    QVERIFY2(
-        m_stderr.startsWith("waiting for the meter on COM1 (" + m_meter.link().toUtf8() + ")\n"),
-        m_stderr.constData());
+    QVERIFY2(stderrLines().value(0) == "waiting for the meter on " + portLabel(),
+             m_stderr.constData());
     QCOMPARE(fileBytes(second), fileAnnouncedBy(stderrLines()));
 
     // A damaged settings file: one line, and the run goes on without it.
@@ -292,7 +328,7 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     QCOMPARE(stderrLines().constFirst(), "thermodesk: ignoring the settings file " +
                                              settingsFile() +
                                              ": it is damaged (--reset-settings starts afresh)");
-    QCOMPARE(stderrLines().at(1), "waiting for the meter on COM1 (" + m_meter.link() + ")");
+    QCOMPARE(stderrLines().at(1), "waiting for the meter on " + portLabel());
     QCOMPARE(fileBytes(settingsFile()), damaged);
 
     // Forgotten: the next run without --port no longer reaches the meter.
@@ -300,6 +336,9 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 0);
     QVERIFY(!QFileInfo::exists(settingsFile()));
+#if defined(Q_OS_WIN)
+    return; // COM1 is the system's COM1 there, whatever was remembered
+#endif
     start({"--record", path(QStringLiteral("fourth.rdg")), "--for", "2"});
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 1);

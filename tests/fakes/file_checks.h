@@ -6,10 +6,37 @@
 #include <QFileInfo>
 #include <QString>
 
+#if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
-// Checks on the files the commands write, through the process's descriptor table (Linux).
+// Checks on the files the commands write: through the process's descriptor table (Linux),
+// through the sharing the system refuses while a file is open (Windows).
+
+#if defined(Q_OS_WIN)
+// Whether the file is still open: nobody may open it exclusively while anyone holds it.
+inline bool isFileOpen(const QString &path) {
+    const HANDLE handle =
+        ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                      GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A full disk cannot be put under an open file on Windows: false, for a QSKIP.
+inline bool fillDiskUnder(const QString &) {
+    return false;
+}
+#else
 
 // The descriptor through which this process holds the file open, or -1.
 inline int openDescriptorOf(const QString &path) {
@@ -38,6 +65,7 @@ inline bool fillDiskUnder(const QString &path) {
         ::close(full);
     return swapped;
 }
+#endif
 
 // The names in a folder, hidden ones included: what a save leaves behind.
 inline QStringList folderEntries(const QString &folder) {

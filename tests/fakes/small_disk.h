@@ -7,12 +7,15 @@
 
 #include <cerrno>
 #include <cstring>
+#if !defined(Q_OS_WIN)
 #include <sys/mount.h>
+#endif
 
 // A small file system that fills up for real: a tmpfs of a few pages mounted on a new
 // folder, so writes end short and then fail with "No space left on device" exactly as on
 // a full disk. Mounting needs root (CAP_SYS_ADMIN); where it is refused, mounted() is false
-// and why() says so, for a QSKIP. Unmounted when it goes.
+// and why() says so, for a QSKIP. Unmounted when it goes. Windows has no such disk to mount:
+// there, mounted() is always false.
 class SmallDisk {
 public:
     // bytes is rounded up to whole pages by the file system.
@@ -22,6 +25,10 @@ public:
             m_why = QStringLiteral("cannot create %1").arg(folder);
             return;
         }
+#if defined(Q_OS_WIN)
+        Q_UNUSED(bytes);
+        m_why = QStringLiteral("no small file system can be mounted on Windows");
+#else
         const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";
         if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
                     options.constData()) != 0) {
@@ -30,19 +37,28 @@ public:
             return;
         }
         m_mounted = true;
+#endif
     }
     ~SmallDisk() {
+#if !defined(Q_OS_WIN)
         // Detached if something still holds a file open there, so no mount outlives a test.
         const QByteArray folder = QFile::encodeName(m_folder);
         if (m_mounted && ::umount(folder.constData()) != 0)
             ::umount2(folder.constData(), MNT_DETACH);
+#endif
     }
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
 
-    bool mounted() const { return m_mounted; }
-    QString why() const { return m_why; }
-    QString filePath(const QString &name) const { return QDir(m_folder).filePath(name); }
+    bool mounted() const {
+        return m_mounted;
+    }
+    QString why() const {
+        return m_why;
+    }
+    QString filePath(const QString &name) const {
+        return QDir(m_folder).filePath(name);
+    }
 
 private:
     QString m_folder;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "fakes/fake_platform.h"
+#include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -15,9 +16,9 @@
 inline void testListModels(Program &program) {
     QObject::connect(
         &program.windows(), &WindowRegistry::windowOpened, &program, [](WindowModel *window) {
-            if (auto *list = qobject_cast<RecordListModel *>(window))
+            if (auto *list = qobject_cast<ListWindowModel *>(window))
                 new QAbstractItemModelTester(
-                    &list->table(), QAbstractItemModelTester::FailureReportingMode::QtTest, list);
+                    &list->grid(), QAbstractItemModelTester::FailureReportingMode::QtTest, list);
         });
 }
 
@@ -31,4 +32,11 @@ inline std::unique_ptr<Program> startedProgram(FakePlatform &fakes) {
     program->panel().showFrame(QByteArray::fromHex("020945810080fd00f003"));
     testListModels(*program);
     return program;
+}
+
+// The real-time graph as "Graph" opens it, in the unit of the live values, but fed by live
+// values the test owns instead of the panel's: readings no frame of a meter gives included.
+inline RealTimeT1T2Model *openRealTimeGraph(Program &program, const LiveValues &live) {
+    return program.windows().open(std::make_unique<RealTimeT1T2Model>(
+        program.platform(), program.panel().timers(), live, live.UnitText));
 }

@@ -164,52 +164,34 @@ void TestGraphFrame::frameOfTheRealTimeGraph() {
     state.ShowT2 = 0; // the legends do not follow the switches
     GraphFrame::draw(surface, state, QStringLiteral("\u00B0C"), GraphFrame::PlotArea::White);
     const float L = 80, B = 161, W = 180, H = 51, T = 110;
+    using S = FakeSurface;
+    const Rgb Black = GraphColours::Black;
 
     QCOMPARE(surface.calls.first().kind, Kind::Clear);
     const QList<FakeSurface::Call> lines = surface.sinceClear(Kind::Line);
     QCOMPARE(lines.size(), 2 + 17 + 9);
-    QCOMPARE(lines[0].from, QPointF(L - 2, B + 5));
-    QCOMPARE(lines[0].to, QPointF(L - 2, T - 5));
-    QCOMPARE(lines[1].from, QPointF(L - 2, B + 6));
-    QCOMPARE(lines[1].to, QPointF(L + W + 2, B + 6));
-    QCOMPARE(lines[0].width, 2);
-    QCOMPARE(lines[1].width, 2);
-    int shortTicks = 0;
-    int longTicks = 0;
-    for (const FakeSurface::Call &tick : lines.mid(2)) {
-        QCOMPARE(tick.width, 1);
-        QCOMPARE(tick.colour, GraphColours::Black);
-        QCOMPARE(tick.from.x(), L - 2);
-        QCOMPARE(tick.from.y(), tick.to.y());
-        const double i = (B - tick.from.y()) * 16 / H;
-        QCOMPARE(i, std::round(i));
-        if (tick.to.x() == L - 7) {
-            ++shortTicks;
-        } else {
-            QCOMPARE(tick.to.x(), L - 10.0);
-            QCOMPARE(int(std::round(i)) % 2, 0);
-            ++longTicks;
-        }
+    // The axes, 2 pixels wide.
+    QCOMPARE(lines.mid(0, 2),
+             (QList<FakeSurface::Call>{S::line({L - 2, B + 5}, {L - 2, T - 5}, Black, 2),
+                                       S::line({L - 2, B + 6}, {L + W + 2, B + 6}, Black, 2)}));
+    // A tick every sixteenth of the height, 5 pixels long, and at every eighth one 8 long.
+    QList<FakeSurface::Call> ticks;
+    for (int i = 0; i <= 16; ++i) {
+        const float y = B - i * H / 16;
+        ticks << S::line({L - 2, y}, {L - 7, y}, Black);
+        if (i % 2 == 0)
+            ticks << S::line({L - 2, y}, {L - 10, y}, Black);
     }
-    QCOMPARE(shortTicks, 17);
-    QCOMPARE(longTicks, 9);
+    QCOMPARE(lines.mid(2), ticks);
 
-    const QList<FakeSurface::Call> fills = surface.sinceClear(Kind::Fill);
-    QCOMPARE(fills.size(), 1);
-    QCOMPARE(fills[0].from, QPointF(L, B));
-    QCOMPARE(fills[0].to, QPointF(L + W, T));
-    QCOMPARE(fills[0].colour, GraphColours::White);
+    QCOMPARE(surface.sinceClear(Kind::Fill),
+             QList<FakeSurface::Call>{S::fill({L, B}, {L + W, T}, GraphColours::White)});
 
-    const QList<FakeSurface::Call> legends = surface.sinceClear(Kind::Text).mid(9);
-    QCOMPARE(texts(legends), (QStringList{"T1", "T2", "T1-T2", "\u00B0C"}));
-    QCOMPARE(legends[0].from, QPointF(L, T - 40));
-    QCOMPARE(legends[1].from, QPointF(L + 40, T - 40));
-    QCOMPARE(legends[2].from, QPointF(L + 80, T - 40));
-    QCOMPARE(legends[3].from, QPointF(L - 40, T - 40));
-    QCOMPARE(legends[0].colour, GraphColours::T1);
-    QCOMPARE(legends[1].colour, GraphColours::T2);
-    QCOMPARE(legends[2].colour, GraphColours::Diff);
-    QCOMPARE(legends[3].colour, GraphColours::Black);
+    QCOMPARE(surface.sinceClear(Kind::Text).mid(9),
+             (QList<FakeSurface::Call>{S::text({L, T - 40}, "T1", GraphColours::T1),
+                                       S::text({L + 40, T - 40}, "T2", GraphColours::T2),
+                                       S::text({L + 80, T - 40}, "T1-T2", GraphColours::Diff),
+                                       S::text({L - 40, T - 40}, "\u00B0C", Black)}));
 }
 
 void TestGraphFrame::frameOfTheFilePlotHasGridLines() {

@@ -1,10 +1,11 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QTest>
 
@@ -18,11 +19,6 @@ constexpr double L = 75;
 constexpr double W = 210;
 // The real-time graph of its design size: left 80, width 180.
 constexpr double GraphLeft = 80;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 // Place, detail, then the lines of T1, T2 and T1-T2 as the readout shows them.
 QStringList textsOf(const std::optional<Readout> &readout) {
@@ -57,6 +53,8 @@ private:
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the real-time graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
 };
 
 void TestGraphReadout::init() {
@@ -73,8 +71,8 @@ void TestGraphReadout::cleanup() {
 }
 
 ListPlotModel *TestGraphReadout::filePlotOf(const QList<RecordRow> &rows) {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), DegreesC));
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), DegreesC));
     list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
     for (const RecordRow &row : rows)
         list->appendRow(row);
@@ -89,9 +87,9 @@ ListPlotModel *TestGraphReadout::filePlotOf(const QList<RecordRow> &rows) {
 }
 
 RealTimeT1T2Model *TestGraphReadout::openRealTimeGraph() {
-    m_program->panel().liveForTesting().TypeText = QStringLiteral("K");
-    m_program->panel().pressToolButton(QStringLiteral("Graph"));
-    RealTimeT1T2Model *graph = m_program->graph();
+    m_live = m_program->panel().live();
+    m_live.TypeText = QStringLiteral("K");
+    RealTimeT1T2Model *graph = ::openRealTimeGraph(*m_program, m_live);
     if (graph) {
         graph->resize(RealTimeT1T2Model::DesignSize);
         graph->Timer1().stop();
@@ -192,7 +190,7 @@ void TestGraphReadout::realTimeGraph() {
     QFETCH(QStringList, texts);
     RealTimeT1T2Model *graph = openRealTimeGraph();
     QVERIFY(graph);
-    LiveValues &live = m_program->panel().liveForTesting();
+    LiveValues &live = m_live;
     const QStringList readings[] = {{"25.3", "24.0", "1.3"},
                                     {"OL", "-OL", "1333.0"},
                                     {"-190", "----", "-0.05"},

@@ -1,11 +1,12 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
+#include "graphs/span_walk.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
-#include <QLineF>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -22,11 +23,6 @@ constexpr double L = 75;
 constexpr double W = 210;
 constexpr double B = 161;
 constexpr double T = 110;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QList<RecordRow> records(int count) {
     QList<RecordRow> rows;
@@ -81,15 +77,15 @@ private slots:
     void printCancelledOrFailedBringsTheToolbarBack();
 
 private:
-    RecordListModel *openFileList(const QList<RecordRow> &rows,
+    ListWindowModel *openFileList(const QList<RecordRow> &rows,
                                   const QString &heading = QStringLiteral("K Type \u00B0C"));
-    ListPlotModel *pressPlot(RecordListModel *list);
+    ListPlotModel *pressPlot(ListWindowModel *list);
     ListPlotModel *plotOf(const QList<RecordRow> &rows, const QSize &size = Small);
     FakeSurface &surface() { return static_cast<FakeSurface &>(m_plot->surface()); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
     ListPlotModel *m_plot = nullptr;
 };
 
@@ -107,17 +103,17 @@ void TestListPlot::cleanup() {
     m_fakes.reset();
 }
 
-RecordListModel *TestListPlot::openFileList(const QList<RecordRow> &rows, const QString &heading) {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("J"), DegreesF));
+ListWindowModel *TestListPlot::openFileList(const QList<RecordRow> &rows, const QString &heading) {
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("J"), DegreesF));
     list->setColumn0Heading(heading);
     for (const RecordRow &row : rows)
         list->appendRow(row);
     return list;
 }
 
-ListPlotModel *TestListPlot::pressPlot(RecordListModel *list) {
-    list->pressToolButton(QStringLiteral("Plot"));
+ListPlotModel *TestListPlot::pressPlot(ListWindowModel *list) {
+    list->press(ListCommand::Plot);
     return m_program->plot();
 }
 
@@ -160,7 +156,7 @@ void TestListPlot::plotTakesUnitAndTypeFromTheHeading() {
 }
 
 void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
-    RecordListModel *empty = openFileList({});
+    ListWindowModel *empty = openFileList({});
     QVERIFY(!pressPlot(empty));
 
     QVERIFY(plotOf(records(5)));
@@ -170,7 +166,7 @@ void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
     for (const ToolButton &button : m_plot->toolbar())
         tips << button.tooltip;
     QCOMPARE(tips, (QStringList{"Plot Function", "Plot Range", "Print", "Save Image"}));
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     QCOMPARE(pressPlot(m_list), m_plot); // the open plot stays as it is
     QVERIFY(m_plot->rangePanelVisible());
 }
@@ -201,22 +197,18 @@ void TestListPlot::pixelsOfAThreeRecordFile() {
     QVERIFY(plotOf({record(1, "-190", "OL", "1333"), record(2, "1333", "-OL", "-190"),
                     record(3, "OL", "-190", "-OL")}));
     m_plot->DrawPass();
-    const auto segments = [&](Rgb colour) {
-        QList<QLineF> found;
-        for (const FakeSurface::Call &line : surface().linesOf(colour)) {
-            if (line.width == 1 && line.style == Surface::LineStyle::Solid)
-                found << QLineF(line.from, line.to);
-        }
-        return found;
-    };
+    using S = FakeSurface;
     // Records at the axis, the middle and the right edge; YMax on the top, OL 5 above it,
     // YMin on the bottom, -OL 3 below it.
-    QCOMPARE(segments(GraphColours::T1),
-             (QList<QLineF>{{L, B, L + 105, T}, {L + 105, T, L + W, T - 5}}));
-    QCOMPARE(segments(GraphColours::T2),
-             (QList<QLineF>{{L, T - 5, L + 105, B + 3}, {L + 105, B + 3, L + W, B}}));
-    QCOMPARE(segments(GraphColours::Diff),
-             (QList<QLineF>{{L, T, L + 105, B}, {L + 105, B, L + W, B + 3}}));
+    QCOMPARE(surface().linesOf(GraphColours::T1),
+             (QList<FakeSurface::Call>{S::line({L, B}, {L + 105, T}, GraphColours::T1),
+                                       S::line({L + 105, T}, {L + W, T - 5}, GraphColours::T1)}));
+    QCOMPARE(surface().linesOf(GraphColours::T2),
+             (QList<FakeSurface::Call>{S::line({L, T - 5}, {L + 105, B + 3}, GraphColours::T2),
+                                       S::line({L + 105, B + 3}, {L + W, B}, GraphColours::T2)}));
+    QCOMPARE(surface().linesOf(GraphColours::Diff),
+             (QList<FakeSurface::Call>{S::line({L, T}, {L + 105, B}, GraphColours::Diff),
+                                       S::line({L + 105, B}, {L + W, B + 3}, GraphColours::Diff)}));
 
     // N = 2: every record is a progress mark, with its time under it.
     QCOMPARE(markXs(surface()), (QList<double>{L, L + 105, L + W}));
@@ -230,17 +222,15 @@ void TestListPlot::pixelsOfAThreeRecordFile() {
         }
     }
     QCOMPARE(labels, (QStringList{"14:25:01", "14:25:02", "14:25:03"}));
+    // The middle mark: its time on a white ground, centred under it.
     const double w = 8 * FakeSurface::CharWidth;
-    const QList<FakeSurface::Call> texts = surface().sinceClear(Kind::Text);
-    QVERIFY(std::any_of(texts.cbegin(), texts.cend(), [&](const FakeSurface::Call &text) {
-        return text.text == QStringLiteral("14:25:02") &&
-               text.from == QPointF(L + 105 - 5 - w / 2, B + 10);
-    }));
-    const QList<FakeSurface::Call> fills = surface().sinceClear(Kind::Fill);
-    QVERIFY(std::any_of(fills.cbegin(), fills.cend(), [&](const FakeSurface::Call &fill) {
-        return fill.from == QPointF(L + 105 - w / 2, B + 10) &&
-               fill.to == QPointF(L + 105 + w / 2, B + 20) && fill.colour == GraphColours::White;
-    }));
+    QVERIFY(surface()
+                .sinceClear(Kind::Fill)
+                .contains(S::fill({L + 105 - w / 2, B + 10}, {L + 105 + w / 2, B + 20},
+                                  GraphColours::White)));
+    QVERIFY(surface()
+                .sinceClear(Kind::Text)
+                .contains(S::text({L + 105 - 5 - w / 2, B + 10}, "14:25:02", GraphColours::Black)));
     QCOMPARE(m_plot->state().PrevX, float(L + W));
 }
 
@@ -256,7 +246,7 @@ void TestListPlot::oneRecordDrawsNoSegment() {
     QCOMPARE(markXs(surface()), QList<double>{L});
     QCOMPARE(m_plot->caption(), QStringLiteral("Plot"));
     // No record number can be entered that gives a span.
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     m_plot->setRangeText(QStringLiteral("TxtTo"), QStringLiteral("1"));
     m_plot->rangeOk();
     QCOMPARE(m_fakes->dialogs.messages.last().text, QStringLiteral("1 <= No.s <= 1, try again!"));
@@ -278,7 +268,7 @@ void TestListPlot::progressMarks() {
     QStringList labels;
     for (int k : marked) {
         expected << L + k * W / (records - 1);
-        labels << m_list->cell(1, k + 1).right(8);
+        labels << m_list->records().cell(1, k).right(8);
     }
     QCOMPARE(markXs(surface()), expected);
     QStringList drawn;
@@ -304,7 +294,7 @@ void TestListPlot::progressMarkRule() {
     QFETCH(int, n);
     QList<int> marked;
     for (int k = 0; k <= n; ++k) {
-        if (ListPlotModel::isProgressMark(k, n))
+        if (SpanWalk::isProgressMark(k, n))
             marked << k;
     }
     QTEST(marked, "marked");
@@ -338,10 +328,10 @@ void TestListPlot::newFrameDuringAPassGetsItsOwnPass() {
         if (what == QLatin1String("resize")) {
             m_plot->resize(QSize(400, 300));
         } else if (what == QLatin1String("range")) {
-            m_plot->onToolbarButton(QStringLiteral("Range"));
+            m_plot->run(GraphCommand::Range);
             m_plot->rangeOk(); // the values as shown
         } else {
-            m_plot->onToolbarButton(QStringLiteral("Function"));
+            m_plot->run(GraphCommand::Function);
             m_plot->functionOk();
         }
         clearsDuringPass = surface().count(Kind::Clear);
@@ -435,7 +425,7 @@ void TestListPlot::rangeOk() {
     QFETCH(QString, message);
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtFrom")), QStringLiteral("1"));
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtTo")), QStringLiteral("10"));
     QCOMPARE(m_plot->rangeText(QStringLiteral("TxtMax")), QStringLiteral("1333"));
@@ -468,7 +458,7 @@ void TestListPlot::rangeOk() {
 
 void TestListPlot::keyFiltersAndTheEnterChain() {
     QVERIFY(plotOf(records(10)));
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     for (const char *box : {"TxtMax", "TxtMin", "TxtFrom", "TxtTo"}) {
         const QString name = QLatin1String(box);
         const bool decimal = name == QLatin1String("TxtMax") || name == QLatin1String("TxtMin");
@@ -496,7 +486,7 @@ void TestListPlot::rangeCancelOnlyHides() {
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
     const int calls = surface().calls.size();
-    m_plot->onToolbarButton(QStringLiteral("Range"));
+    m_plot->run(GraphCommand::Range);
     m_plot->rangeCancel();
     QVERIFY(!m_plot->rangePanelVisible());
     // No pass from past the right edge is started.
@@ -507,14 +497,14 @@ void TestListPlot::rangeCancelOnlyHides() {
 void TestListPlot::functionOkRedrawsWithoutTheChannel() {
     QVERIFY(plotOf(records(10)));
     m_plot->DrawPass();
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     QVERIFY(m_plot->isChecked(QStringLiteral("CKT2")));
     m_plot->setChecked(QStringLiteral("CKT2"), false);
     m_plot->functionCancel();
     QCOMPARE(m_plot->state().ShowT2, 1);
     QVERIFY(!m_plot->Timer1().isActive());
 
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     m_plot->setChecked(QStringLiteral("CKT2"), false);
     const int clears = surface().count(Kind::Clear);
     m_plot->functionOk();
@@ -537,7 +527,7 @@ void TestListPlot::noValueSwitchesTheChannelOff() {
     QCOMPARE(surface().linesOf(GraphColours::T1).size(), 0);
     QCOMPARE(surface().linesOf(GraphColours::Diff).size(), 2); // records 1 to 3
     QCOMPARE(surface().linesOf(GraphColours::T2).size(), 5);
-    m_plot->onToolbarButton(QStringLiteral("Function"));
+    m_plot->run(GraphCommand::Function);
     QVERIFY(!m_plot->isChecked(QStringLiteral("CKT1")));
     QVERIFY(m_plot->isChecked(QStringLiteral("CKT2")));
     QVERIFY(!m_plot->isChecked(QStringLiteral("CKT1T2")));
@@ -564,7 +554,7 @@ void TestListPlot::printDuringAPassShowsEveryPointSoFar() {
     };
     m_fakes->pump.onYield = [&](int yields) {
         if (yields == 10)
-            m_plot->pressToolButton(QStringLiteral("Print"));
+            m_plot->press(GraphCommand::Print);
     };
     m_plot->DrawPass();
     QCOMPARE(m_fakes->imagePrintJob.dialogs, 1);
@@ -582,8 +572,8 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
     m_plot->DrawPass();
     FakeImagePrinter::Job &job = m_fakes->imagePrintJob;
     job.cancelDialog = true;
-    m_plot->onToolbarButton(QStringLiteral("Range"));
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->run(GraphCommand::Range);
+    m_plot->press(GraphCommand::Print);
     QVERIFY(!m_plot->rangePanelVisible());
     QCOMPARE(job.dialogs, 1);
     QCOMPARE(job.printed, 0);
@@ -591,16 +581,16 @@ void TestListPlot::printCancelledOrFailedBringsTheToolbarBack() {
 
     job.cancelDialog = false;
     job.failPrinting = true;
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->press(GraphCommand::Print);
     QCOMPARE(job.dialogs, 2);
     QCOMPARE(job.printed, 0);
     QVERIFY(m_plot->toolbarVisible());
-    QVERIFY(m_program->panel().Timer1().isActive());
+    QVERIFY(m_program->panel().timers().running());
 
     // The plot closed while the chooser was open: nothing is printed.
     job.failPrinting = false;
     job.onDialog = [&] { m_list->requestClose(); };
-    m_plot->pressToolButton(QStringLiteral("Print"));
+    m_plot->press(GraphCommand::Print);
     QCOMPARE(job.printed, 0);
 }
 

@@ -1,10 +1,11 @@
+#include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/record_pyramid.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -19,11 +20,6 @@ const QSize Small(287, 211);
 // The plot of a 287 × 211 client area: left 75, width 210.
 constexpr double L = 75;
 constexpr double W = 210;
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QList<RecordRow> steps(int count) {
     QList<RecordRow> rows;
@@ -52,28 +48,6 @@ QList<RecordRow> ragged(int count) {
     return rows;
 }
 
-// Everything drawn since the surface was last erased, one text per call.
-QStringList picture(const FakeSurface &surface) {
-    QStringList drawn;
-    for (const FakeSurface::Call &call : surface.calls) {
-        if (call.kind == Kind::Clear || call.kind == Kind::Resize) {
-            drawn.clear();
-            continue;
-        }
-        drawn << QStringLiteral("%1 %2,%3 %4,%5 %6 %7 %8")
-                     .arg(int(call.kind))
-                     .arg(call.from.x(), 0, 'g', 17)
-                     .arg(call.from.y(), 0, 'g', 17)
-                     .arg(call.to.x(), 0, 'g', 17)
-                     .arg(call.to.y(), 0, 'g', 17)
-                     .arg(QString::number(call.colour.red * 65536 + call.colour.green * 256 +
-                                          call.colour.blue))
-                     .arg(int(call.style))
-                     .arg(call.text);
-    }
-    return drawn;
-}
-
 } // namespace
 
 // Dragging a span across the file plot: the records it covers become From and To through
@@ -100,7 +74,7 @@ private:
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
 };
 
 void TestListPlotZoom::init() {
@@ -119,8 +93,8 @@ void TestListPlotZoom::cleanup() {
 
 ListPlotModel *TestListPlotZoom::plotOf(const QList<RecordRow> &rows) {
     if (!m_list) {
-        m_list = m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+        m_list = m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
         m_list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
         for (const RecordRow &row : rows)
             m_list->appendRow(row);
@@ -181,7 +155,7 @@ void TestListPlotZoom::dragSetsTheSpanThroughRangeOk() {
 void TestListPlotZoom::zoomKeepsTheValueRangeAndZoomsOutToTheWholeFile() {
     ListPlotModel *plot = plotOf(steps(11));
     QVERIFY(plot);
-    plot->onToolbarButton(QStringLiteral("Range"));
+    plot->run(GraphCommand::Range);
     plot->setRangeText(QStringLiteral("TxtMax"), QStringLiteral("40"));
     plot->setRangeText(QStringLiteral("TxtMin"), QStringLiteral("-5.5"));
     plot->rangeOk();
@@ -224,7 +198,7 @@ void TestListPlotZoom::zoomDrawsWhatACompletePassDraws() {
     }
     plot->zoomTo(fromX, toX);
     QVERIFY(plot->pyramidBuilt());
-    const QStringList zoomed = picture(surface(plot));
+    const QList<FakeSurface::Call> zoomed = surface(plot).picture();
     const int from = plot->FromNo();
     const int to = plot->ToNo();
     QVERIFY(to > from);
@@ -237,13 +211,13 @@ void TestListPlotZoom::zoomDrawsWhatACompletePassDraws() {
     QVERIFY(plot);
     if (passFirst)
         plot->DrawPass();
-    plot->onToolbarButton(QStringLiteral("Range"));
+    plot->run(GraphCommand::Range);
     plot->setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
     plot->setRangeText(QStringLiteral("TxtTo"), QString::number(to));
     plot->rangeOk();
     plot->Timer1().stop();
     plot->DrawPass();
-    const QStringList passed = picture(surface(plot));
+    const QList<FakeSurface::Call> passed = surface(plot).picture();
     QCOMPARE(zoomed.size(), passed.size());
     QCOMPARE(zoomed, passed);
 }

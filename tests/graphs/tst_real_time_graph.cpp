@@ -1,3 +1,4 @@
+#include "fakes/meter_frames.h"
 #include "fakes/started_program.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "panel/panel_model.h"
@@ -36,6 +37,7 @@ private slots:
     void limits_data();
     void limits();
     void frameRestartsTheSweepAndHidesThePanels();
+    void opensWhereItsValueLabelsStandApart();
     void sweepErasesAtTheRightEdge();
     void gridLinesTimeLabelsAndMarks();
     void halfStepsDrawTheSameTimeLabelThreeTimes();
@@ -56,12 +58,14 @@ private slots:
 private:
     RealTimeT1T2Model *openGraph();
     FakeSurface &surface() { return static_cast<FakeSurface &>(m_graph->surface()); }
-    LiveValues &live() { return m_program->panel().liveForTesting(); }
+    LiveValues &live() { return m_live; }
     void setReadings(const QString &t1, const QString &t2, const QString &diff);
     void ticks(int count);
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
     RealTimeT1T2Model *m_graph = nullptr;
 };
 
@@ -69,6 +73,7 @@ void TestRealTimeGraph::init() {
     m_fakes = std::make_unique<FakePlatform>();
     m_program = startedProgram(*m_fakes); // a frame of type J, °C has been shown
     QVERIFY(m_program);
+    m_live = m_program->panel().live();
     live().TypeText = QStringLiteral("K");
     setReadings(QStringLiteral("25.3"), QStringLiteral("24.0"), QStringLiteral("1.3"));
     m_graph = openGraph();
@@ -84,8 +89,7 @@ void TestRealTimeGraph::cleanup() {
 }
 
 RealTimeT1T2Model *TestRealTimeGraph::openGraph() {
-    m_program->panel().pressToolButton(QStringLiteral("Graph"));
-    return m_program->graph();
+    return openRealTimeGraph(*m_program, m_live);
 }
 
 void TestRealTimeGraph::setReadings(const QString &t1, const QString &t2, const QString &diff) {
@@ -102,12 +106,19 @@ void TestRealTimeGraph::ticks(int count) {
 }
 
 void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
+    // Opened by the panel's "Graph", fed by the panel's live values.
+    m_graph->requestClose();
+    QVERIFY(!m_program->GraphOpen());
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "24.0", "K", DegreesC));
+    m_program->panel().press(PanelCommand::Graph);
+    m_graph = m_program->graph();
+    QVERIFY(m_graph);
     QVERIFY(m_program->GraphOpen());
     QCOMPARE(m_graph->name(), QStringLiteral("RealTimeT1T2"));
     QCOMPARE(m_graph->caption(), QStringLiteral("Real Time Graph"));
     QStringList keys, tips;
     for (const ToolButton &button : m_graph->toolbar()) {
-        keys << button.key;
+        keys << button.key.name;
         tips << button.tooltip;
     }
     QCOMPARE(keys, (QStringList{"Function", "Range", "Print", "SaveImage"}));
@@ -117,14 +128,16 @@ void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
     // A second "Graph" leaves the open window as it is, even after the unit changed.
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     m_graph->functionOk();
-    live().UnitText = DegreesF;
-    QCOMPARE(openGraph(), m_graph);
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "24.0", "K", DegreesF));
+    m_program->panel().press(PanelCommand::Graph);
+    QCOMPARE(m_program->graph(), m_graph);
     QCOMPARE(m_graph->GraphUnit(), DegreesC);
 
     // Closed and opened again: a fresh window, in the unit of now, all channels on.
     m_graph->requestClose();
     QVERIFY(!m_program->GraphOpen());
-    m_graph = openGraph();
+    m_program->panel().press(PanelCommand::Graph);
+    m_graph = m_program->graph();
     QVERIFY(m_graph);
     QCOMPARE(m_graph->GraphUnit(), DegreesF);
     QCOMPARE(m_graph->state().ShowT1, 1);
@@ -184,7 +197,7 @@ void TestRealTimeGraph::frameRestartsTheSweepAndHidesThePanels() {
     QCOMPARE(surface().sinceClear(Kind::Text).last().text, DegreesC);
 
     ticks(5);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QVERIFY(m_graph->rangePanelVisible());
     m_graph->resize(QSize(400, 300));
     QVERIFY(!m_graph->rangePanelVisible());
@@ -193,6 +206,34 @@ void TestRealTimeGraph::frameRestartsTheSweepAndHidesThePanels() {
     QCOMPARE(s.XPos, -1.f);
     QCOMPARE(s.PrevX, 0.f);
     QVERIFY(m_graph->Timer1().isActive());
+}
+
+void TestRealTimeGraph::opensWhereItsValueLabelsStandApart() {
+    // The tops of the nine value labels, bottom to top, and whether any two overlap.
+    const auto labelGaps = [this] {
+        QList<double> tops;
+        for (const FakeSurface::Call &text : surface().sinceClear(FakeSurface::Kind::Text)) {
+            if (text.from.x() == m_graph->state().PlotLeft - 62)
+                tops << text.from.y();
+        }
+        double smallest = 1e9;
+        for (qsizetype i = 1; i < tops.size(); ++i)
+            smallest = std::min(smallest, tops[i - 1] - tops[i]);
+        return std::make_pair(tops.size(), smallest);
+    };
+    // Labels 12 pixels high: nine of them need a plot of 108 pixels, 268 of client height.
+    const QSize opening = m_graph->openingSize();
+    QCOMPARE(opening, QSize(287, 268));
+    m_graph->resize(opening);
+    QCOMPARE(m_graph->state().PlotHeight, 108.f);
+    const auto [labels, gap] = labelGaps();
+    QCOMPARE(labels, 9);
+    QVERIFY2(gap >= FakeSurface::TextHeight, qPrintable(QString::number(gap)));
+
+    // At the design size they lie on top of each other; a resize to it draws just that.
+    m_graph->resize(RealTimeT1T2Model::DesignSize);
+    QCOMPARE(m_graph->state().PlotHeight, 51.f);
+    QVERIFY(labelGaps().second < FakeSurface::TextHeight);
 }
 
 void TestRealTimeGraph::sweepErasesAtTheRightEdge() {
@@ -272,7 +313,7 @@ void TestRealTimeGraph::gridLinesTimeLabelsAndMarks() {
 }
 
 void TestRealTimeGraph::halfStepsDrawTheSameTimeLabelThreeTimes() {
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     m_graph->setRangeText(QStringLiteral("TxtCounts"), QStringLiteral("360"));
     m_graph->rangeOk();
     QCOMPARE(m_graph->state().XStep, 0.5f);
@@ -327,7 +368,7 @@ void TestRealTimeGraph::noValueSwitchesAChannelOff() {
     ticks(2);
     QCOMPARE(surface().linesOf(GraphColours::Diff).size(), 1);
 
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->functionPanelVisible());
     QVERIFY(!m_graph->isChecked(QStringLiteral("CKT1T2")));
     QVERIFY(m_graph->isChecked(QStringLiteral("CKT1")));
@@ -335,13 +376,13 @@ void TestRealTimeGraph::noValueSwitchesAChannelOff() {
 }
 
 void TestRealTimeGraph::channelSwitchedOnStartsAfresh() {
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT2"), false);
     m_graph->functionOk();
     ticks(5);
     QCOMPARE(surface().linesOf(GraphColours::T2).size(), 0);
     setReadings(QStringLiteral("25.3"), QStringLiteral("1000"), QStringLiteral("1.3"));
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT2"), true);
     m_graph->functionOk();
     // No segment from the top edge or from a point before it was off: it starts here.
@@ -355,23 +396,23 @@ void TestRealTimeGraph::channelSwitchedOnStartsAfresh() {
 }
 
 void TestRealTimeGraph::functionPanel() {
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->functionPanelVisible());
-    m_graph->onToolbarButton(QStringLiteral("Range")); // one panel at a time
+    m_graph->run(GraphCommand::Range); // one panel at a time
     QVERIFY(!m_graph->functionPanelVisible());
     QVERIFY(m_graph->rangePanelVisible());
-    m_graph->onToolbarButton(QStringLiteral("Function"));
-    m_graph->onToolbarButton(QStringLiteral("Function")); // toggles
+    m_graph->run(GraphCommand::Function);
+    m_graph->run(GraphCommand::Function); // toggles
     QVERIFY(!m_graph->functionPanelVisible());
 
     ticks(3);
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     m_graph->functionCancel();
     QVERIFY(!m_graph->functionPanelVisible());
     QCOMPARE(m_graph->state().ShowT1, 1);
 
-    m_graph->onToolbarButton(QStringLiteral("Function"));
+    m_graph->run(GraphCommand::Function);
     QVERIFY(m_graph->isChecked(QStringLiteral("CKT1"))); // from the switches again
     m_graph->setChecked(QStringLiteral("CKT1"), false);
     const int clears = surface().count(Kind::Clear);
@@ -402,14 +443,14 @@ void TestRealTimeGraph::rangePanelShowsTheState() {
     live().TypeText = type;
     m_graph = openGraph();
     m_graph->resize(RealTimeT1T2Model::DesignSize);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtCounts")), shown[0]);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtMax")), shown[1]);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtMin")), shown[2]);
 
     // Counts follows the width, not the step: a wider window shows more.
     m_graph->resize(QSize(400, 211));
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QCOMPARE(m_graph->rangeText(QStringLiteral("TxtCounts")), QStringLiteral("300"));
 }
 
@@ -473,7 +514,7 @@ void TestRealTimeGraph::rangeOk() {
     QFETCH(QString, counts);
     QFETCH(QString, message);
     ticks(3);
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     m_graph->setRangeText(QStringLiteral("TxtMax"), max);
     m_graph->setRangeText(QStringLiteral("TxtMin"), min);
     m_graph->setRangeText(QStringLiteral("TxtCounts"), counts);
@@ -501,7 +542,7 @@ void TestRealTimeGraph::rangeOk() {
 }
 
 void TestRealTimeGraph::keyFiltersAndTheEnterChain() {
-    m_graph->onToolbarButton(QStringLiteral("Range"));
+    m_graph->run(GraphCommand::Range);
     QSignalSpy focus(m_graph, &GraphWindowModel::focusRequested);
     for (const char *box : {"TxtMax", "TxtMin"}) {
         const QString name = QLatin1String(box);
@@ -553,10 +594,10 @@ void TestRealTimeGraph::print() {
     bool panelTimersWhilePrinting = true;
     job.onPrint = [&] {
         toolbarWhilePrinting = m_graph->toolbarVisible();
-        panelTimersWhilePrinting = m_program->panel().Timer1().isActive();
+        panelTimersWhilePrinting = m_program->panel().timers().running();
     };
-    m_graph->onToolbarButton(QStringLiteral("Function"));
-    m_graph->onToolbarButton(QStringLiteral("Print"));
+    m_graph->run(GraphCommand::Function);
+    m_graph->run(GraphCommand::Print);
 
     QCOMPARE(job.dialogs, 1);
     QTEST(job.printed, "printed");
@@ -569,8 +610,7 @@ void TestRealTimeGraph::print() {
         QCOMPARE(job.surface, &m_graph->surface());
     // However it ended, the toolbar is back and the panel follows the meter again.
     QVERIFY(m_graph->toolbarVisible());
-    QVERIFY(m_program->panel().Timer1().isActive());
-    QVERIFY(m_program->panel().Timer2().isActive());
+    QVERIFY(m_program->panel().timers().running());
 }
 
 void TestRealTimeGraph::closedGraphDrawsNoMore() {

@@ -16,8 +16,6 @@ private slots:
     void readingText();
     void differenceText_data();
     void differenceText();
-    void numericValue_data();
-    void numericValue();
     void statusA_data();
     void statusA();
     void statusB();
@@ -130,25 +128,6 @@ void TestMeter::differenceText() {
     QFETCH(int, sign);
     QFETCH(QString, result);
     QCOMPARE(Meter::DifferenceText(a, b, sign), result);
-}
-
-void TestMeter::numericValue_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "25.3" << 25.3;
-    QTest::newRow("negative") << "-0.5" << -0.5;
-    QTest::newRow("leading blanks") << "   12" << 12.0;
-    QTest::newRow("second point stops") << "1.2.3" << 1.2;
-    QTest::newRow("letter stops") << "12a" << 12.0;
-    QTest::newRow("no number") << "OL" << 0.0;
-    QTest::newRow("sign only") << "-" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-}
-
-void TestMeter::numericValue() {
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    QCOMPARE(Meter::numericValue(text), value);
 }
 
 void TestMeter::statusA_data() {

@@ -1,9 +1,9 @@
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QPointer>
 #include <QTest>
@@ -52,12 +52,12 @@ QStringList gridRows(MemoryModel *memory) {
 }
 
 // A list's rows, the heading row first, as "cell|cell|...".
-QStringList listRows(RecordListModel *list) {
+QStringList listRows(ListWindowModel *list) {
     QStringList rows;
     if (!list)
         return rows;
-    for (int row = 0; row < list->rowCount(); ++row) {
-        const RecordRow cells = list->row(row);
+    for (int row = -1; row < list->records().rowCount(); ++row) {
+        const RecordRow cells = row < 0 ? list->headingRow() : list->records().row(row);
         rows << QStringList(cells.begin(), cells.end()).join(QLatin1Char('|'));
     }
     return rows;
@@ -96,8 +96,8 @@ private slots:
 private:
     // The meter sends a marker, then these reads; the frame timer's tick handles them.
     void receive(const QByteArrayList &reads);
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
-    bool timersStopped() { return !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
+    bool timersStopped() { return !m_panel->timers().running(); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -269,7 +269,7 @@ void TestLogger::secondDownloadReplacesTheWindow() {
     receive({WorkedDump});
     const QPointer<MemoryModel> first = m_program->memory();
     first->clickGridSetRow(1);
-    const QPointer<RecordListModel> list = m_program->dataList();
+    const QPointer<ListWindowModel> list = m_program->dataList();
     receive({dumpOf(2, setOf("250101000000", 0, 5, 0, 0) + setOf("250102000000", 0, 6, 1, 1))});
     QVERIFY(!first || !first->isOpen());
     QCOMPARE(gridRows(m_program->memory()),
@@ -329,9 +329,9 @@ void TestLogger::listingHoldsTheTimersAndLeavesTheLiveValues() {
     QCOMPARE(bars.last(), 100);
     QVERIFY(std::is_sorted(bars.begin(), bars.end()));
     QVERIFY(timersRunning());
-    QCOMPARE(m_program->dataList()->rowCount(), 301);
-    QCOMPARE(m_program->dataList()->cell(0, 0), QString::fromUtf8("K Type °F"));
-    QCOMPARE(m_program->dataList()->cell(1, 300), QStringLiteral("24/01/01 00:04:59"));
+    QCOMPARE(m_program->dataList()->records().rowCount(), 300);
+    QCOMPARE(m_program->dataList()->records().heading(0), QString::fromUtf8("K Type °F"));
+    QCOMPARE(m_program->dataList()->records().cell(1, 299), QStringLiteral("24/01/01 00:04:59"));
     // The set's unit is the heading's alone: the meter's live unit and type stay.
     QCOMPARE(m_panel->live().UnitText, before.UnitText);
     QCOMPARE(m_panel->live().TypeText, before.TypeText);
@@ -399,9 +399,9 @@ void TestLogger::listingStopsCleanly() {
     memory->clickGridSetRow(1);
     QCOMPARE(m_program->DataListOpen(), listStaysOpen);
     if (event == "click")
-        QCOMPARE(m_program->dataList()->rowCount(), 8);
+        QCOMPARE(m_program->dataList()->records().rowCount(), 7);
     if (event == "quit")
-        QCOMPARE(m_program->dataList()->rowCount(), 11);
+        QCOMPARE(m_program->dataList()->records().rowCount(), 10);
     if (event == "dump")
         QCOMPARE(gridRows(m_program->memory()), QStringList{"1|25/01/01 00:00:00|9|1"});
     QCOMPARE(timersRunning(), timersRun);

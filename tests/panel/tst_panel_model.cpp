@@ -187,11 +187,11 @@ void TestPanelModel::tickReadLoop() {
 }
 
 void TestPanelModel::waitForMeterStopsAndRestartsBothTimers() {
-    QVERIFY(m_panel->Timer1().isActive() && m_panel->Timer2().isActive());
+    QVERIFY(m_panel->timers().running());
     bool stoppedWhileWaiting = true;
     int waitsInWait = 0;
     m_fakes->pump.onWait = [&](int) {
-        stoppedWhileWaiting &= !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+        stoppedWhileWaiting &= !m_panel->timers().running();
         QCOMPARE(m_panel->display().LblCOM.text, QStringLiteral("No COM"));
         // A dump marker is not a sign of the meter; the fifth read brings a frame.
         if (++waitsInWait == 2)
@@ -204,7 +204,7 @@ void TestPanelModel::waitForMeterStopsAndRestartsBothTimers() {
     QCOMPARE(waitsInWait, 5);
     QCOMPARE(m_fakes->pump.waitedSeconds, 5 * 0.2);
     QCOMPARE(m_panel->display().LblCOM.text, QStringLiteral("COM3"));
-    QVERIFY(m_panel->Timer1().isActive() && m_panel->Timer2().isActive());
+    QVERIFY(m_panel->timers().running());
 }
 
 void TestPanelModel::quittingDuringTheWaitEndsTheTick() {
@@ -215,7 +215,7 @@ void TestPanelModel::quittingDuringTheWaitEndsTheTick() {
     };
     m_panel->frameTick();
     QCOMPARE(m_fakes->pump.waits, 30);
-    QVERIFY(!m_panel->Timer1().isActive() && !m_panel->Timer2().isActive());
+    QVERIFY(!m_panel->timers().running());
     QVERIFY(!m_fakes->serial.isOpen());
 }
 
@@ -232,8 +232,8 @@ void TestPanelModel::loadOpensThePortAndResetsFlags() {
     QCOMPARE(m_fakes->serial.openedPort, 3);
     QCOMPARE(m_panel->display().LblCOM.text, QStringLiteral("COM3"));
     QCOMPARE(m_panel->caption(), QStringLiteral("Panel  V8.00"));
-    QCOMPARE(m_panel->Timer1().interval(), 150);
-    QCOMPARE(m_panel->Timer2().interval(), 1000);
+    QCOMPARE(m_panel->findChild<QTimer *>(QStringLiteral("Timer1"))->interval(), 150);
+    QCOMPARE(m_panel->findChild<QTimer *>(QStringLiteral("Timer2"))->interval(), 1000);
     QVERIFY(!m_program->ListOpen() && !m_program->recorder().Recording());
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
@@ -257,7 +257,7 @@ void TestPanelModel::loadFailureTellsTheUser() {
     QCOMPARE(fakes.dialogs.messages.size(), 1);
     QCOMPARE(fakes.dialogs.messages[0].text, QStringLiteral("No device found, try again!"));
     QCOMPARE(fakes.dialogs.messages[0].icon, Dialogs::Icon::Critical);
-    QVERIFY(!program.panel().Timer1().isActive());
+    QVERIFY(!program.panel().timers().running());
 }
 
 void TestPanelModel::lblComTogglesTheCaption() {

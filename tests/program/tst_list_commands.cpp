@@ -1,13 +1,16 @@
 #include "fakes/file_checks.h"
+#include "fakes/meter_frames.h"
 #include "fakes/small_disk.h"
 #include "fakes/started_program.h"
+#include "fakes/system_texts.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
+#include "panel/sampler.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -33,7 +36,7 @@ const QString CsvFilter = QStringLiteral("CSV Files (*.csv)|*.csv|All Files (*.*
 
 } // namespace
 
-Q_DECLARE_METATYPE(RecordListModel::Kind)
+Q_DECLARE_METATYPE(ListWindowModel::Kind)
 
 // The list windows' toolbars: "Save" of the live list and the logger list, "Print" of an
 // opened file, "Export CSV" of all three.
@@ -68,13 +71,16 @@ private slots:
     void printEndsEarly();
 
 private:
-    RecordListModel *openList(RecordListModel::Kind kind, int rows);
-    void press(RecordListModel *list, const char *key) {
-        m_program->listCommands().onToolbarButton(list, QLatin1String(key));
+    ListWindowModel *openList(ListWindowModel::Kind kind, int rows);
+    // The live list's rows as the sampling timer takes them, one a second: the meter shows
+    // the readings of Rows in turn.
+    void sampleRows(int rows);
+    void press(ListWindowModel *list, ListCommand command) {
+        m_program->listCommands().run(list, command);
     }
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
     // Records, at every yield, the caption and whether the panel's timers were stopped.
-    void watchYields(RecordListModel *list);
+    void watchYields(ListWindowModel *list);
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -102,28 +108,35 @@ void TestListCommands::cleanup() {
     m_dir.reset();
 }
 
-RecordListModel *TestListCommands::openList(RecordListModel::Kind kind, int rows) {
-    RecordListModel *list = nullptr;
-    if (kind == RecordListModel::Kind::List) {
+ListWindowModel *TestListCommands::openList(ListWindowModel::Kind kind, int rows) {
+    ListWindowModel *list = nullptr;
+    if (kind == ListWindowModel::Kind::List) {
         m_program->liveList().open();
-        list = m_program->list();
-        m_program->liveList().setListCountForTesting(rows);
-    } else {
-        const LiveValues &live = m_program->panel().live();
-        list = m_program->windows().open(
-            std::make_unique<RecordListModel>(kind, live.TypeText, live.UnitText));
+        sampleRows(rows);
+        return m_program->list();
     }
+    const LiveValues &live = m_program->panel().live();
+    list = m_program->windows().open(
+        std::make_unique<ListWindowModel>(kind, live.TypeText, live.UnitText));
     for (int row = 0; row < rows; ++row)
         list->appendRow(Rows.at(row));
     return list;
 }
 
-void TestListCommands::watchYields(RecordListModel *list) {
-    m_fakes->pump.onYield = [this, list = QPointer<RecordListModel>(list)](int) {
+void TestListCommands::sampleRows(int rows) {
+    for (int row = 0; row < rows; ++row) {
+        const RecordRow &readings = Rows.at(row % Rows.size());
+        m_panel->showFrame(MeterFrames::liveFrame(readings[2], readings[3]));
+        m_fakes->clock.advance(1);
+        m_program->sampler().tick();
+    }
+}
+
+void TestListCommands::watchYields(ListWindowModel *list) {
+    m_fakes->pump.onYield = [this, list = QPointer<ListWindowModel>(list)](int) {
         if (list && list->isOpen())
             m_captions << list->caption();
-        m_timersStopped =
-            m_timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+        m_timersStopped = m_timersStopped && !m_panel->timers().running();
     };
 }
 
@@ -138,11 +151,11 @@ void TestListCommands::saveList() {
     QFETCH(int, rows);
     QFETCH(QByteArray, bytes);
 
-    RecordListModel *list = openList(RecordListModel::Kind::List, rows);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, rows);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     m_fakes->dialogs.saveAnswers << path;
     watchYields(list);
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.saveFilters,
              QStringList{"Data Files (*.rdg)|*.rdg|All Files (*.*)|*.*|"});
@@ -161,24 +174,24 @@ void TestListCommands::saveList() {
 }
 
 void TestListCommands::saveWhileRecordingDoesNothing() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     QVERIFY(m_program->recorder().startRecording(m_dir->filePath(QStringLiteral("run.rdg"))));
     m_fakes->dialogs.saveAnswers << m_dir->filePath(QStringLiteral("list.rdg"));
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QVERIFY(m_fakes->dialogs.saveFilters.isEmpty());
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->records().rowCount(), 2);
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("list.rdg"))));
 }
 
 void TestListCommands::saveCancelledLeavesTheList() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
-    press(list, "Save");
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->records().rowCount(), 2);
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QCOMPARE(m_program->liveList().ListCount(), 2);
     QVERIFY(timersRunning());
@@ -188,10 +201,11 @@ void TestListCommands::saveCancelledLeavesTheList() {
 void TestListCommands::failedSaveKeepsTheList_data() {
     QTest::addColumn<QString>("path"); // %1: the test's folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing folder") << "%1/missing/list.rdg"
-                                    << "No such file or directory";
+    QTest::newRow("missing folder") << "%1/missing/list.rdg" << SystemText::FolderNotFound;
+#if !defined(Q_OS_WIN)
     QTest::newRow("disk full") << "/dev/full"
                                << "No space left on device";
+#endif
 }
 
 void TestListCommands::failedSaveKeepsTheList() {
@@ -199,20 +213,20 @@ void TestListCommands::failedSaveKeepsTheList() {
     QFETCH(QString, reason);
     path.replace(QStringLiteral("%1"), m_dir->path());
 
-    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 3);
     m_fakes->dialogs.saveAnswers << path;
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
     const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
-    QVERIFY2(message.text.contains(path) && message.text.contains(reason),
+    QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)) && message.text.contains(reason),
              qPrintable(message.text));
     QCOMPARE(message.icon, Dialogs::Icon::Critical);
     QVERIFY(list->isOpen());
     QVERIFY(m_program->ListOpen());
     QCOMPARE(m_program->liveList().ListCount(), 3);
-    QCOMPARE(list->rowCount(), 4);
-    QCOMPARE(list->row(3), Rows.at(2));
+    QCOMPARE(list->records().rowCount(), 3);
+    QCOMPARE(list->records().row(2), Rows.at(2));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
@@ -230,13 +244,10 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
         QCOMPARE(old.write(oldBytes), oldBytes.size());
     }
     // About 140 KB of rows: more than the disk holds.
-    RecordListModel *list = openList(RecordListModel::Kind::List, 0);
     const int rows = 3000;
-    for (int row = 0; row < rows; ++row)
-        list->appendRow(Rows.at(row % Rows.size()));
-    m_program->liveList().setListCountForTesting(rows);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, rows);
     m_fakes->dialogs.saveAnswers << path;
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(fileBytes(path), oldBytes);
     QCOMPARE(folderEntries(disk.filePath(".")), QStringList{"list.rdg"});
@@ -244,12 +255,12 @@ void TestListCommands::diskFillingUpKeepsTheOldFile() {
     const QString text = m_fakes->dialogs.messages.at(0).text;
     QVERIFY2(text.contains(path) && text.contains("No space left on device"), qPrintable(text));
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), rows + 1);
+    QCOMPARE(list->records().rowCount(), rows);
     QVERIFY(timersRunning());
 }
 
 void TestListCommands::closingListWhileSavingStopsCleanly() {
-    RecordListModel *list = openList(RecordListModel::Kind::List, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 3);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     // An abandoned save leaves the file it was to replace as it was.
     const QByteArray oldBytes = "an older list\r\n";
@@ -266,7 +277,7 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    press(list, "Save");
+    press(list, ListCommand::Save);
 
     QCOMPARE(m_fakes->pump.yields, 2);
     QVERIFY(!m_program->list());
@@ -279,14 +290,14 @@ void TestListCommands::closingListWhileSavingStopsCleanly() {
 
 void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
     // The sampling timer runs while the dialog is open: a unit change closes the list.
-    RecordListModel *list = openList(RecordListModel::Kind::List, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::List, 2);
     const QString path = m_dir->filePath(QStringLiteral("list.rdg"));
     m_fakes->dialogs.saveAnswers << path;
     m_fakes->dialogs.onFileDialog = [&] {
         m_fakes->dialogs.onFileDialog = nullptr;
         m_program->windows().close(list);
     };
-    press(list, "Save");
+    press(list, ListCommand::Save);
     QVERIFY(!QFile::exists(path));
 
     // So the panel's "Save", cancelled, starts no recording into the list's file.
@@ -297,13 +308,13 @@ void TestListCommands::listClosedDuringTheDialogLeavesNoChoice() {
 }
 
 void TestListCommands::saveDataListTwice() {
-    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::DataList, 3);
     list->setColumn0Heading(QStringLiteral("K Type \u00B0F")); // the logger set's own
     const QString first = m_dir->filePath(QStringLiteral("a.rdg"));
     const QString second = m_dir->filePath(QStringLiteral("b.rdg"));
     m_fakes->dialogs.saveAnswers << first << second;
-    press(list, "Save");
-    press(list, "Save");
+    press(list, ListCommand::Save);
+    press(list, ListCommand::Save);
 
     QCOMPARE(fileBytes(first), "K Type \xB0"
                                "F\t     Date Time    \tT1\tT2\tT1-T2\t\r\n" +
@@ -311,32 +322,32 @@ void TestListCommands::saveDataListTwice() {
     QCOMPARE(fileBytes(second), fileBytes(first));
     QVERIFY(list->isOpen());
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
-    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->records().rowCount(), 3);
     QVERIFY(timersRunning());
 }
 
 void TestListCommands::exportCsv_data() {
-    QTest::addColumn<RecordListModel::Kind>("kind");
+    QTest::addColumn<ListWindowModel::Kind>("kind");
     QTest::addColumn<int>("rows");
     QTest::addColumn<QByteArray>("csv");
     const QByteArray header = "record,time,T1,T2,T1-T2,type,unit\r\n";
-    QTest::newRow("live list") << RecordListModel::Kind::List << 3 << header + CsvRows;
-    QTest::newRow("opened file") << RecordListModel::Kind::FileList << 3 << header + CsvRows;
-    QTest::newRow("logger set") << RecordListModel::Kind::DataList << 3 << header + CsvRows;
-    QTest::newRow("empty list: the header only") << RecordListModel::Kind::List << 0 << header;
+    QTest::newRow("live list") << ListWindowModel::Kind::List << 3 << header + CsvRows;
+    QTest::newRow("opened file") << ListWindowModel::Kind::FileList << 3 << header + CsvRows;
+    QTest::newRow("logger set") << ListWindowModel::Kind::DataList << 3 << header + CsvRows;
+    QTest::newRow("empty list: the header only") << ListWindowModel::Kind::List << 0 << header;
 }
 
 void TestListCommands::exportCsv() {
-    QFETCH(RecordListModel::Kind, kind);
+    QFETCH(ListWindowModel::Kind, kind);
     QFETCH(int, rows);
     QFETCH(QByteArray, csv);
 
-    RecordListModel *list = openList(kind, rows);
+    ListWindowModel *list = openList(kind, rows);
     const QString caption = list->caption();
     const QString path = m_dir->filePath(QStringLiteral("list.csv"));
     m_fakes->dialogs.saveAnswers << path;
     watchYields(list);
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{CsvFilter});
     QCOMPARE(m_fakes->dialogs.saveSuffixes, QStringList{"csv"});
@@ -350,7 +361,7 @@ void TestListCommands::exportCsv() {
     QVERIFY(timersRunning());
     // Unlike "Save", the export leaves every list open as it was, the live list included.
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), rows + 1);
+    QCOMPARE(list->records().rowCount(), rows);
     QCOMPARE(list->caption(), caption);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
@@ -363,9 +374,9 @@ void TestListCommands::exportCsvDoesNothing_data() {
 
 void TestListCommands::exportCsvDoesNothing() {
     QFETCH(bool, loading);
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 2);
     list->setLoading(loading);
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), loading ? 0 : 1);
     QVERIFY(list->isOpen());
@@ -379,7 +390,7 @@ void TestListCommands::failedExportLeavesNoFile_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("closeHalfWay");
     QTest::addColumn<QString>("reason"); // the message's; none when the list closed
-    QTest::newRow("missing folder") << "missing/list.csv" << false << "No such file or directory";
+    QTest::newRow("missing folder") << "missing/list.csv" << false << SystemText::FolderNotFound;
     QTest::newRow("list closed half-way") << "list.csv" << true << "";
 }
 
@@ -388,7 +399,7 @@ void TestListCommands::failedExportLeavesNoFile() {
     QFETCH(bool, closeHalfWay);
     QFETCH(QString, reason);
 
-    RecordListModel *list = openList(RecordListModel::Kind::DataList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::DataList, 3);
     const QString path = m_dir->filePath(name);
     m_fakes->dialogs.saveAnswers << path;
     if (closeHalfWay) {
@@ -399,7 +410,7 @@ void TestListCommands::failedExportLeavesNoFile() {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         };
     }
-    press(list, "ExportCsv");
+    press(list, ListCommand::ExportCsv);
 
     QCOMPARE(folderEntries(m_dir->path()), QStringList{}); // no piece of a CSV file
     QVERIFY(timersRunning());
@@ -409,22 +420,22 @@ void TestListCommands::failedExportLeavesNoFile() {
     }
     QCOMPARE(m_fakes->dialogs.messages.size(), 1);
     const FakeDialogs::Message &message = m_fakes->dialogs.messages.at(0);
-    QVERIFY2(message.text.contains(path) && message.text.contains(reason),
+    QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)) && message.text.contains(reason),
              qPrintable(message.text));
     QCOMPARE(message.icon, Dialogs::Icon::Critical);
     QVERIFY(list->isOpen());
-    QCOMPARE(list->rowCount(), 4);
+    QCOMPARE(list->records().rowCount(), 3);
     QCOMPARE(list->caption(), QStringLiteral("Data List"));
 }
 
 void TestListCommands::print() {
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 2);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 2);
     list->setColumn0Heading(QStringLiteral("K Type \u00B0F"));
     // A hand-edited cell longer than its column is printed whole.
     list->appendRow({"123456789012345678901", "2001/05/03 14:25:05", "1234567890", "1", "-1"});
     list->setCaption(QStringLiteral("three.rdg"));
     watchYields(list);
-    press(list, "Print");
+    press(list, ListCommand::Print);
 
     const FakeTextPrinter::Job &job = m_fakes->printJob;
     QCOMPARE(job.dialogs, 1);
@@ -452,8 +463,8 @@ void TestListCommands::print() {
 }
 
 void TestListCommands::printEmptyFileList() {
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 0);
-    press(list, "Print");
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 0);
+    press(list, ListCommand::Print);
 
     QCOMPARE(m_fakes->printJob.lines,
              (QStringList{" -", " -", " -", "",
@@ -478,11 +489,11 @@ void TestListCommands::printEndsEarly() {
     QFETCH(int, failAtLine);
     QFETCH(int, printed);
 
-    RecordListModel *list = openList(RecordListModel::Kind::FileList, 3);
+    ListWindowModel *list = openList(ListWindowModel::Kind::FileList, 3);
     list->setCaption(QStringLiteral("three.rdg"));
     m_fakes->printJob.cancelDialog = cancel;
     m_fakes->printJob.failAtLine = failAtLine;
-    press(list, "Print");
+    press(list, ListCommand::Print);
 
     QCOMPARE(m_fakes->printJob.lines.size(), printed);
     QVERIFY(!m_fakes->printJob.ended);

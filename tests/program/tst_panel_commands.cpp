@@ -1,5 +1,7 @@
 #include "fakes/file_checks.h"
+#include "fakes/meter_frames.h"
 #include "fakes/started_program.h"
+#include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -7,7 +9,6 @@
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -55,7 +56,7 @@ private slots:
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes) const;
-    bool timersRunning() { return m_panel->Timer1().isActive() && m_panel->Timer2().isActive(); }
+    bool timersRunning() { return m_panel->timers().running(); }
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -92,14 +93,14 @@ QString TestPanelCommands::writeFile(const QString &name, const QByteArray &byte
 void TestPanelCommands::saveStartsAndStopsRecording() {
     const QString path = m_dir->filePath(QStringLiteral("run.rdg"));
     m_fakes->dialogs.saveAnswers << path;
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters, QStringList{SaveFilter});
     QVERIFY(m_program->recorder().Recording());
     QCOMPARE(m_program->recorder().ChosenFileName(), path);
     QCOMPARE(fileBytes(path), HeadingJC); // the heading is there before the first sample
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Stop Recording"));
 
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1); // no dialog to stop
     QVERIFY(!m_program->recorder().Recording());
     QCOMPARE(m_panel->toolbar().at(0).tooltip, QStringLiteral("Save As"));
@@ -108,7 +109,7 @@ void TestPanelCommands::saveStartsAndStopsRecording() {
 }
 
 void TestPanelCommands::saveCancelledDoesNothing() {
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     QCOMPARE(m_fakes->dialogs.saveFilters.size(), 1);
     QVERIFY(!m_program->recorder().Recording());
     QVERIFY(!m_panel->display().LblRecording.visible);
@@ -117,7 +118,7 @@ void TestPanelCommands::saveCancelledDoesNothing() {
 
 void TestPanelCommands::openCancelledDoesNothing() {
     QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     QCOMPARE(m_fakes->dialogs.openFilters, QStringList{OpenFilter});
     QCOMPARE(opened.count(), 0);
     QVERIFY(!m_program->FileListOpen());
@@ -131,12 +132,11 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
     bool timersStopped = true;
     m_fakes->pump.onYield = [&](int) {
         captions << m_program->fileList()->caption();
-        timersStopped =
-            timersStopped && !m_panel->Timer1().isActive() && !m_panel->Timer2().isActive();
+        timersStopped = timersStopped && !m_panel->timers().running();
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
-    RecordListModel *list = m_program->fileList();
+    ListWindowModel *list = m_program->fileList();
     QVERIFY(list);
     QVERIFY(m_program->FileListOpen());
     QCOMPARE(captions, (QStringList{"1 Completed", "2 Completed", "3 Completed"}));
@@ -144,13 +144,13 @@ void TestPanelCommands::openLoadsTheFileIntoFileList() {
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
     QCOMPARE(list->caption(), QStringLiteral("three.rdg"));
-    QCOMPARE(list->rowCount(), 4);
-    QCOMPARE(list->row(0),
+    QCOMPARE(list->records().rowCount(), 3);
+    QCOMPARE(list->headingRow(),
              (RecordRow{"K Type \u00B0F", "     Date Time    ", "T1", "T2", "T1-T2"}));
-    QCOMPARE(list->row(2), (RecordRow{"2", "01/05/03 14:25:02", "OL", "----", "----"}));
-    QCOMPARE(list->row(3), (RecordRow{"3", "2001/05/03 14:25:03", "-0.5", "0", "-0.5"}));
-    QCOMPARE(list->table().rowCount(), 3);
-    QCOMPARE(list->table().headerData(0, Qt::Horizontal).toString(),
+    QCOMPARE(list->records().row(1), (RecordRow{"2", "01/05/03 14:25:02", "OL", "----", "----"}));
+    QCOMPARE(list->records().row(2), (RecordRow{"3", "2001/05/03 14:25:03", "-0.5", "0", "-0.5"}));
+    QCOMPARE(list->grid().rowCount(), 3);
+    QCOMPARE(list->grid().headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("K Type \u00B0F"));
 }
 
@@ -171,21 +171,21 @@ void TestPanelCommands::secondOpenReplacesTheWindow() {
         m_fakes->pump.onYield = [&](int yields) {
             if (yields != 1)
                 return;
-            m_commands->onToolbarButton(QStringLiteral("Open"));
+            m_commands->run(PanelCommand::Open);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         };
     }
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     if (!duringTheFirstLoad)
-        m_commands->onToolbarButton(QStringLiteral("Open"));
+        m_commands->run(PanelCommand::Open);
 
-    RecordListModel *list = m_program->fileList();
+    ListWindowModel *list = m_program->fileList();
     QCOMPARE(closing.count(), 1);
     QVERIFY(closing.at(0).at(0).value<WindowModel *>() != list);
     QVERIFY(m_program->FileListOpen());
     QCOMPARE(list->caption(), QStringLiteral("second.rdg"));
-    QCOMPARE(list->rowCount(), 1);
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().rowCount(), 0);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(first));
     QVERIFY(!isFileOpen(second));
@@ -198,13 +198,14 @@ void TestPanelCommands::unsplittableLineEndsTheLoad() {
     bytes += "4\t2001/05/03 14:25:04\t1\t2\t-1\t\r\n";
     const QString path = writeFile(QStringLiteral("cut.rdg"), bytes);
     m_fakes->dialogs.openAnswers << path;
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
-    RecordListModel *list = m_program->fileList();
-    QCOMPARE(list->rowCount(), 3);
+    ListWindowModel *list = m_program->fileList();
+    QCOMPARE(list->records().rowCount(), 2);
     for (int column = 0; column < RecordColumnCount; ++column)
-        QCOMPARE(list->cell(column, 3), QString()); // no column holds a part of the cut line
-    QCOMPARE(list->table().rowCount(), 2);
+        QCOMPARE(list->records().cell(column, 2),
+                 QString()); // no column holds a part of the cut line
+    QCOMPARE(list->grid().rowCount(), 2);
     QVERIFY(timersRunning());
     QVERIFY(!isFileOpen(path));
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
@@ -220,7 +221,7 @@ void TestPanelCommands::closingFileListWhileLoadingStopsCleanly() {
         // The window's events may delete the list at once: nothing may touch it after.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     QCOMPARE(m_fakes->pump.yields, 2); // no record was read after the close
     QVERIFY(!m_program->fileList());
@@ -234,15 +235,15 @@ void TestPanelCommands::openDuringRecordingLeavesItRunning() {
     const QString opened = writeFile(QStringLiteral("three.rdg"), ThreeRecords);
     m_fakes->dialogs.saveAnswers << recording;
     m_fakes->dialogs.openAnswers << opened;
-    m_commands->onToolbarButton(QStringLiteral("Save"));
+    m_commands->run(PanelCommand::Save);
     m_program->sampler().tick();
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
     m_fakes->clock.advance(1);
     m_program->sampler().tick();
 
     QVERIFY(m_program->recorder().Recording());
     QVERIFY(isFileOpen(recording));
-    QCOMPARE(m_program->fileList()->rowCount(), 4);
+    QCOMPARE(m_program->fileList()->records().rowCount(), 3);
     QCOMPARE(fileBytes(recording), HeadingJC + "1\t2001/05/03 14:25:01\t25.3\t240\t-214.7\t\r\n"
                                                "2\t2001/05/03 14:25:02\t25.3\t240\t-214.7\t\r\n");
     QVERIFY(timersRunning());
@@ -254,29 +255,29 @@ void TestPanelCommands::printAndPlotWaitForTheLoad() {
     QStringList enabledWhileLoading;
     bool timersRanDuringTheLoad = false;
     m_fakes->pump.onYield = [&](int yields) {
-        RecordListModel *list = m_program->fileList();
-        for (const char *key : {"Print", "Plot"}) {
-            if (list->isToolButtonEnabled(QLatin1String(key)))
-                enabledWhileLoading << QLatin1String(key);
+        ListWindowModel *list = m_program->fileList();
+        for (ListCommand command : {ListCommand::Print, ListCommand::Plot}) {
+            if (list->isEnabled(command))
+                enabledWhileLoading << (command == ListCommand::Print ? "Print" : "Plot");
         }
         // Pressed anyway, as the view or another path might: nothing is printed.
         if (yields == 1) {
-            list->pressToolButton(QStringLiteral("Print"));
-            m_program->listCommands().onToolbarButton(list, QStringLiteral("Print"));
+            list->press(ListCommand::Print);
+            m_program->listCommands().run(list, ListCommand::Print);
         }
-        timersRanDuringTheLoad |= m_panel->Timer1().isActive() || m_panel->Timer2().isActive();
+        timersRanDuringTheLoad |= m_panel->timers().running();
     };
-    m_commands->onToolbarButton(QStringLiteral("Open"));
+    m_commands->run(PanelCommand::Open);
 
     QCOMPARE(enabledWhileLoading, QStringList());
     QCOMPARE(m_fakes->printJob.dialogs, 0);
     QVERIFY(m_fakes->printJob.lines.isEmpty());
     QVERIFY(!timersRanDuringTheLoad);
     QVERIFY(timersRunning());
-    RecordListModel *list = m_program->fileList();
-    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Print")));
-    QVERIFY(list->isToolButtonEnabled(QStringLiteral("Plot")));
-    list->pressToolButton(QStringLiteral("Print"));
+    ListWindowModel *list = m_program->fileList();
+    QVERIFY(list->isEnabled(ListCommand::Print));
+    QVERIFY(list->isEnabled(ListCommand::Plot));
+    list->press(ListCommand::Print);
     QCOMPARE(m_fakes->printJob.lines.size(), 4 + 1 + 1 + 3); // preamble, heading, rule, records
 }
 
@@ -307,31 +308,31 @@ void TestPanelCommands::sample() {
     sampler.setSamplingTime(7);
     sampler.tick(); // a sample: the countdown starts
     m_fakes->dialogs.inputAnswers << answer;
-    m_commands->onToolbarButton(QStringLiteral("Sample"));
+    m_commands->run(PanelCommand::Sample);
 
     QCOMPARE(m_fakes->dialogs.inputPrompts,
              QStringList{"Enter the SAMPLING TIME in seconds\r\n(1 <= t <= 86400 ) "});
     QCOMPARE(m_fakes->dialogs.inputTitles, QStringList{"Input Sampling Time"});
     QCOMPARE(m_fakes->dialogs.inputDefaults, QStringList{"7"});
-    QCOMPARE(sampler.SamplingTime, samplingTime);
+    QCOMPARE(sampler.SamplingTime(), samplingTime);
     // A new time samples at the next tick; an answer that changes nothing leaves the count.
-    QCOMPARE(sampler.SampleTick, samplingTime == 7 ? 1 : 0);
+    QCOMPARE(sampler.SampleTick(), samplingTime == 7 ? 1 : 0);
     QVERIFY(m_fakes->dialogs.messages.isEmpty());
 }
 
 void TestPanelCommands::listTwiceOpensOneList() {
     QSignalSpy opened(&m_program->windows(), &WindowRegistry::windowOpened);
-    m_commands->onToolbarButton(QStringLiteral("List"));
-    m_program->panel().liveForTesting().UnitText = QStringLiteral("\u00B0F");
-    m_commands->onToolbarButton(QStringLiteral("List"));
+    m_commands->run(PanelCommand::List);
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "240", "J", "\u00B0F"));
+    m_commands->run(PanelCommand::List);
 
     QCOMPARE(opened.count(), 1);
-    RecordListModel *list = m_program->list();
+    ListWindowModel *list = m_program->list();
     QVERIFY(m_program->ListOpen());
     QCOMPARE(m_program->liveList().ListUnit(), QStringLiteral("\u00B0C"));
     QCOMPARE(list->caption(), QStringLiteral("Real Time List"));
-    QCOMPARE(list->cell(0, 0), QStringLiteral("J Type \u00B0C"));
-    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->records().heading(0), QStringLiteral("J Type \u00B0C"));
+    QCOMPARE(list->records().rowCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPanelCommands)

@@ -1,10 +1,10 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,7 +45,7 @@ private slots:
 
 private:
     void writeFile(const QString &name, const QByteArray &bytes);
-    RecordListModel *open(const QString &name);
+    ListWindowModel *open(const QString &name);
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
@@ -73,9 +73,9 @@ void TestPlotAllParts::writeFile(const QString &name, const QByteArray &bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-RecordListModel *TestPlotAllParts::open(const QString &name) {
+ListWindowModel *TestPlotAllParts::open(const QString &name) {
     m_fakes->dialogs.openAnswers << m_dir->filePath(name);
-    m_program->panelCommands().onToolbarButton(QStringLiteral("Open"));
+    m_program->panelCommands().run(PanelCommand::Open);
     return m_program->fileList();
 }
 
@@ -84,21 +84,21 @@ void TestPlotAllParts::offeredOnlyWithContinuationFiles() {
     writeFile(QStringLiteral("run.rdg"), HeadingKC + recordLines(1, 3));
     writeFile(QStringLiteral("run001.rdg"), HeadingKC + recordLines(4, 5));
 
-    RecordListModel *list = open(QStringLiteral("alone.rdg"));
+    ListWindowModel *list = open(QStringLiteral("alone.rdg"));
     QVERIFY(list);
-    QVERIFY(!list->isToolButtonVisible(QStringLiteral("PlotAll")));
-    list->pressToolButton(QStringLiteral("PlotAll")); // not offered: does nothing
+    QVERIFY(!list->isVisible(ListCommand::PlotAll));
+    list->press(ListCommand::PlotAll); // not offered: does nothing
     QVERIFY(!m_program->PlotOpen());
 
     list = open(QStringLiteral("run.rdg"));
-    QVERIFY(list->isToolButtonVisible(QStringLiteral("PlotAll")));
-    QVERIFY(list->isToolButtonVisible(QStringLiteral("Plot")));
-    list->pressToolButton(QStringLiteral("PlotAll"));
+    QVERIFY(list->isVisible(ListCommand::PlotAll));
+    QVERIFY(list->isVisible(ListCommand::Plot));
+    list->press(ListCommand::PlotAll);
     QVERIFY(m_program->PlotOpen());
     QVERIFY(m_program->plot()->plotsAllParts());
     QCOMPARE(m_program->plot()->ToNo(), 5);
     // The list keeps its own records; the plot closes with it.
-    QCOMPARE(list->table().rowCount(), 3);
+    QCOMPARE(list->grid().rowCount(), 3);
     QCOMPARE(list->caption(), QStringLiteral("run.rdg"));
     list->requestClose();
     QVERIFY(!m_program->PlotOpen());
@@ -154,10 +154,10 @@ void TestPlotAllParts::plotsTheRunUpToTheFirstBadPart() {
     QFETCH(QString, message);
     for (qsizetype i = 0; i < names.size(); ++i)
         writeFile(names[i], contents[i]);
-    RecordListModel *list = open(names[0]);
+    ListWindowModel *list = open(names[0]);
     QVERIFY(list);
-    QCOMPARE(list->rowCount(), 4); // the heading row and the first part's records
-    list->pressToolButton(QStringLiteral("PlotAll"));
+    QCOMPARE(list->records().rowCount(), 3); // the first part's records
+    list->press(ListCommand::PlotAll);
 
     ListPlotModel *plot = m_program->plot();
     QVERIFY(plot);
@@ -181,9 +181,9 @@ void TestPlotAllParts::plotsTheRunUpToTheFirstBadPart() {
              QStringLiteral("2001/05/03 14:25:%1").arg(records, 2, 10, QLatin1Char('0')));
     QCOMPARE(last->value(Channel::T1), QStringLiteral("%1.5").arg(20 + records));
     // The list and its caption are as they were.
-    QCOMPARE(list->table().rowCount(), 3);
+    QCOMPARE(list->grid().rowCount(), 3);
     QCOMPARE(list->caption(), names[0]);
-    QVERIFY(!list->isLoading());
+    QVERIFY(list->isEnabled(ListCommand::Plot)); // the load of the parts has ended
 }
 
 QTEST_GUILESS_MAIN(TestPlotAllParts)

@@ -1,4 +1,5 @@
 #include "fakes/file_checks.h"
+#include "fakes/system_texts.h"
 #include "records/csv_export.h"
 
 #include <QFile>
@@ -122,21 +123,22 @@ void TestCsvExport::failuresLeaveNoFile_data() {
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("no such record file") << "%1/missing.rdg"
-                                         << "%1/out.csv"
-                                         << "No such file or directory";
+                                         << "%1/out.csv" << SystemText::FileNotFound;
     QTest::newRow("a folder as record file") << "%1"
                                              << "%1/out.csv"
                                              << "Not a regular file";
-    QTest::newRow("no such folder for the CSV file") << "%1/in.rdg"
-                                                     << "%1/missing/out.csv"
-                                                     << "No such file or directory";
+    QTest::newRow("no such folder for the CSV file")
+        << "%1/in.rdg"
+        << "%1/missing/out.csv" << SystemText::FolderNotFound;
     QTest::newRow("the record file itself as CSV file")
         << "%1/in.rdg"
         << "%1/./in.rdg"
         << "the CSV file would replace the record file";
+#if !defined(Q_OS_WIN) // a device that takes no byte
     QTest::newRow("disk full") << "%1/in.rdg"
                                << "/dev/full"
                                << "No space left on device";
+#endif
 }
 
 void TestCsvExport::failuresLeaveNoFile() {

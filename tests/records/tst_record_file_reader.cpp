@@ -13,11 +13,20 @@
 #include <cstring>
 #include <thread>
 
+#include "fakes/system_texts.h"
+
+#if defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 namespace {
 using Step = RecordFileReader::Step;
@@ -49,7 +58,8 @@ struct GuardedOpen {
 
 // Opens the path in the reader under a watchdog: should open() block, as it does on a
 // FIFO nobody writes to, the watchdog opens the FIFO's writing end after a few seconds
-// and so lets it return, and the test fails instead of hanging.
+// and so lets it return, and the test fails instead of hanging. (Opening a named pipe on
+// Windows never waits for the other side.)
 GuardedOpen openGuarded(RecordFileReader &reader, const QString &path) {
     std::atomic<bool> returned = false;
     std::atomic<bool> blocked = false;
@@ -60,10 +70,12 @@ GuardedOpen openGuarded(RecordFileReader &reader, const QString &path) {
             if (returned || std::chrono::steady_clock::now() < deadline)
                 continue;
             blocked = true;
+#if !defined(Q_OS_WIN)
             // Succeeds only while a reader waits on the FIFO, and wakes that reader.
             const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
             if (fd >= 0)
                 ::close(fd);
+#endif
         }
     });
     GuardedOpen result;
@@ -129,13 +141,24 @@ private slots:
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
     QTemporaryDir m_dir;
+#if defined(Q_OS_WIN)
+    QString m_pipePath;
+    HANDLE m_pipe = INVALID_HANDLE_VALUE; // a named pipe's server, nobody writing to it
+#else
     QString m_fifoPath;
     QString m_socketPath;
     int m_socket = -1; // bound to m_socketPath while the test runs
+#endif
 };
 
 void TestRecordFileReader::initTestCase() {
     QVERIFY(m_dir.isValid());
+#if defined(Q_OS_WIN)
+    m_pipePath = QStringLiteral("\\\\.\\pipe\\thermodesk-test-%1").arg(::GetCurrentProcessId());
+    m_pipe = ::CreateNamedPipeW(reinterpret_cast<const wchar_t *>(m_pipePath.utf16()),
+                                PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 4, 4096, 4096, 0, nullptr);
+    QVERIFY(m_pipe != INVALID_HANDLE_VALUE);
+#else
     m_fifoPath = m_dir.filePath(QStringLiteral("fifo.rdg"));
     QCOMPARE(::mkfifo(QFile::encodeName(m_fifoPath).constData(), 0600), 0);
 
@@ -148,11 +171,17 @@ void TestRecordFileReader::initTestCase() {
     m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
     QVERIFY(m_socket >= 0);
     QCOMPARE(::bind(m_socket, reinterpret_cast<const sockaddr *>(&address), sizeof(address)), 0);
+#endif
 }
 
 void TestRecordFileReader::cleanupTestCase() {
+#if defined(Q_OS_WIN)
+    if (m_pipe != INVALID_HANDLE_VALUE)
+        ::CloseHandle(m_pipe);
+#else
     if (m_socket >= 0)
         ::close(m_socket);
+#endif
 }
 
 QString TestRecordFileReader::writeFile(const QString &name, const QByteArray &bytes) {
@@ -345,7 +374,7 @@ void TestRecordFileReader::emptyRecordsCostAtMostTwiceTheFile() {
 void TestRecordFileReader::missingFile() {
     RecordFileReader reader;
     QVERIFY(!reader.open(m_dir.filePath(QStringLiteral("absent.rdg"))));
-    QVERIFY(reader.errorString().contains("No such file or directory"));
+    QCOMPARE(reader.errorString(), SystemText::FileNotFound);
     RecordTable table;
     QCOMPARE(reader.readNext(table), Step::ReadError);
     QCOMPARE(table.rowCount(), 0);
@@ -353,11 +382,17 @@ void TestRecordFileReader::missingFile() {
 
 void TestRecordFileReader::onlyRegularFilesOpen_data() {
     QTest::addColumn<QString>("path");
-    QTest::newRow("FIFO nobody writes to") << m_fifoPath;
     QTest::newRow("directory") << m_dir.path();
+#if defined(Q_OS_WIN)
+    QTest::newRow("named pipe nobody writes to") << m_pipePath;
+    QTest::newRow("device NUL") << QStringLiteral("\\\\.\\NUL");
+    QTest::newRow("device NUL in a folder") << m_dir.filePath(QStringLiteral("NUL"));
+#else
+    QTest::newRow("FIFO nobody writes to") << m_fifoPath;
     QTest::newRow("device /dev/null") << QStringLiteral("/dev/null");
     QTest::newRow("device /dev/zero") << QStringLiteral("/dev/zero");
     QTest::newRow("socket") << m_socketPath;
+#endif
 }
 
 void TestRecordFileReader::onlyRegularFilesOpen() {

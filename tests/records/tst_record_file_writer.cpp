@@ -1,5 +1,6 @@
 #include "fakes/file_checks.h"
 #include "fakes/small_disk.h"
+#include "fakes/system_texts.h"
 #include "records/record_file_writer.h"
 #include "records/record_table.h"
 
@@ -131,16 +132,18 @@ void TestRecordFileWriter::failures_data() {
 
     const QString missing = m_dir.filePath(QStringLiteral("no/such/folder/a.rdg"));
     QTest::newRow("missing folder")
-        << missing << Flush::EveryLine << false << false << "No such file or directory";
+        << missing << Flush::EveryLine << false << false << SystemText::FolderNotFound;
     QTest::newRow("missing folder, at end")
-        << missing << Flush::AtEnd << false << false << "No such file or directory";
+        << missing << Flush::AtEnd << false << false << SystemText::FolderNotFound;
     QTest::newRow("a folder, at end")
-        << m_dir.path() << Flush::AtEnd << false << false << "Is a directory";
+        << m_dir.path() << Flush::AtEnd << false << false << SystemText::IsAFolder;
+#if !defined(Q_OS_WIN)
     // /dev/full accepts the open and refuses every write with ENOSPC.
     QTest::newRow("disk full, every line")
         << "/dev/full" << Flush::EveryLine << true << false << "No space left on device";
     QTest::newRow("disk full, at end")
         << "/dev/full" << Flush::AtEnd << true << true << "No space left on device";
+#endif
 }
 
 void TestRecordFileWriter::failures() {
@@ -220,7 +223,9 @@ void TestRecordFileWriter::saveOverAnOldFile() {
     else
         writer.reset();
     QCOMPARE(fileBytes(path), replaced ? newBytes : oldBytes);
+#if !defined(Q_OS_WIN) // a new file there takes its folder's permissions, as every new file
     QCOMPARE(QFile::permissions(path), permissions);
+#endif
     QCOMPARE(folderEntries(folder), QStringList{"old.rdg"}); // no temporary file left behind
     if (writer)
         QVERIFY2(writer->errorString().contains(reason), qPrintable(writer->errorString()));
@@ -234,6 +239,9 @@ void TestRecordFileWriter::saveThroughALink_data() {
 
 void TestRecordFileWriter::saveThroughALink() {
     // The link is what the user chose; the file it leads to gets the list.
+#if defined(Q_OS_WIN)
+    QSKIP("a symbolic link takes an administrator on Windows (QFile::link makes a shortcut)");
+#endif
     QFETCH(bool, targetExists);
     const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
     QVERIFY(folder.mkpath(QStringLiteral("files")));

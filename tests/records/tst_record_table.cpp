@@ -1,3 +1,4 @@
+#include "records/record_heading.h"
 #include "records/record_table.h"
 
 #include <QTest>
@@ -96,7 +97,7 @@ void TestRecordTable::clearKeepsHeadings() {
     RecordTable table;
     QCOMPARE(table.heading(1), QStringLiteral("     Date Time    "));
     QCOMPARE(table.heading(4), QStringLiteral("T1-T2"));
-    table.setHeading(0, headingField("J", QString::fromUtf8("°F")));
+    table.setHeading(0, RecordHeading{"J", QString::fromUtf8("°F")}.text());
     table.appendRow({"1", "a", "b", "c", "d"});
     table.clear();
     QCOMPARE(table.rowCount(), 0);

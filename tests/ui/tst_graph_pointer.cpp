@@ -1,11 +1,13 @@
 #include "fakes/fake_platform.h"
+#include "fakes/meter_frames.h"
+#include "fakes/record_rows.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
 #include "ui/graph_window.h"
@@ -19,11 +21,6 @@ namespace {
 
 // The readout's line, drawn over the picture.
 const QColor LineGrey(80, 80, 80);
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QImage shownImage(QWidget &window) {
     return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -54,9 +51,8 @@ private:
 
 void TestGraphPointer::init() {
     m_fakes = std::make_unique<FakePlatform>();
-    Platform platform = m_fakes->platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    m_program = std::make_unique<Program>(platform);
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_program = std::make_unique<Program>(m_fakes->platform());
 }
 
 void TestGraphPointer::cleanup() {
@@ -67,8 +63,8 @@ void TestGraphPointer::cleanup() {
 }
 
 ListPlotModel *TestGraphPointer::openFilePlot(int records) {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
     list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
     for (int i = 1; i <= records; ++i)
         list->appendRow(
@@ -115,12 +111,8 @@ void TestGraphPointer::readoutLiesOverThePicture() {
 }
 
 void TestGraphPointer::realTimeGraphReadout() {
-    LiveValues &live = m_program->panel().liveForTesting();
-    live.TypeText = QStringLiteral("K");
-    live.UnitText = QStringLiteral("\u00B0C");
-    live.T1Text = QStringLiteral("25.3");
-    live.T2Text = QStringLiteral("OL");
-    live.DiffText = QStringLiteral("----");
+    // T1 25.3, T2 over range, so T1-T2 has no value.
+    m_program->panel().showFrame(MeterFrames::liveFrame("25.3", "OL", "K", "\u00B0C"));
     m_program->panelCommands().graph();
     RealTimeT1T2Model *graph = m_program->graph();
     QVERIFY(graph);

@@ -1,9 +1,10 @@
 #include "fakes/fake_platform.h"
+#include "fakes/record_rows.h"
 #include "graphs/list_plot_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_image_printer.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
@@ -26,16 +27,10 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor Grey(192, 192, 192);
 
-Platform drawingPlatform(FakePlatform &fakes, const QString &pdf) {
-    Platform platform = fakes.platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
-    return platform;
-}
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
+Platform &drawingPlatform(FakePlatform &fakes, const QString &pdf) {
+    fakes.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    fakes.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
+    return fakes.platform();
 }
 
 int countOf(const QImage &image, const QColor &colour) {
@@ -64,7 +59,7 @@ private slots:
     void printsThePictureToPdf();
 
 private:
-    RecordListModel *openFileList(const QList<RecordRow> &rows);
+    ListWindowModel *openFileList(const QList<RecordRow> &rows);
     ListPlotModel *openPlot();
     const QImage &pictureOf(ListPlotModel *plot) {
         return static_cast<QtImageSurface &>(plot->surface()).image();
@@ -73,7 +68,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
-    RecordListModel *m_list = nullptr;
+    ListWindowModel *m_list = nullptr;
 };
 
 void TestListPlotWindow::init() {
@@ -91,9 +86,9 @@ void TestListPlotWindow::cleanup() {
     m_dir.reset();
 }
 
-RecordListModel *TestListPlotWindow::openFileList(const QList<RecordRow> &rows) {
-    m_list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+ListWindowModel *TestListPlotWindow::openFileList(const QList<RecordRow> &rows) {
+    m_list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
     for (const RecordRow &row : rows)
         m_list->appendRow(row);
     return m_list;
@@ -165,7 +160,7 @@ void TestListPlotWindow::rangePanelLayout() {
              QStringLiteral("Temperature"));
     QCOMPARE(window->findChild<QGroupBox *>(QStringLiteral("SSFrame2"))->title(),
              QStringLiteral("No.s"));
-    plot->pressToolButton(QStringLiteral("Range"));
+    plot->press(GraphCommand::Range);
     QVERIFY(range->isVisible());
     QCOMPARE(range->findChild<QLineEdit *>(QStringLiteral("TxtTo"))->text(), QStringLiteral("2"));
     auto *from = range->findChild<QLineEdit *>(QStringLiteral("TxtFrom"));
@@ -190,10 +185,12 @@ void TestListPlotWindow::columnExtentsDrawTheSamePictureAsEverySegment() {
     const PlotPass::Drawing drawings[2] = {PlotPass::Drawing::EverySegment,
                                            PlotPass::Drawing::ColumnExtents};
     for (int i = 0; i < 2; ++i) {
-        ListPlotModel *plot = openPlot();
+        // The plot "Plot" opens, drawing this way.
+        ListPlotModel *plot = m_program->windows().open(std::make_unique<ListPlotModel>(
+            m_program->platform(), m_program->panel().timers(), *m_list, QStringLiteral("\u00B0C"),
+            QStringLiteral("K"), drawings[i]));
         QVERIFY(plot);
-        plot->setDrawing(drawings[i]);
-        plot->onToolbarButton(QStringLiteral("Function"));
+        plot->run(GraphCommand::Function);
         plot->setChecked(QStringLiteral("CKT2"), false);
         plot->setChecked(QStringLiteral("CKT1T2"), false);
         plot->functionOk();
@@ -223,7 +220,7 @@ void TestListPlotWindow::printsThePictureToPdf() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     plot->DrawPass();
-    plot->pressToolButton(QStringLiteral("Print"));
+    plot->press(GraphCommand::Print);
     const QString pdf = m_dir->filePath(QStringLiteral("plot.pdf"));
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(window->findChild<QToolBar *>(QStringLiteral("Toolbar1"))->isVisible());

@@ -1,11 +1,14 @@
 #include "fakes/fake_platform.h"
+#include "fakes/record_rows.h"
+#include "fakes/started_program.h"
+#include "fakes/system_texts.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "lists/list_window_model.h"
 #include "panel/panel_model.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
 #include "program/program.h"
-#include "records/record_list_model.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/adapters/qt_picture_writer.h"
 
@@ -18,11 +21,6 @@
 #include <QTest>
 
 namespace {
-
-RecordRow record(int number, const QString &t1, const QString &t2, const QString &diff) {
-    const QDateTime start(QDate(2001, 5, 3), QTime(14, 25, 1));
-    return {QString::number(number), recordTimeStamp(start.addSecs(number - 1)), t1, t2, diff};
-}
 
 QByteArray bytesOf(const QString &path) {
     QFile file(path);
@@ -58,17 +56,18 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the real-time graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
 };
 
 void TestPictureExport::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     m_fakes = std::make_unique<FakePlatform>();
-    Platform platform = m_fakes->platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makePictureWriter = [] {
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_fakes->makePictureWriter = [] {
         return std::make_unique<QtPictureWriter>(QApplication::font());
     };
-    m_program = std::make_unique<Program>(platform);
+    m_program = std::make_unique<Program>(m_fakes->platform());
 }
 
 void TestPictureExport::cleanup() {
@@ -79,8 +78,8 @@ void TestPictureExport::cleanup() {
 }
 
 ListPlotModel *TestPictureExport::filePlot() {
-    auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-        RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+    auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+        ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
     list->setColumn0Heading(QStringLiteral("K Type \u00B0C"));
     // More records than pixel columns, over and under range and switched off on the way.
     for (int i = 1; i <= 2000; ++i) {
@@ -99,11 +98,10 @@ ListPlotModel *TestPictureExport::filePlot() {
 }
 
 RealTimeT1T2Model *TestPictureExport::realTimeGraph() {
-    LiveValues &live = m_program->panel().liveForTesting();
+    LiveValues &live = m_live;
     live.TypeText = QStringLiteral("K");
     live.UnitText = QStringLiteral("\u00B0C");
-    m_program->panelCommands().graph();
-    RealTimeT1T2Model *graph = m_program->graph();
+    RealTimeT1T2Model *graph = openRealTimeGraph(*m_program, live);
     if (!graph)
         return nullptr;
     graph->resize(RealTimeT1T2Model::DesignSize);
@@ -122,7 +120,7 @@ RealTimeT1T2Model *TestPictureExport::realTimeGraph() {
 QString TestPictureExport::saveImage(GraphWindowModel *graph, const QString &name) {
     const QString path = m_dir->filePath(name);
     m_fakes->dialogs.saveAnswers << path;
-    graph->pressToolButton(QStringLiteral("SaveImage"));
+    graph->press(GraphCommand::SaveImage);
     return path;
 }
 
@@ -203,8 +201,7 @@ void TestPictureExport::vectorDrawingsParse() {
 void TestPictureExport::unwritableFileIsNamedWithTheReason_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no such folder") << "gone/plot.png"
-                                    << "No such file or directory";
+    QTest::newRow("no such folder") << "gone/plot.png" << SystemText::FolderNotFound;
     QTest::newRow("folder in the way") << "taken.svg"
                                        << "";
     QTest::newRow("suffix of no picture") << "plot.bmp"

@@ -1,4 +1,5 @@
 #include "fakes/fake_platform.h"
+#include "fakes/started_program.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "panel/panel_model.h"
 #include "program/panel_commands.h"
@@ -26,11 +27,10 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 
 // The pictures of the graphs drawn by Qt, on the fakes otherwise; no panel timers run.
-Platform drawingPlatform(FakePlatform &fakes, const QString &pdf) {
-    Platform platform = fakes.platform();
-    platform.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
-    platform.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
-    return platform;
+Platform &drawingPlatform(FakePlatform &fakes, const QString &pdf) {
+    fakes.makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    fakes.makeImagePrinter = [pdf] { return std::make_unique<QtImagePrinter>(pdf); };
+    return fakes.platform();
 }
 
 // Pixels near a colour anywhere in the image: a rendered page is resampled.
@@ -76,6 +76,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    // What the graph is fed, as the panel's live values would feed it.
+    LiveValues m_live;
     std::unique_ptr<QWidget> m_window;
     RealTimeT1T2Model *m_graph = nullptr;
 };
@@ -85,14 +87,12 @@ void TestRealTimeGraphWindow::init() {
     m_fakes = std::make_unique<FakePlatform>();
     m_program = std::make_unique<Program>(
         drawingPlatform(*m_fakes, m_dir->filePath(QStringLiteral("graph.pdf"))));
-    LiveValues &live = m_program->panel().liveForTesting();
-    live.TypeText = QStringLiteral("K");
-    live.UnitText = QStringLiteral("\u00B0C");
-    live.T1Text = QStringLiteral("1000");
-    live.T2Text = QStringLiteral("0");
-    live.DiffText = QStringLiteral("500");
-    m_program->panelCommands().graph();
-    m_graph = m_program->graph();
+    m_live.TypeText = QStringLiteral("K");
+    m_live.UnitText = QStringLiteral("\u00B0C");
+    m_live.T1Text = QStringLiteral("1000");
+    m_live.T2Text = QStringLiteral("0");
+    m_live.DiffText = QStringLiteral("500");
+    m_graph = openRealTimeGraph(*m_program, m_live);
     QVERIFY(m_graph);
     m_window.reset(Desk::makeView(*m_graph));
     QVERIFY(qobject_cast<RealTimeT1T2 *>(m_window.get()));
@@ -112,7 +112,21 @@ void TestRealTimeGraphWindow::cleanup() {
 void TestRealTimeGraphWindow::curvesWhereTheGeometryPutsThem() {
     QCOMPARE(m_window->objectName(), QStringLiteral("RealTimeT1T2"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Real Time Graph"));
-    QCOMPARE(m_window->size(), QSize(287, 211));
+    // It opens as tall as the value labels of the font need to stand apart: the plot holds
+    // nine label heights; never below the design size.
+    const QSize opening = m_graph->openingSize();
+    QCOMPARE(m_window->size(), opening);
+    QCOMPARE(opening.width(), 287);
+    QVERIFY(opening.height() >= 211);
+    const double labelHeight = QFontMetricsF(QApplication::font()).height();
+    const float plotHeight = m_graph->state().PlotHeight;
+    const QString figures =
+        QStringLiteral("plot %1 px, labels %2 px").arg(plotHeight).arg(labelHeight);
+    QVERIFY2(plotHeight >= 9 * labelHeight, qPrintable(figures));
+    QVERIFY2(opening.height() == 211 || plotHeight < 9 * labelHeight + 1, qPrintable(figures));
+    // The user's resize to the design size redraws as described for it.
+    m_window->resize(287, 211);
+    QTRY_COMPARE(m_graph->state().PlotHeight, 51.f);
     auto *toolbar = m_window->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
     QVERIFY(toolbar);
     QStringList keys;
@@ -164,9 +178,9 @@ void TestRealTimeGraphWindow::panelsAndKeyFilters() {
     QCOMPARE(function->geometry(), QRect(24, 32, 121, 81));
     QCOMPARE(range->geometry(), QRect(24, 32, 241, 49));
 
-    m_program->panel().liveForTesting().DiffText = QStringLiteral("----");
+    m_live.DiffText = QStringLiteral("----");
     m_graph->PlotTick();
-    m_graph->pressToolButton(QStringLiteral("Function"));
+    m_graph->press(GraphCommand::Function);
     QVERIFY(function->isVisible());
     QVERIFY(!function->findChild<QCheckBox *>(QStringLiteral("CKT1T2"))->isChecked());
     QVERIFY(function->findChild<QCheckBox *>(QStringLiteral("CKT1"))->isChecked());
@@ -176,7 +190,7 @@ void TestRealTimeGraphWindow::panelsAndKeyFilters() {
     QVERIFY(!function->isVisible());
     QCOMPARE(m_graph->state().ShowT2, 0);
 
-    m_graph->pressToolButton(QStringLiteral("Range"));
+    m_graph->press(GraphCommand::Range);
     QVERIFY(range->isVisible());
     auto *max = range->findChild<QLineEdit *>(QStringLiteral("TxtMax"));
     auto *min = range->findChild<QLineEdit *>(QStringLiteral("TxtMin"));
@@ -214,7 +228,7 @@ void TestRealTimeGraphWindow::printsThePictureToPdf() {
     for (int i = 0; i < 60; ++i)
         m_graph->PlotTick();
     const QString pdf = m_dir->filePath(QStringLiteral("graph.pdf"));
-    m_graph->pressToolButton(QStringLiteral("Print"));
+    m_graph->press(GraphCommand::Print);
     QVERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(m_window->findChild<QToolBar *>(QStringLiteral("Toolbar1"))->isVisible());
 

@@ -1,6 +1,7 @@
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "logger/memory_model.h"
 #include "panel/live_list_feed.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
@@ -31,6 +32,8 @@ private slots:
     void keysOfEveryWindow();
     void closeKeysSpareThePanel();
     void f1ShowsTheAboutBox();
+    void everyWindowHasItsView_data();
+    void everyWindowHasItsView();
 
 private:
     // The window's model, opened as its command opens it, and its view.
@@ -44,13 +47,8 @@ private:
 
 void TestWindowKeys::init() {
     m_fakes = std::make_unique<FakePlatform>();
-    m_program = std::make_unique<Program>([this] {
-        Platform platform = m_fakes->platform();
-        platform.makeSurface = [] {
-            return std::make_unique<QtImageSurface>(QApplication::font());
-        };
-        return platform;
-    }());
+    m_fakes->makeSurface = [] { return std::make_unique<QtImageSurface>(QApplication::font()); };
+    m_program = std::make_unique<Program>(m_fakes->platform());
     m_program->choosePort(QStringLiteral("COM1"));
     QVERIFY(m_program->loadPanel());
     // The panel's timers run while the windows come and go: the meter speaks at every wait.
@@ -68,8 +66,8 @@ void TestWindowKeys::cleanup() {
 
 WindowModel *TestWindowKeys::open(const QString &name) {
     const auto fileList = [this] {
-        auto *list = m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
+        auto *list = m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::FileList, QStringLiteral("K"), QStringLiteral("\u00B0C")));
         list->appendRow({"1", "2001/05/03 14:25:01", "25.3", "240", "-214.7"});
         list->appendRow({"2", "2001/05/03 14:25:02", "25.4", "240", "-214.6"});
         return list;
@@ -83,8 +81,8 @@ WindowModel *TestWindowKeys::open(const QString &name) {
     if (name == QLatin1String("FileList"))
         return fileList();
     if (name == QLatin1String("DataList"))
-        return m_program->windows().open(std::make_unique<RecordListModel>(
-            RecordListModel::Kind::DataList, QStringLiteral("J"), QStringLiteral("\u00B0F")));
+        return m_program->windows().open(std::make_unique<ListWindowModel>(
+            ListWindowModel::Kind::DataList, QStringLiteral("J"), QStringLiteral("\u00B0F")));
     if (name == QLatin1String("RealTimeT1T2")) {
         m_program->panelCommands().graph();
         return m_program->graph();
@@ -93,6 +91,8 @@ WindowModel *TestWindowKeys::open(const QString &name) {
         m_program->listCommands().plot(fileList());
         return m_program->plot();
     }
+    if (name == QLatin1String("Memory"))
+        return m_program->windows().open(std::make_unique<MemoryModel>());
     return nullptr;
 }
 
@@ -167,7 +167,13 @@ void TestWindowKeys::keysOfEveryWindow() {
     QSignalSpy presses(model, &WindowModel::toolButtonPressed);
     QTest::keySequence(view, key);
     QCOMPARE(presses.size(), 1);
-    QCOMPARE(presses.at(0).at(0).toString(), pressed);
+    const int command = presses.at(0).at(0).toInt();
+    const QList<ToolButton> &buttons = model->toolbar();
+    const auto button =
+        std::find_if(buttons.begin(), buttons.end(),
+                     [command](const ToolButton &b) { return b.command == command; });
+    QVERIFY(button != buttons.end());
+    QCOMPARE(QString(button->key.name), pressed);
 
     if (window == QLatin1String("Panel"))
         return;
@@ -228,6 +234,26 @@ void TestWindowKeys::f1ShowsTheAboutBox() {
     QTest::keyClick(list, Qt::Key_F1);
     QCOMPARE(panel->findChildren<AboutBox *>().size(), 1);
     delete list;
+}
+
+void TestWindowKeys::everyWindowHasItsView_data() {
+    QTest::addColumn<QString>("window");
+    for (const QLatin1StringView name :
+         {ListWindowModel::ListName, ListWindowModel::FileListName, ListWindowModel::DataListName,
+          RealTimeT1T2Model::Name, ListPlotModel::Name, MemoryModel::Name})
+        QTest::newRow(name.data()) << QString(name);
+}
+
+void TestWindowKeys::everyWindowHasItsView() {
+    // The table of views is keyed by the models' own names: each window opened as its
+    // command opens it gets a view named after it.
+    QFETCH(QString, window);
+    WindowModel *model = open(window);
+    QVERIFY(model);
+    QCOMPARE(model->name(), window);
+    std::unique_ptr<QWidget> view(Desk::makeView(*model));
+    QVERIFY(view);
+    QCOMPARE(view->objectName(), window);
 }
 
 QTEST_MAIN(TestWindowKeys)

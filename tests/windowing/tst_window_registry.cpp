@@ -1,3 +1,4 @@
+#include "windowing/command_window.h"
 #include "windowing/window_registry.h"
 
 #include <QPointer>
@@ -18,10 +19,20 @@ private slots:
 
 namespace {
 
+enum class TestCommand { Save, Print };
+
+// A window with one button, "Save"; it has no "Print".
+class TestWindow : public CommandWindow<TestCommand> {
+public:
+    explicit TestWindow(const QString &name)
+        : CommandWindow(name, name + QStringLiteral(" caption"),
+                        {button(TestCommand::Save, ToolKeys::Save, QStringLiteral("Save As"),
+                                QStringLiteral("save"))},
+                        nullptr) {}
+};
+
 std::unique_ptr<WindowModel> window(const QString &name) {
-    return std::make_unique<WindowModel>(
-        name, name + QStringLiteral(" caption"),
-        QList<ToolButton>{{QStringLiteral("Save"), QStringLiteral("Save As"), 1}});
+    return std::make_unique<TestWindow>(name);
 }
 
 } // namespace
@@ -75,21 +86,27 @@ void TestWindowRegistry::closingAnnouncesAndDeletesLater() {
 }
 
 void TestWindowRegistry::disabledButtonsAreNotForwarded() {
-    WindowModel model(QStringLiteral("List"), QStringLiteral("Real Time List"),
-                      {{QStringLiteral("Save"), QStringLiteral("Save As"), 1}});
-    QSignalSpy pressed(&model, &WindowModel::toolButtonPressed);
+    TestWindow model(QStringLiteral("List"));
+    QList<TestCommand> pressed;
+    model.onCommand(this, [&pressed](TestCommand command) { pressed << command; });
     QSignalSpy changed(&model, &WindowModel::toolbarChanged);
 
-    model.pressToolButton(QStringLiteral("Save"));
-    model.setToolButtonEnabled(QStringLiteral("Save"), false);
-    model.pressToolButton(QStringLiteral("Save"));
-    model.pressToolButton(QStringLiteral("Print")); // no such button
-    QCOMPARE(pressed.count(), 1);
+    model.press(TestCommand::Save);
+    model.setEnabled(TestCommand::Save, false);
+    model.press(TestCommand::Save);
+    model.press(TestCommand::Print); // no such button
+    QCOMPARE(pressed, QList<TestCommand>{TestCommand::Save});
     QCOMPARE(changed.count(), 1);
+    QVERIFY(!model.isEnabled(TestCommand::Save));
+    QVERIFY(!model.isEnabled(TestCommand::Print));
 
-    model.setToolButtonEnabled(QStringLiteral("Save"), true);
-    model.pressToolButton(QStringLiteral("Save"));
-    QCOMPARE(pressed.count(), 2);
+    model.setEnabled(TestCommand::Save, true);
+    model.setVisible(TestCommand::Save, false);
+    model.press(TestCommand::Save); // hidden: not offered
+    QCOMPARE(pressed.size(), 1);
+    model.setVisible(TestCommand::Save, true);
+    model.press(TestCommand::Save);
+    QCOMPARE(pressed, (QList<TestCommand>{TestCommand::Save, TestCommand::Save}));
 }
 
 QTEST_GUILESS_MAIN(TestWindowRegistry)

@@ -1,6 +1,6 @@
 #include "ui/adapters/qt_image_printer.h"
 
-#include "ui/adapters/qt_image_surface.h"
+#include "platform/surface.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -27,10 +27,11 @@ bool QtImagePrinter::choosePrinter() {
 }
 
 bool QtImagePrinter::printImage(const Surface &surface) {
-    const auto *drawn = dynamic_cast<const QtImageSurface *>(&surface);
-    if (!drawn || drawn->image().isNull())
+    const Surface::Pixels pixels = surface.pixels();
+    if (!pixels.bits)
         return false;
-    const QImage &image = drawn->image();
+    const QImage image(pixels.bits, pixels.size.width(), pixels.size.height(), pixels.bytesPerLine,
+                       QImage::Format_RGB32);
     QPainter painter;
     if (!painter.begin(&m_printer))
         return false;

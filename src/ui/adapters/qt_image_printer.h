@@ -17,7 +17,7 @@ public:
     explicit QtImagePrinter(const QString &pdfFile);
 
     bool choosePrinter() override;
-    // Only the surfaces of this layer (QtImageSurface) can be printed.
+    // Only a surface that keeps its pixels (the window's) can be printed.
     bool printImage(const Surface &surface) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "ui/adapters/qt_image_surface.h"
 
+#include <QtMath>
+
 QtImageSurface::QtImageSurface(const QFont &font)
     : QtPainterSurface(font) {}
 
@@ -11,12 +13,23 @@ QtImageSurface::~QtImageSurface() {
 void QtImageSurface::resize(const QSize &size) {
     setDevice(nullptr, QSize(0, 0));
     // A size below 1 pixel leaves an image nothing can be drawn on; drawing then does nothing.
-    m_image = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+    m_image = size.isEmpty()
+                  ? QImage()
+                  : QImage(QSize(qCeil(size.width() * m_ratio), qCeil(size.height() * m_ratio)),
+                           QImage::Format_RGB32);
     if (!m_image.isNull()) {
+        m_image.setDevicePixelRatio(m_ratio);
         m_image.fill(Qt::white);
         setDevice(&m_image, size);
     }
     changed();
+}
+
+Surface::Pixels QtImageSurface::pixels() const {
+    if (m_image.isNull())
+        return {};
+    return {m_image.constBits(), m_image.size(), m_image.bytesPerLine(),
+            m_image.devicePixelRatio()};
 }
 
 void QtImageSurface::changed() {

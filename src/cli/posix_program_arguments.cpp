@@ -1,0 +1,12 @@
+#include "cli/program_arguments.h"
+
+namespace ProgramArguments {
+
+QStringList of(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace ProgramArguments

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # ThermoDesk: the two set-up commands are `make demo` and `make check`.
 # Both install what is missing first (Debian packages, as root or through sudo).
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into PREFIX and checks that every file is where desktops look for it,
 # and that the desktop entry names the installed program and icon.
 cmake_minimum_required(VERSION 3.25)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The manual page is written by hand; this keeps it from falling behind the program: every
 # option that `thermodesk --help` lists must be described on the page.
 cmake_minimum_required(VERSION 3.25)

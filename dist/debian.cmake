@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What a Debian system expects of a package beside the program: the copyright file and the
 # changelog in /usr/share/doc/thermodesk, and the manual page. The compressed copies are
 # made when CMake configures, so that packaging needs no target of its own.

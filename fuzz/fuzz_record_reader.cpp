@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads arbitrary bytes as a record file, then shows, prints, saves and exports as CSV every
 // row, as opening, printing, saving and exporting a hand-edited or damaged file would.
 

@@ -85,15 +85,18 @@ bench: release
 		if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || exit 1; fi; \
 	done
 
-# The parsers of untrusted bytes under libFuzzer (clang), FUZZ_SECONDS seconds each.
+# The parsers of untrusted bytes under libFuzzer (clang), FUZZ_SECONDS seconds each, from
+# the minimised corpus kept in fuzz/corpus/<fuzzer> (read only: what a run finds goes to
+# $(BUILD)/fuzz/corpus/<fuzzer>).
+FUZZERS := fuzz_meter_reads fuzz_record_reader fuzz_logger_dump
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTHERMODESK_SANITIZE=ON -DTHERMODESK_FUZZ=ON -DTHERMODESK_TESTS=OFF
-	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_meter_reads fuzz_record_reader fuzz_logger_dump
-	@for f in fuzz_meter_reads fuzz_record_reader fuzz_logger_dump; do \
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target $(FUZZERS)
+	@for f in $(FUZZERS); do \
 		mkdir -p $(BUILD)/fuzz/corpus/$$f; \
 		ASAN_OPTIONS=$(FUZZ_ASAN_OPTIONS) $(BUILD)/fuzz/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-			-artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f tests/data/records || exit 1; \
+			-artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/corpus/$$f fuzz/corpus/$$f tests/data/records || exit 1; \
 	done
 
 # A Debian package of the optimised program with its desktop entry, icon and metainfo:

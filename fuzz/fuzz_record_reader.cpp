@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ThermoDesk developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Reads arbitrary bytes as a record file, then shows, prints and saves every row, as
-// opening, printing and saving a hand-edited or damaged file would.
+// Reads arbitrary bytes as a record file, then shows, prints, saves and exports as CSV every
+// row, as opening, printing, saving and exporting a hand-edited or damaged file would.
 
+#include "records/csv_format.h"
 #include "records/printout_layout.h"
 #include "records/record_file_reader.h"
 #include "records/record_file_writer.h"
@@ -50,5 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     writer.writeTableRows(table, 0, table.rowCount());
     writer.close();
+
+    // Every row becomes one CSV line, whatever its cells hold.
+    const CsvFormat format(table.heading(0));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QByteArray csv;
+        format.appendRecord(csv, table.tabbedRow(row));
+        if (!csv.endsWith("\r\n"))
+            std::abort();
+    }
     return 0;
 }

@@ -7,11 +7,20 @@
 #include <QString>
 
 // A file opened through the FileSystem, for reading or for writing. Every failure keeps the
-// system's own words for it in errorString(). An exclusive lock of the file, were one
-// needed, would be one more operation here.
+// system's own words for it in errorString().
 class FileHandle {
 public:
+    enum class Lock {
+        Taken,         // this handle holds the file's lock until it closes
+        HeldElsewhere, // another handle (of this process or another) holds it
+        NotSupported,  // the file's system keeps no locks: the file is written unguarded
+    };
+
     virtual ~FileHandle() = default;
+
+    // Takes the file's exclusive advisory lock, without waiting. Only writers ask for it:
+    // a reader never does and is never held up by it.
+    virtual Lock lockExclusively() = 0;
 
     // Up to maxSize bytes into data: the number read, 0 at the end, -1 on failure.
     virtual qint64 read(char *data, qint64 maxSize) = 0;

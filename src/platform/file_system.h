@@ -10,9 +10,9 @@
 class FileHandle;
 
 // What the record files' reader and writer need of the system's files: open a regular file
-// for reading without blocking, create one for writing, replace a file atomically, and the
-// system's own words for every failure. One implementation per system (POSIX, Win32), run
-// by the same tests.
+// for reading without blocking, create one for writing, lock a file against a second
+// writer, replace a file atomically, and the system's own words for every failure. One
+// implementation per system (POSIX, Win32), run by the same tests.
 class FileSystem {
 public:
     enum class Kind { Missing, Regular, Folder, Other }; // Other: a device, a pipe, a socket
@@ -46,6 +46,9 @@ public:
     // A regular file on a disk for reading. Anything else (a folder, a FIFO, a device) is
     // refused with "Not a regular file", without blocking and without acting on a device.
     virtual std::unique_ptr<FileHandle> openForReading(const QString &path, Failure &failure) = 0;
+    // Opens the file for writing as it stands, creating it when missing: nothing of it is
+    // cut, so a writer can take its lock before it empties the file.
+    virtual std::unique_ptr<FileHandle> openForWriting(const QString &path, Failure &failure) = 0;
     // Creates the file, or truncates it when it exists.
     virtual std::unique_ptr<FileHandle> create(const QString &path, Failure &failure) = 0;
     // Creates a file that does not exist yet. When likeFile names an existing file, the new

@@ -27,29 +27,40 @@ bool needsQuotes(QByteArrayView text) {
     return false;
 }
 
-// A cell as text: UTF-8, quoted when it holds a comma, a quote or a line break.
-void appendUtf8Text(QByteArray &csv, QByteArrayView utf8) {
-    if (!needsQuotes(utf8)) {
-        csv.append(utf8);
-        return;
+// A spreadsheet takes a cell that begins with one of these for a formula (a TAB or CR may
+// hide one behind it); a leading apostrophe makes it plain text there.
+bool startsLikeFormula(QByteArrayView text) {
+    if (text.isEmpty())
+        return false;
+    switch (text.front()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    default:
+        return false;
     }
-    csv.append('"');
-    for (const char c : utf8) {
-        if (c == '"')
-            csv.append('"');
-        csv.append(c);
-    }
-    csv.append('"');
 }
 
 void appendText(QByteArray &csv, QByteArrayView windows1252) {
     for (const char c : windows1252) {
         if (static_cast<unsigned char>(c) >= 0x80) {
-            appendUtf8Text(csv, Windows1252::decode(windows1252).toUtf8());
+            CsvFormat::appendTextCell(csv, Windows1252::decode(windows1252).toUtf8());
             return;
         }
     }
-    appendUtf8Text(csv, windows1252); // plain ASCII, the same in both
+    CsvFormat::appendTextCell(csv, windows1252); // plain ASCII, the same in both
+}
+
+// The record number: a number as it stands, anything else (a hand-edited file) as text.
+void appendNumberOrText(QByteArray &csv, QByteArrayView field) {
+    if (Reading::kindOf(field) == Reading::Kind::Number)
+        csv.append(field);
+    else
+        appendText(csv, field);
 }
 
 QByteArrayView trimmedBlanks(QByteArrayView text) {
@@ -134,9 +145,25 @@ CsvFormat::CsvFormat(const QString &column0Heading) {
     m_type = heading.type;
     m_unit = heading.unit;
     m_typeAndUnitCells.append(',');
-    appendUtf8Text(m_typeAndUnitCells, m_type.toUtf8());
+    appendTextCell(m_typeAndUnitCells, m_type.toUtf8());
     m_typeAndUnitCells.append(',');
-    appendUtf8Text(m_typeAndUnitCells, m_unit.toUtf8());
+    appendTextCell(m_typeAndUnitCells, m_unit.toUtf8());
+}
+
+void CsvFormat::appendTextCell(QByteArray &csv, QByteArrayView utf8) {
+    const bool guarded = startsLikeFormula(utf8);
+    const bool quoted = needsQuotes(utf8);
+    if (quoted)
+        csv.append('"');
+    if (guarded)
+        csv.append('\'');
+    for (const char c : utf8) {
+        if (c == '"')
+            csv.append('"');
+        csv.append(c);
+    }
+    if (quoted)
+        csv.append('"');
 }
 
 QByteArray CsvFormat::headerLine() {
@@ -159,7 +186,7 @@ void CsvFormat::appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const
         p = tab + 1;
     }
 
-    appendText(csv, fields[0]);
+    appendNumberOrText(csv, fields[0]);
     csv.append(',');
     if (!appendIsoTime(csv, fields[1]))
         appendText(csv, fields[1]); // no time a calendar knows: the text as it stands

@@ -11,7 +11,8 @@
 // UTF-8, CR LF line ends. A line holds the record number, the time in ISO 8601 local
 // time, the three readings as plain numbers with a point ("OL", "-OL" and "----" become
 // empty cells, so the columns read as numbers), then the type and the unit of the list.
-// A cell that is not what a record holds (a hand-edited file) is kept as it stands.
+// A cell that is not what a record holds (a hand-edited file) is kept as text; one that a
+// spreadsheet would take for a formula gets a leading apostrophe.
 class CsvFormat {
 public:
     // Type and unit come from the heading of column 0: "K Type °C" gives K and °C; a
@@ -23,6 +24,12 @@ public:
     // Appends the CSV line of one record, given as its five TAB-terminated fields in
     // Windows-1252 (RecordTable::tabbedRow()).
     void appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const;
+
+    // Appends a text cell given in UTF-8: quoted when it holds a comma, a quote or a line
+    // break; one that begins with "=", "+", "-", "@", a TAB or a CR gets a leading
+    // apostrophe, so that a spreadsheet shows it as text and never runs it as a formula.
+    // Every CSV cell that may hold text goes through here.
+    static void appendTextCell(QByteArray &csv, QByteArrayView utf8);
 
     QString type() const { return m_type; }
     QString unit() const { return m_unit; }

@@ -81,12 +81,42 @@ bool FileOutput::create(const QString &path) {
         m_buffer.reserve(BufferBytes + 256);
         return true;
     }
+    // The file is emptied only once it is ours: a second recording of it writes nothing.
     FileSystem::Failure failure;
-    m_file = m_files.create(path, failure);
+    m_file = m_files.openForWriting(path, failure);
     if (!m_file) {
         fail(failure.reason);
         return false;
     }
+    if (!takeLock(*m_file) || (m_file->size() > 0 && !m_file->cutBack(0))) {
+        if (!m_failed)
+            fail(m_file->errorString());
+        m_file.reset();
+        return false;
+    }
+    return true;
+}
+
+bool FileOutput::takeLock(FileHandle &file) {
+    if (file.lockExclusively() != FileHandle::Lock::HeldElsewhere)
+        return true; // taken, or a file system without locks: written as before
+    fail(AnotherWriter);
+    return false;
+}
+
+bool FileOutput::lockTarget() {
+    // The target itself is locked, not the temporary file, for that is what a recording of
+    // the same path locks; the hold ends just before the rename, which Windows refuses
+    // over a file that is open.
+    FileSystem::Failure failure;
+    std::unique_ptr<FileHandle> target = m_files.openForWriting(m_target, failure);
+    if (!target) {
+        fail(failure.reason);
+        return false;
+    }
+    if (!takeLock(*target))
+        return false;
+    m_targetLock = std::move(target);
     return true;
 }
 
@@ -127,7 +157,12 @@ bool FileOutput::openReplacement() {
         fail(existing.whyNotWritable);
         return false;
     }
-    return openTemporary(m_target);
+    if (!lockTarget())
+        return false;
+    if (openTemporary(m_target))
+        return true;
+    m_targetLock.reset();
+    return false;
 }
 
 bool FileOutput::openTemporary(const QString &target) {
@@ -206,6 +241,7 @@ bool FileOutput::closeHandle() {
 }
 
 bool FileOutput::commit() {
+    m_targetLock.reset();
     const QString reason = m_files.replace(m_temporary, m_target);
     if (reason.isEmpty()) {
         m_temporary.clear();
@@ -239,6 +275,7 @@ bool FileOutput::close() {
         m_files.remove(m_temporary);
         m_temporary.clear();
     }
+    m_targetLock.reset();
     return !m_failed;
 }
 
@@ -252,4 +289,5 @@ void FileOutput::discard() {
         m_files.remove(m_temporary);
         m_temporary.clear();
     }
+    m_targetLock.reset();
 }

@@ -16,10 +16,15 @@ class FileHandle;
 // recording): each piece goes to the disk at once and whole, or the file is cut back to
 // the last whole piece. As a replacement (a save, an export): the bytes go through a
 // buffer into a temporary file beside the target, which takes the target's place only
-// once all of it is on the disk.
+// once all of it is on the disk. Either way the target holds the writers' exclusive lock
+// while it is written, so a second writer of the same file is refused before it writes
+// anything; readers are never held up.
 class FileOutput {
 public:
     enum class Mode { InPlace, Replace };
+
+    // Why a second writer of a file is refused (the message names the file).
+    static constexpr QLatin1String AnotherWriter{"Another recording writes this file."};
 
     // Through the system's own files unless it is given others.
     explicit FileOutput(Mode mode);
@@ -32,7 +37,8 @@ public:
     // Closes any file still open first. In place creates the file or truncates it. A
     // replacement leaves the file as it is and writes a temporary file in the same folder;
     // when the path is a symbolic link, the file it leads to is replaced and the link
-    // kept. Devices and pipes are written directly.
+    // kept. Devices and pipes are written directly. Refused with AnotherWriter, the file
+    // untouched, while another FileOutput (of this process or another) writes the file.
     bool create(const QString &path);
     // Writes to the process's standard output, as it stands (whatever it leads to); it is
     // left open at the end.
@@ -63,14 +69,17 @@ private:
     bool syncToDisk();
     bool closeHandle();
     bool commit();
+    bool takeLock(FileHandle &file);
+    bool lockTarget();
     void fail(const QString &reason);
     void startAfresh(const QString &path);
 
     Mode m_mode = Mode::InPlace;
     FileSystem &m_files;
     std::unique_ptr<FileHandle> m_file;
-    QString m_path;          // as given: what messages name
-    QString m_target;        // the file a replacement replaces, links followed
+    std::unique_ptr<FileHandle> m_targetLock; // a replacement's hold on the file it replaces
+    QString m_path;                           // as given: what messages name
+    QString m_target;                         // the file a replacement replaces, links followed
     QString m_temporary;     // a replacement's temporary file; empty when writing directly
     qint64 m_wholeBytes = 0; // in place: the length up to the end of the last whole piece
     QByteArray m_buffer;

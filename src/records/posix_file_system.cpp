@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,18 @@ public:
         : m_fd(fd)
         , m_owned(owned) {}
     ~PosixFileHandle() override { close(); }
+
+    Lock lockExclusively() override {
+        // flock: held by this open file, released when it closes, ignored by readers.
+        int result = 0;
+        do {
+            result = ::flock(m_fd, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        if (result == 0)
+            return Lock::Taken;
+        // ENOLCK, EOPNOTSUPP and the like: a file system that keeps no locks.
+        return errno == EWOULDBLOCK ? Lock::HeldElsewhere : Lock::NotSupported;
+    }
 
     qint64 read(char *data, qint64 maxSize) override {
         for (;;) {
@@ -180,6 +193,10 @@ std::unique_ptr<FileHandle> PosixFileSystem::openForReading(const QString &path,
         return nullptr;
     }
     return file;
+}
+
+std::unique_ptr<FileHandle> PosixFileSystem::openForWriting(const QString &path, Failure &failure) {
+    return opened(openRetrying(nativeName(path), O_WRONLY | O_CREAT | O_CLOEXEC, 0666), failure);
 }
 
 std::unique_ptr<FileHandle> PosixFileSystem::create(const QString &path, Failure &failure) {

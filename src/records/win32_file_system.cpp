@@ -18,6 +18,15 @@ namespace {
 
 // Writes go in pieces the system takes whole.
 constexpr qint64 LargestWrite = qint64(1) << 30;
+// The writers' lock is one byte far beyond any data: a lock of Windows holds up every other
+// handle's reads and writes of the bytes it covers, and readers must never be held up.
+constexpr DWORD LockOffsetHigh = 0x40000000; // 2^62
+
+OVERLAPPED lockPlace() {
+    OVERLAPPED place{};
+    place.OffsetHigh = LockOffsetHigh;
+    return place;
+}
 
 std::wstring nativePath(const QString &path) {
     return QDir::toNativeSeparators(path).toStdWString();
@@ -31,6 +40,18 @@ public:
         , m_owned(owned)
         , m_onDisk(::GetFileType(handle) == FILE_TYPE_DISK) {}
     ~Win32FileHandle() override { close(); }
+
+    Lock lockExclusively() override {
+        OVERLAPPED place = lockPlace();
+        if (::LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &place)) {
+            m_locked = true;
+            return Lock::Taken;
+        }
+        const DWORD error = ::GetLastError();
+        return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? Lock::HeldElsewhere
+                                                                          : Lock::NotSupported;
+    }
 
     qint64 read(char *data, qint64 maxSize) override {
         DWORD got = 0;
@@ -87,6 +108,12 @@ public:
             return true;
         const HANDLE handle = m_handle;
         m_handle = INVALID_HANDLE_VALUE;
+        // Closing releases a lock only some time later: the next writer must find it free.
+        if (m_locked) {
+            OVERLAPPED place = lockPlace();
+            ::UnlockFileEx(handle, 0, 1, 0, &place);
+            m_locked = false;
+        }
         if (!m_owned || ::CloseHandle(handle))
             return true;
         failed(::GetLastError());
@@ -106,16 +133,18 @@ private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
     bool m_owned = true;
     bool m_onDisk = false;
+    bool m_locked = false;
     QString m_error;
 };
 
 std::unique_ptr<FileHandle> openedForWriting(const QString &path, DWORD disposition,
                                              FileSystem::Failure &failure) {
     // Others may read a record file while it is written (a recording runs for days), and
-    // may delete or rename it, as on POSIX; nobody else writes it.
-    const HANDLE handle =
-        ::CreateFileW(nativePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                      nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // may delete or rename it, as on POSIX. A second writer may open it too, as on POSIX,
+    // so that it finds the first one's lock and says so.
+    const HANDLE handle = ::CreateFileW(nativePath(path).c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
         failure.reason = Win32FileSystem::systemReason(error);
@@ -182,6 +211,10 @@ std::unique_ptr<FileHandle> Win32FileSystem::openForReading(const QString &path,
         return nullptr;
     }
     return file;
+}
+
+std::unique_ptr<FileHandle> Win32FileSystem::openForWriting(const QString &path, Failure &failure) {
+    return openedForWriting(path, OPEN_ALWAYS, failure);
 }
 
 std::unique_ptr<FileHandle> Win32FileSystem::create(const QString &path, Failure &failure) {

@@ -7,11 +7,13 @@
 
 // The files of Windows: CreateFileW, FlushFileBuffers, SetFilePointerEx and SetEndOfFile
 // to cut back, MoveFileExW (replace existing, write through) for the atomic save,
-// GetFileType so that only disk files are read, FormatMessageW for the reasons.
+// LockFileEx for the writers' lock, GetFileType so that only disk files are read,
+// FormatMessageW for the reasons.
 class Win32FileSystem : public FileSystem {
 public:
     Entry look(const QString &path) const override;
     std::unique_ptr<FileHandle> openForReading(const QString &path, Failure &failure) override;
+    std::unique_ptr<FileHandle> openForWriting(const QString &path, Failure &failure) override;
     std::unique_ptr<FileHandle> create(const QString &path, Failure &failure) override;
     std::unique_ptr<FileHandle> createNew(const QString &path, const QString &likeFile,
                                           Failure &failure) override;

@@ -56,8 +56,8 @@ QByteArray fileAnnouncedBy(const QStringList &lines) {
 } // namespace
 
 // `thermodesk --record` as a user runs it, without any display, against the virtual meter:
-// stopped by a signal, through an unplugged meter, refusing what it must refuse, and
-// remembering the port mappings between runs.
+// stopped by a signal, through an unplugged meter, refusing what it must refuse (a second
+// run recording the same file among it), and remembering the port mappings between runs.
 class TestUnattendedLogging : public QObject {
     Q_OBJECT
 
@@ -70,6 +70,7 @@ private slots:
     void refused_data();
     void refused();
     void fullDiskIsToldAndEnds();
+    void secondRecordingOfAFileIsRefused();
     void portMappingsAreRemembered();
 
 private:
@@ -298,6 +299,45 @@ void TestUnattendedLogging::fullDiskIsToldAndEnds() {
                                                    "write \"%1\": No space left on device")
                                         .arg(file)),
              m_stderr.constData());
+}
+
+void TestUnattendedLogging::secondRecordingOfAFileIsRefused() {
+#if defined(Q_OS_WIN)
+    QSKIP("the runner under Wine serves one meter port; the lock is tested through the files");
+#else
+    const QString file = path(QStringLiteral("shared.rdg"));
+    start({"--record", file, "--port", "COM1=" + m_meter.link()});
+    QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= 2, 15000);
+
+    // A second run, on a meter of its own, told to overwrite the same file.
+    VirtualMeter otherMeter;
+    QVERIFY(otherMeter.start());
+    QProcess second;
+    second.setProcessEnvironment(m_program.processEnvironment());
+    second.setProgram(QStringLiteral(THERMODESK_PATH));
+    second.setArguments({"--record", file, "--force", "--port", "COM1=" + otherMeter.link()});
+    second.start();
+    QVERIFY(second.waitForStarted(5000));
+    if (!second.waitForFinished(20000)) {
+        second.kill();
+        second.waitForFinished(3000);
+        QFAIL("the second recording did not end");
+    }
+    const QString told = QString::fromUtf8(second.readAllStandardError());
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY2(told.contains(QStringLiteral("thermodesk: Recording cannot start: cannot write "
+                                          "\"%1\": Another recording writes this file.")
+                               .arg(native(file))),
+             qPrintable(told));
+
+    // The first goes on, and its file holds its own lines only, every one whole.
+    const int before = recordsAnnounced();
+    QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= before + 1, 15000);
+    m_program.terminate();
+    QVERIFY(finish());
+    QCOMPARE(m_program.exitCode(), 0);
+    QCOMPARE(fileBytes(file), fileAnnouncedBy(stderrLines()));
+#endif
 }
 
 void TestUnattendedLogging::portMappingsAreRemembered() {

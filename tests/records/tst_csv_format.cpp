@@ -36,7 +36,8 @@ private:
 } // namespace
 
 // Record lines against the CSV lines they become: numbers as they stand, over-range and
-// no-value readings as empty cells, times in ISO 8601, texts quoted where RFC 4180 wants it.
+// no-value readings as empty cells, times in ISO 8601, texts quoted where RFC 4180 wants it
+// and guarded where a spreadsheet would take them for formulas.
 class TestCsvFormat : public QObject {
     Q_OBJECT
 
@@ -44,6 +45,8 @@ private slots:
     void header();
     void records_data();
     void records();
+    void textCells_data();
+    void textCells();
     void typeAndUnit_data();
     void typeAndUnit();
 };
@@ -120,6 +123,60 @@ void TestCsvFormat::records_data() {
         << kc << QByteArray("10\t2001/05/03 14:25:10\ta\rb\t1\t2\t")
         << "10,2001-05-03T14:25:10,\"a\rb\",1,2,K," + degreeC + "\r\n"
         << false;
+    // Text cells a spreadsheet would run as formulas get an apostrophe; numbers, times and
+    // "OL", "-OL", "----" in the same line stay as they are.
+    QTest::newRow("a formula in a reading: apostrophe, then quoted")
+        << kc
+        << QByteArray("11\t2001/05/03 14:25:11\t=HYPERLINK(\"http://x\",\"y\")\t-OL\t-214.7\t")
+        << "11,2001-05-03T14:25:11,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",,-214.7,K," +
+               degreeC + "\r\n"
+        << false;
+    QTest::newRow("plus, minus and at in readings")
+        << kc << QByteArray("12\t2001/05/03 14:25:12\t+1+2\t-2+3\t@SUM(A1)\t")
+        << "12,2001-05-03T14:25:12,'+1+2,'-2+3,'@SUM(A1),K," + degreeC + "\r\n"
+        << false;
+    QTest::newRow("a carriage return first: apostrophe inside the quotes")
+        << kc << QByteArray("13\t2001/05/03 14:25:13\t\rcmd\t-0.5\t----\t")
+        << "13,2001-05-03T14:25:13,\"'\rcmd\",-0.5,,K," + degreeC + "\r\n"
+        << false;
+    QTest::newRow("a formula as the time and as the record number")
+        << kc << QByteArray("=1+1\t@NOW()\tOL\t-OL\t1\t")
+        << "'=1+1,'@NOW(),,,1,K," + degreeC + "\r\n"
+        << false;
+    QTest::newRow("a negative record number stays a number")
+        << kc << QByteArray("-3\t2001/05/03 14:25:14\t1\t2\t-1\t")
+        << "-3,2001-05-03T14:25:14,1,2,-1,K," + degreeC + "\r\n"
+        << false;
+    QTest::newRow("a guarded character later in the text is left alone")
+        << kc << QByteArray("14\t2001/05/03 14:25:14\ta=b\t1-2\t12a\t")
+        << "14,2001-05-03T14:25:14,a=b,1-2,12a,K," + degreeC + "\r\n"
+        << false;
+}
+
+void TestCsvFormat::textCells_data() {
+    QTest::addColumn<QByteArray>("text"); // UTF-8
+    QTest::addColumn<QByteArray>("cell");
+
+    QTest::newRow("plain") << QByteArray("Oven 2") << QByteArray("Oven 2");
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+    QTest::newRow("equals") << QByteArray("=1+1") << QByteArray("'=1+1");
+    QTest::newRow("plus") << QByteArray("+1") << QByteArray("'+1");
+    QTest::newRow("minus") << QByteArray("-1+1") << QByteArray("'-1+1");
+    QTest::newRow("at") << QByteArray("@A1") << QByteArray("'@A1");
+    QTest::newRow("TAB") << QByteArray("\t=1") << QByteArray("'\t=1");
+    QTest::newRow("CR") << QByteArray("\r=1") << QByteArray("\"'\r=1\"");
+    QTest::newRow("quotes and comma")
+        << QByteArray("=A1,\"x\"") << QByteArray("\"'=A1,\"\"x\"\"\"");
+    QTest::newRow("a blank first is no formula") << QByteArray(" =1") << QByteArray(" =1");
+    QTest::newRow("an apostrophe already") << QByteArray("'=1") << QByteArray("'=1");
+}
+
+void TestCsvFormat::textCells() {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, cell);
+    QByteArray csv;
+    CsvFormat::appendTextCell(csv, text);
+    QCOMPARE(csv, cell);
 }
 
 void TestCsvFormat::records() {

@@ -31,6 +31,7 @@ private slots:
     void replaceTakesThePlaceOfTheOldFile();
     void looksAtWhatAPathNames();
     void readsARegularFile();
+    void oneWriterHoldsTheLock();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -136,6 +137,44 @@ void TestFileSystem::readsARegularFile() {
     QCOMPARE(failure.reason, SystemText::FileNotFound);
     QVERIFY(!m_files.openForReading(m_dir->path(), failure));
     QCOMPARE(failure.reason, QString(FileSystem::NotRegularFile));
+}
+
+void TestFileSystem::oneWriterHoldsTheLock() {
+    {
+        QFile file(path("rec.rdg"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+    }
+    // Opened for writing, the file is as it was: nothing is cut before the lock is taken.
+    FileSystem::Failure failure;
+    auto first = m_files.openForWriting(path("rec.rdg"), failure);
+    QVERIFY2(first, qPrintable(failure.reason));
+    QCOMPARE(first->size(), 4);
+    QCOMPARE(first->lockExclusively(), FileHandle::Lock::Taken);
+
+    // A second writer, even of this process, opens the file but does not get the lock.
+    auto second = m_files.openForWriting(path("rec.rdg"), failure);
+    QVERIFY2(second, qPrintable(failure.reason));
+    QCOMPARE(second->lockExclusively(), FileHandle::Lock::HeldElsewhere);
+
+    // A reader is not held up: it reads what the writer wrote, and a missing file is made.
+    QVERIFY(first->cutBack(0) && first->write("1\tx\t\r\n") == 6 && first->sync());
+    auto reader = m_files.openForReading(path("rec.rdg"), failure);
+    QVERIFY2(reader, qPrintable(failure.reason));
+    char bytes[16] = {};
+    QCOMPARE(reader->read(bytes, 16), 6);
+    QCOMPARE(QByteArray(bytes, 6), QByteArray("1\tx\t\r\n"));
+    QCOMPARE(contents(path("rec.rdg")), QByteArray("1\tx\t\r\n"));
+
+    // Once the first writer has closed the file, the lock is free.
+    QVERIFY(first->close());
+    QCOMPARE(second->lockExclusively(), FileHandle::Lock::Taken);
+    QVERIFY(second->close());
+
+    auto made = m_files.openForWriting(path("new.rdg"), failure);
+    QVERIFY2(made, qPrintable(failure.reason));
+    QCOMPARE(made->size(), 0);
+    QVERIFY(made->close());
+    QCOMPARE(m_files.look(path("new.rdg")).kind, FileSystem::Kind::Regular);
 }
 
 QTEST_GUILESS_MAIN(TestFileSystem)

@@ -38,6 +38,8 @@ private slots:
     void saveThroughALink_data();
     void saveThroughALink();
     void recordingOnAFillingDiskEndsWithAWholeLine();
+    void oneWriterPerFile_data();
+    void oneWriterPerFile();
 
 private:
     QTemporaryDir m_dir;
@@ -295,6 +297,49 @@ void TestRecordFileWriter::recordingOnAFillingDiskEndsWithAWholeLine() {
     QCOMPARE(fileBytes(path), whole);
     QVERIFY2(writer.errorString().contains("No space left on device"),
              qPrintable(writer.errorString()));
+}
+
+void TestRecordFileWriter::oneWriterPerFile_data() {
+    QTest::addColumn<Flush>("first");
+    QTest::addColumn<Flush>("second");
+    QTest::newRow("a recording, then a recording") << Flush::EveryLine << Flush::EveryLine;
+    QTest::newRow("a recording, then a save over it") << Flush::EveryLine << Flush::AtEnd;
+    QTest::newRow("a save, then a recording") << Flush::AtEnd << Flush::EveryLine;
+}
+
+void TestRecordFileWriter::oneWriterPerFile() {
+    QFETCH(Flush, first);
+    QFETCH(Flush, second);
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("shared.rdg"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Truncate) && old.write("old\r\n") == 5);
+    }
+    RecordFileWriter writer(first);
+    QVERIFY(writer.create(path));
+    QVERIFY(writer.writeRow({"1", "a", "", "", ""}));
+
+    // The second writer is refused, with the reason, and writes nothing: neither into the
+    // file nor beside it.
+    RecordFileWriter other(second);
+    QVERIFY(!other.create(path));
+    QCOMPARE(other.errorString(), QString(FileOutput::AnotherWriter));
+    QVERIFY(!other.isOpen());
+    QVERIFY(!other.writeRow({"9", "z", "", "", ""}));
+    other.close();
+
+    QVERIFY(writer.writeRow({"2", "b", "", "", ""}));
+    QVERIFY(writer.close());
+    QCOMPARE(fileBytes(path), QByteArray("1\ta\t\t\t\t\r\n2\tb\t\t\t\t\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.rdg"});
+
+    // Once the first is done, the file is free again.
+    QVERIFY(other.create(path));
+    QVERIFY(other.writeRow({"3", "c", "", "", ""}));
+    QVERIFY(other.close());
+    QCOMPARE(fileBytes(path), QByteArray("3\tc\t\t\t\t\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordFileWriter)

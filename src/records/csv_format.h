@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // Records as CSV lines for spreadsheets and scripts: comma-separated as RFC 4180 has it,
 // UTF-8, CR LF line ends. A line holds the record number, the time in ISO 8601 local
@@ -20,6 +21,10 @@ public:
     // Appends the CSV line of one record, given as its five TAB-terminated fields in
     // Windows-1252 (RecordTable::tabbedRow()).
     void appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const;
+
+    // Appends one text cell by the rules every CSV file of the program keeps (UTF-8,
+    // quoted where it must be): the alarms file's cells go through here too.
+    static void appendTextCell(QByteArray &csv, QStringView text);
 
     QString type() const { return m_type; }
     QString unit() const { return m_unit; }

@@ -1,0 +1,31 @@
+#include "panel/alarms_model.h"
+
+#include "panel/alarms.h"
+
+AlarmsModel::AlarmsModel(Alarms &alarms, QObject *parent)
+    : WindowModel(Name, QStringLiteral("Alarms"), {}, parent)
+    , m_alarms(alarms) {
+    connect(&m_alarms, &Alarms::changed, this, &AlarmsModel::changed);
+}
+
+const AlarmLimits &AlarmsModel::limits() const {
+    return m_alarms.limits();
+}
+
+void AlarmsModel::setLimits(const AlarmLimits &limits) {
+    m_alarms.setLimits(limits);
+}
+
+QString AlarmsModel::unitText() const {
+    const QString unit = m_alarms.limits().unit;
+    return unit.isEmpty() ? QStringLiteral("Limits in the meter's unit")
+                          : QStringLiteral("Limits in %1").arg(unit);
+}
+
+QString AlarmsModel::alarmText() const {
+    return m_alarms.text();
+}
+
+void AlarmsModel::acknowledge() {
+    m_alarms.acknowledge();
+}

@@ -22,6 +22,9 @@ namespace {
 
 const QColor DigitColour(0, 0, 255);
 const QColor DisplayBackground(0xd9, 0xe2, 0xc8);
+const QColor AlarmColour(220, 0, 0);
+// Whether a label shows its reading in the alarm colour now.
+const char *const AlarmProperty = "alarm";
 
 QFont displayFont(double pointSize) {
     QFont font(QStringLiteral("Arial"));
@@ -139,6 +142,13 @@ QWidget *Panel::buildDisplay() {
     fileName->setAccessibleDescription(QStringLiteral("File being recorded"));
     fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fileName);
+    // The alarms' text; a press acknowledges them (the sound stops).
+    auto *alarm = new PressableLabel(this);
+    styleLabel(alarm, "LblAlarm", 12, QStringLiteral("Alarms; press to acknowledge"));
+    alarm->setAccessibleName(QStringLiteral("Alarms"));
+    alarm->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+    connect(alarm, &PressableLabel::pressed, &m_model, &PanelModel::clickLblAlarm);
+    layout->addWidget(alarm);
     return display;
 }
 
@@ -186,6 +196,12 @@ void Panel::refresh() {
         if (widget->pixmap().isNull() && widget->text() != element.text)
             widget->setText(element.text);
         widget->setVisible(element.visible);
+        if (element.alarm != widget->property(AlarmProperty).toBool()) {
+            widget->setProperty(AlarmProperty, element.alarm);
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::WindowText, element.alarm ? AlarmColour : DigitColour);
+            widget->setPalette(palette);
+        }
     }
     setWindowTitle(m_model.caption());
     m_model.captionShown();

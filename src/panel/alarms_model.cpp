@@ -2,6 +2,8 @@
 
 #include "panel/alarms.h"
 
+#include <algorithm>
+
 AlarmsModel::AlarmsModel(Alarms &alarms, QObject *parent)
     : WindowModel(Name, QStringLiteral("Alarms"), {}, parent)
     , m_alarms(alarms) {
@@ -28,4 +30,9 @@ QString AlarmsModel::alarmText() const {
 
 void AlarmsModel::acknowledge() {
     m_alarms.acknowledge();
+}
+
+bool AlarmsModel::alarming() const {
+    return std::any_of(AlarmChannels.begin(), AlarmChannels.end(),
+                       [this](AlarmChannel channel) { return m_alarms.isActive(channel); });
 }

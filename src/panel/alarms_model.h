@@ -21,6 +21,8 @@ public:
     // "Limits in °C", or that they take the meter's unit when no frame has told it yet.
     QString unitText() const;
     QString alarmText() const;
+    // Whether an alarm lasts now (its text is shown in red).
+    bool alarming() const;
     void acknowledge();
 
 signals:

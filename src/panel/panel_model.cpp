@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
 
 namespace {
@@ -158,6 +160,7 @@ void PanelModel::showAlarms(std::array<bool, 3> channels, const QString &text) {
     m_alarmChannels = channels;
     m_display.LblAlarm.text = text;
     m_display.LblAlarm.visible = !text.isEmpty();
+    m_display.LblAlarm.alarm = std::find(channels.begin(), channels.end(), true) != channels.end();
     showAlarmColours();
     emit displayChanged();
 }

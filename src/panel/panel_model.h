@@ -60,7 +60,8 @@ public:
     void showRecordCount(int count);
     // LblMain shows a text of the program's own until the next frame: a download's " %".
     void showMainText(const QString &text);
-    // The channels in alarm (T1, T2, T1-T2) show their readings in red; LblAlarm the text.
+    // The channels in alarm (T1, T2, T1-T2) show their readings in red; LblAlarm the text,
+    // in red while an alarm lasts.
     void showAlarms(std::array<bool, 3> channels, const QString &text);
     // A click on LblAlarm acknowledges the alarm.
     void clickLblAlarm() { emit alarmAcknowledged(); }

@@ -82,7 +82,6 @@ AlarmsWindow::AlarmsWindow(AlarmsModel &model, QWidget *parent)
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("AlarmText"));
     m_text->setAccessibleName(QStringLiteral("Alarms"));
-    m_text->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *acknowledge = new QPushButton(QStringLiteral("Acknowledge"), this);
@@ -145,6 +144,8 @@ void AlarmsWindow::refresh() {
     m_unit->setText(m_model.unitText());
     const QString text = m_model.alarmText();
     m_text->setText(text.isEmpty() ? QStringLiteral("No alarm") : text);
+    m_text->setStyleSheet(m_model.alarming() ? QStringLiteral("color: rgb(220, 0, 0);")
+                                             : QString());
 }
 
 void AlarmsWindow::closeEvent(QCloseEvent *event) {

@@ -23,8 +23,9 @@ namespace {
 const QColor DigitColour(0, 0, 255);
 const QColor DisplayBackground(0xd9, 0xe2, 0xc8);
 const QColor AlarmColour(220, 0, 0);
-// Whether a label shows its reading in the alarm colour now.
+// Whether a label shows its reading in the alarm colour now, and its colour otherwise.
 const char *const AlarmProperty = "alarm";
+const char *const ColourProperty = "normalColour";
 
 QFont displayFont(double pointSize) {
     QFont font(QStringLiteral("Arial"));
@@ -146,7 +147,6 @@ QWidget *Panel::buildDisplay() {
     auto *alarm = new PressableLabel(this);
     styleLabel(alarm, "LblAlarm", 12, QStringLiteral("Alarms; press to acknowledge"));
     alarm->setAccessibleName(QStringLiteral("Alarms"));
-    alarm->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
     connect(alarm, &PressableLabel::pressed, &m_model, &PanelModel::clickLblAlarm);
     layout->addWidget(alarm);
     return display;
@@ -163,11 +163,12 @@ void Panel::styleLabel(QLabel *l, const char *name, double pointSize, const QStr
     l->setObjectName(QLatin1String(name));
     l->setAccessibleDescription(meaning);
     l->setFont(displayFont(pointSize));
+    QPalette palette = l->palette();
     if (blueDigits) {
-        QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, DigitColour);
         l->setPalette(palette);
     }
+    l->setProperty(ColourProperty, palette.color(QPalette::WindowText));
     // Indicators come and go with every frame; the display must not jump around.
     QSizePolicy policy = l->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -199,7 +200,9 @@ void Panel::refresh() {
         if (element.alarm != widget->property(AlarmProperty).toBool()) {
             widget->setProperty(AlarmProperty, element.alarm);
             QPalette palette = widget->palette();
-            palette.setColor(QPalette::WindowText, element.alarm ? AlarmColour : DigitColour);
+            palette.setColor(QPalette::WindowText,
+                             element.alarm ? AlarmColour
+                                           : widget->property(ColourProperty).value<QColor>());
             widget->setPalette(palette);
         }
     }

@@ -61,6 +61,7 @@ void TestAlarms::panelShowsAndSounds() {
     QVERIFY(!panel.display().LblMain.alarm);
     QCOMPARE(panel.display().LblAlarm.text, QStringLiteral("T2 above 30.0 \u00B0C: 31.5 \u00B0C"));
     QVERIFY(panel.display().LblAlarm.visible);
+    QVERIFY(panel.display().LblAlarm.alarm);
     QCOMPARE(m_fakes->alarmSignal.sounds, 1);
     QCOMPARE(m_fakes->alarmSignal.notes,
              QStringList{"ThermoDesk alarm: T2 above 30.0 \u00B0C: 31.5 \u00B0C"});
@@ -82,6 +83,8 @@ void TestAlarms::panelShowsAndSounds() {
     QVERIFY(!panel.display().LblMain.alarm);
     QCOMPARE(panel.display().LblAlarm.text,
              QStringLiteral("T2 above 30.0 \u00B0C: cleared at 14:26:06"));
+    QVERIFY(panel.display().LblAlarm.visible);
+    QVERIFY(!panel.display().LblAlarm.alarm);
     QCOMPARE(alarms.size(), 2);
     const auto cleared = alarms.at(1).at(0).value<AlarmEvent>();
     QCOMPARE(cleared.channel, AlarmChannel::T2);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The alarm check of every live frame: the readings of a frame against every limit, with
 // nothing starting (the usual frame), and with an alarm starting or ending at every frame
 // (the worst: the event made, the text, the sound and the note asked for). Prints one table.

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "adapters/stored_settings.h"
-#include "panel/alarm_limits.h"
 #include "fakes/file_checks.h"
+#include "panel/alarm_limits.h"
 
 #include <QDir>
 #include <QFile>

@@ -228,8 +228,7 @@ void TestAccessibility::everyControlIsNamedAndOperable_data() {
     QTest::newRow("Port") << "Port" << QString() << QStringList{"CmdOK"};
     QTest::newRow("Panel") << "Panel" << QString()
                            << QStringList{"LblCOM", "Save", "Open", "Alarms"};
-    QTest::newRow("Alarms") << "Alarms" << QString()
-                            << QStringList{"Acknowledge"};
+    QTest::newRow("Alarms") << "Alarms" << QString() << QStringList{"Acknowledge"};
     QTest::newRow("About") << "About" << QString() << QStringList();
     QTest::newRow("List") << "List" << QString() << QStringList{"Save", "ExportCsv"};
     QTest::newRow("FileList") << "FileList" << QString() << QStringList{"Plot", "Print"};

@@ -5,6 +5,7 @@
 
 #include "adapters/qt_clock.h"
 #include "adapters/qt_event_pump.h"
+#include "platform/alarm_signal.h"
 #include "platform/busy_pointer.h"
 #include "platform/platform.h"
 
@@ -25,8 +26,17 @@ public:
     std::unique_ptr<Surface> makeSurface() override;
     std::unique_ptr<ImagePrinter> makeImagePrinter() override;
     std::unique_ptr<PictureWriter> makePictureWriter() override;
+    AlarmSignal &alarmSignal() override { return m_noAlarmSignal; }
 
 private:
+    // Without a desktop there is nothing to sound or show: the run marks its alarms on its
+    // status lines and runs its --on-alarm command instead.
+    class NoAlarmSignal : public AlarmSignal {
+    public:
+        void sound() override {}
+        void notify(const QString &, const QString &) override {}
+    };
+
     class NoPointer : public BusyPointer {
     public:
         void setBusy(bool) override {}
@@ -37,4 +47,5 @@ private:
     QtEventPump m_pump;
     QtClock m_clock;
     NoPointer m_noPointer;
+    NoAlarmSignal m_noAlarmSignal;
 };

@@ -15,6 +15,7 @@
 namespace {
 
 const QString MappingsKey = QStringLiteral("ports/mappings");
+const QString AlarmsKey = QStringLiteral("alarms/limits");
 
 QString folderKey(StoredSettings::Dialog dialog) {
     return dialog == StoredSettings::Dialog::Open ? QStringLiteral("folders/open")
@@ -34,6 +35,10 @@ bool isMappingList(const QVariant &value) {
     const QStringList mappings = value.toStringList();
     return std::all_of(mappings.begin(), mappings.end(),
                        [&names](const QString &mapping) { return names.addMapping(mapping); });
+}
+
+bool isTextList(const QVariant &value) {
+    return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QStringList;
 }
 
 bool isFolder(const QVariant &value) {
@@ -90,8 +95,10 @@ void StoredSettings::check() {
     const QVariant mappings = m_settings->value(MappingsKey);
     const QVariant open = m_settings->value(folderKey(Dialog::Open));
     const QVariant save = m_settings->value(folderKey(Dialog::Save));
+    const QVariant alarms = m_settings->value(AlarmsKey);
     if (!known || (mappings.isValid() && !isMappingList(mappings)) ||
-        (open.isValid() && !isFolder(open)) || (save.isValid() && !isFolder(save)))
+        (alarms.isValid() && !isTextList(alarms)) || (open.isValid() && !isFolder(open)) ||
+        (save.isValid() && !isFolder(save)))
         m_problem = QStringLiteral("it holds what this program did not write");
 }
 
@@ -118,6 +125,19 @@ void StoredSettings::setPortMappings(const QStringList &mappings) {
     if (!m_problem.isEmpty() || !isMappingList(mappings))
         return;
     m_settings->setValue(MappingsKey, mappings);
+    m_settings->sync();
+}
+
+QStringList StoredSettings::alarmLimits() const {
+    if (!m_problem.isEmpty())
+        return {};
+    return m_settings->value(AlarmsKey).toStringList();
+}
+
+void StoredSettings::setAlarmLimits(const QStringList &lines) {
+    if (!m_problem.isEmpty())
+        return;
+    m_settings->setValue(AlarmsKey, lines);
     m_settings->sync();
 }
 

@@ -11,8 +11,8 @@
 class QSettings;
 
 // What stays between runs, where the program otherwise keeps nothing: the folder each file
-// dialog showed last and the --port mappings given last. A settings file that cannot be
-// read or holds what no run wrote is ignored, read and written as if it were not there.
+// dialog showed last, the --port mappings given last and the alarm limits. A settings file that
+// cannot be read or holds what no run wrote is ignored, read and written as if it were not there.
 class StoredSettings {
 public:
     enum class Dialog { Open, Save };
@@ -36,6 +36,10 @@ public:
     // "COMn=DEVICE" each, in the order given.
     QStringList portMappings() const;
     void setPortMappings(const QStringList &mappings);
+
+    // The alarm limits as lines of text (the alarms read and check them).
+    QStringList alarmLimits() const;
+    void setAlarmLimits(const QStringList &lines);
 
     // Removes the settings file. False, with the reason in error, when it stays.
     static bool forget(const QString &fileName, QString *error);

@@ -5,8 +5,10 @@
 
 #include "link/port_choice.h"
 #include "link/port_names.h"
+#include "panel/alarm_limits.h"
 
 #include <QCommandLineParser>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -19,6 +21,8 @@ const QString Port = QStringLiteral("port");
 const QString Every = QStringLiteral("every");
 const QString For = QStringLiteral("for");
 const QString Quiet = QStringLiteral("quiet");
+const QString Alarm = QStringLiteral("alarm");
+const QString OnAlarm = QStringLiteral("on-alarm");
 const QString Force = QStringLiteral("force");
 const QString ResetSettings = QStringLiteral("reset-settings");
 const QString Help = QStringLiteral("help");
@@ -39,14 +43,15 @@ const QStringList ToolkitFlags{QStringLiteral("reverse"), QStringLiteral("widget
 // The options that choose a mode; two of them together conflict.
 const QStringList ModeOptions{Record, ExportCsv, ResetSettings};
 // The options that only --record takes.
-const QStringList RecordOnly{Every, For, Quiet};
+const QStringList RecordOnly{Every, For, Quiet, Alarm, OnAlarm};
 
 // The forms of the command line, a long one on two lines.
 const QList<QStringList> Forms{
     {QStringLiteral("thermodesk [--port COMn=DEVICE]...")},
     {QStringLiteral("thermodesk FILE.rdg")},
     {QStringLiteral("thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]"),
-     QStringLiteral("[--for DURATION] [--quiet] [--force]")},
+     QStringLiteral("[--for DURATION] [--quiet] [--force]"),
+     QStringLiteral("[--alarm RULE]... [--on-alarm COMMAND]")},
     {QStringLiteral("thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]")},
     {QStringLiteral("thermodesk --reset-settings")}};
 
@@ -84,6 +89,17 @@ QList<QCommandLineOption> options() {
         option({For}, "ends the recording DURATION after the start: 90, 90s, 10m, 2h, 1d",
                "DURATION"),
         option({Quiet}, "no status line per sample on standard error"),
+        option({Alarm},
+               "an alarm of the recording (repeatable): T1>250 or T2<-5 or T1-T2<-5 (a high "
+               "or low limit in the meter's unit), or open (a thermocouple open). Every "
+               "start and end is marked on the status line and written to FILE with "
+               ".alarms.csv for .rdg.",
+               "RULE"),
+        option({OnAlarm},
+               "runs COMMAND (its program and arguments, no shell) at every start and end of "
+               "an alarm, with THERMODESK_CHANNEL, THERMODESK_EVENT, THERMODESK_READING and "
+               "THERMODESK_LIMIT in its environment; it is never waited for.",
+               "COMMAND"),
         option({ExportCsv},
                "writes the records of the record file FILE as CSV (UTF-8, a header "
                "line, ISO 8601 times, readings as numbers, OL and ---- as empty "
@@ -213,6 +229,17 @@ CommandLine parseRecord(const QCommandLineParser &parser, CommandLine line) {
     }
     line.quiet = parser.isSet(Quiet);
     line.force = parser.isSet(Force);
+    for (const QString &rule : parser.values(Alarm)) {
+        AlarmLimits limits;
+        if (!limits.addRule(rule))
+            return failed(
+                QStringLiteral("--alarm expects T1>250, T2<-5, T1-T2<-5 or open, not '%1'")
+                    .arg(rule));
+        line.alarmRules << rule;
+    }
+    line.onAlarm = parser.value(OnAlarm);
+    if (parser.isSet(OnAlarm) && QProcess::splitCommand(line.onAlarm).isEmpty())
+        return failed(QStringLiteral("--on-alarm expects a command"));
     return line;
 }
 
@@ -262,7 +289,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return line;
     }
 
-    for (const QString &name : {Record, ExportCsv, Every, For}) {
+    for (const QString &name : {Record, ExportCsv, Every, For, OnAlarm}) {
         if (parser.values(name).size() > 1)
             return failed(QStringLiteral("%1 given more than once").arg(dashed(name)));
     }

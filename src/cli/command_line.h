@@ -51,6 +51,9 @@ struct CommandLine {
     qint64 forSeconds = 0; // 0: until stopped
     bool quiet = false;
     bool force = false; // also --export-csv: an existing CSV file is replaced
+    // --alarm RULE each ("T1>250", "T1-T2<-5", "open"), checked; --on-alarm COMMAND.
+    QStringList alarmRules;
+    QString onAlarm;
 
     // FILE.rdg: the record file to open without a meter
     QString openPath;

@@ -50,6 +50,8 @@ int run(const CommandLine &line, const PortNames &names, int portNumber) {
     options.forSeconds = line.forSeconds;
     options.quiet = line.quiet;
     options.force = line.force;
+    options.alarmRules = line.alarmRules;
+    options.onAlarm = line.onAlarm;
     UnattendedRecording recording(program, options, writeLine, writeError);
 
     NativeStopRequests stopRequests(

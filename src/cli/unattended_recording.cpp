@@ -4,6 +4,7 @@
 #include "cli/unattended_recording.h"
 
 #include "link/port_choice.h"
+#include "panel/alarms.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
 #include "panel/sampler.h"
@@ -35,6 +36,7 @@ UnattendedRecording::UnattendedRecording(Program &program, Options options, Outp
     : QObject(parent)
     , m_program(program)
     , m_options(std::move(options))
+    , m_alarmCommand(m_options.onAlarm)
     , m_status(std::move(status))
     , m_errors(std::move(errors)) {
     m_deadlineTimer.setSingleShot(true);
@@ -70,6 +72,13 @@ bool UnattendedRecording::start() {
     });
     connect(&m_program.recorder(), &Recorder::recordingChanged, this,
             [this](bool recording) { onRecordingChanged(recording); });
+    // The alarms of the command line, in the unit of the meter's first frame; nothing of
+    // them is kept for later runs.
+    AlarmLimits limits;
+    for (const QString &rule : std::as_const(m_options.alarmRules))
+        limits.addRule(rule);
+    m_program.alarms().setLimits(limits);
+    connect(&m_program.alarms(), &Alarms::alarm, this, &UnattendedRecording::onAlarm);
     if (m_options.forSeconds > 0) {
         m_deadline = QDeadlineTimer(m_options.forSeconds * 1000);
         onDeadlineCheck();
@@ -143,10 +152,25 @@ bool UnattendedRecording::takeSample(const Sample &sample) {
         m_filePart = recorder.FilePart();
         tell(QStringLiteral("continuing in %1").arg(QDir::toNativeSeparators(currentFileName())));
     }
-    tell(QStringLiteral("record %1  %2  T1 %3  T2 %4  T1-T2 %5  %6")
+    QString alarms;
+    for (const AlarmChannel channel : AlarmChannels) {
+        if (m_program.alarms().isActive(channel))
+            alarms += QStringLiteral("  ALARM ") + alarmChannelName(channel);
+    }
+    tell(QStringLiteral("record %1  %2  T1 %3  T2 %4  T1-T2 %5  %6%7")
              .arg(recorder.RecordCount())
-             .arg(sample.stamp, sample.T1Text, sample.T2Text, sample.DiffText, sample.UnitText));
+             .arg(sample.stamp, sample.T1Text, sample.T2Text, sample.DiffText, sample.UnitText,
+                  alarms));
     return true;
+}
+
+void UnattendedRecording::onAlarm(const AlarmEvent &event) {
+    if (m_stopping)
+        return;
+    tell(QStringLiteral("alarm: %1").arg(event.text()));
+    QString error;
+    if (!m_alarmCommand.start(event, &error))
+        complain(QStringLiteral("cannot run the --on-alarm command: %1").arg(error));
 }
 
 void UnattendedRecording::onRecordingChanged(bool recording) {

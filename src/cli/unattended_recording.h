@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "cli/alarm_command.h"
 #include "panel/sample.h"
 
 #include <QDeadlineTimer>
@@ -12,6 +13,7 @@
 #include <functional>
 
 class Program;
+struct AlarmEvent;
 
 // Unattended logging: the "Save As" recording, started without a window once the meter is
 // heard, with a status line per sample, until a stop request, the end of its duration or a
@@ -27,7 +29,9 @@ public:
         int everySeconds = 1;
         qint64 forSeconds = 0; // 0: until stopped
         bool quiet = false;
-        bool force = false; // an existing file is overwritten
+        bool force = false;     // an existing file is overwritten
+        QStringList alarmRules; // "T1>250", "open", ...: checked by the command line
+        QString onAlarm;        // the command run at every start and end of an alarm
     };
     // Lines for standard error, without the line end.
     using Output = std::function<void(const QString &line)>;
@@ -58,6 +62,7 @@ signals:
 private:
     bool checkFile();
     void onDisplayChanged();
+    void onAlarm(const AlarmEvent &event);
     void startRecording();
     void onRecordingChanged(bool recording);
     void onDeadlineCheck();
@@ -68,6 +73,7 @@ private:
 
     Program &m_program;
     Options m_options;
+    AlarmCommand m_alarmCommand;
     Output m_status;
     Output m_errors;
     QDeadlineTimer m_deadline{QDeadlineTimer::Forever};

@@ -7,10 +7,12 @@
 
 #include <array>
 
-// What one control of the main window shows: its text (labels) and whether it is visible.
+// What one control of the main window shows: its text (labels), whether it is visible, and
+// whether it shows a reading in alarm (in red).
 struct DisplayElement {
     QString text;
     bool visible = true;
+    bool alarm = false;
 
     bool operator==(const DisplayElement &) const = default;
 };
@@ -44,13 +46,14 @@ struct PanelDisplay {
     DisplayElement LblRecording{QStringLiteral("Recording"), false};
     DisplayElement LblCount;
     DisplayElement LblFileName;
+    DisplayElement LblAlarm{{}, false};
 
     struct Entry {
         const char *name;
         DisplayElement PanelDisplay::*element;
     };
     // The controls by object name, for views and tests that walk them all.
-    static constexpr std::array<Entry, 26> entries() {
+    static constexpr std::array<Entry, 27> entries() {
         return {
             {{"LblMain", &PanelDisplay::LblMain},     {"LblSmall", &PanelDisplay::LblSmall},
              {"LblUpT1", &PanelDisplay::LblUpT1},     {"LblDash", &PanelDisplay::LblDash},
@@ -64,6 +67,7 @@ struct PanelDisplay {
              {"LblH", &PanelDisplay::LblH},           {"LblRec", &PanelDisplay::LblRec},
              {"ImaRel", &PanelDisplay::ImaRel},       {"ImaBt", &PanelDisplay::ImaBt},
              {"LblCOM", &PanelDisplay::LblCOM},       {"LblRecording", &PanelDisplay::LblRecording},
-             {"LblCount", &PanelDisplay::LblCount},   {"LblFileName", &PanelDisplay::LblFileName}}};
+             {"LblCount", &PanelDisplay::LblCount},   {"LblFileName", &PanelDisplay::LblFileName},
+             {"LblAlarm", &PanelDisplay::LblAlarm}}};
     }
 };

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 const QString PanelModel::Caption = QStringLiteral("Panel  V8.00");
 
 namespace {
@@ -35,7 +37,9 @@ PanelModel::PanelModel(Platform &platform, QObject *parent)
                      button(PanelCommand::List, ToolKeys::List, QStringLiteral("List Display"),
                             QStringLiteral("list")),
                      button(PanelCommand::Graph, ToolKeys::Graph, QStringLiteral("Graphic Display"),
-                            QStringLiteral("graph"))},
+                            QStringLiteral("graph")),
+                     button(PanelCommand::Alarms, ToolKeys::Alarms, QStringLiteral("Alarms"),
+                            QStringLiteral("alarm"))},
                     parent)
     , m_platform(platform)
     , m_timers({&m_timer1, &m_timer2}, platform.pump()) {
@@ -150,7 +154,27 @@ void PanelModel::showFrame(const QByteArray &frame) {
     }
     d.LblMain.text = mainText;
     d.LblSmall.text = smallText;
+    showAlarmColours();
+    emit frameShown();
     emit displayChanged();
+}
+
+void PanelModel::showAlarms(std::array<bool, 3> channels, const QString &text) {
+    m_alarmChannels = channels;
+    m_display.LblAlarm.text = text;
+    m_display.LblAlarm.visible = !text.isEmpty();
+    m_display.LblAlarm.alarm = std::find(channels.begin(), channels.end(), true) != channels.end();
+    showAlarmColours();
+    emit displayChanged();
+}
+
+void PanelModel::showAlarmColours() {
+    // Which channel each reading shows, as the display mode has it.
+    const MeterStatus &s = m_live.status;
+    const int main = s.MainShowsDiff ? 2 : s.MainShowsT2 ? 1 : 0;
+    const int small = s.MainShowsDiff ? (s.SmallShowsT2 ? 1 : 0) : s.MainShowsT2 ? 0 : 1;
+    m_display.LblMain.alarm = m_alarmChannels[size_t(main)];
+    m_display.LblSmall.alarm = m_alarmChannels[size_t(small)];
 }
 
 void PanelModel::waitForMeter() {

@@ -11,11 +11,13 @@
 #include <QByteArray>
 #include <QTimer>
 
+#include <array>
+
 class Platform;
 
 // The main window's toolbar: record, open a file, the sampling time, the live list and the
-// real-time graph.
-enum class PanelCommand { Save, Open, Sample, List, Graph };
+// real-time graph, the alarms.
+enum class PanelCommand { Save, Open, Sample, List, Graph, Alarms };
 
 // The main window: mirrors the meter's display from the frames its frame timer reads, and
 // owns the frame timer Timer1, the sampling timer Timer2 and the live values: only its
@@ -61,9 +63,17 @@ public:
     void showRecordCount(int count);
     // LblMain shows a text of the program's own until the next frame: a download's " %".
     void showMainText(const QString &text);
+    // The channels in alarm (T1, T2, T1-T2) show their readings in red; LblAlarm the text,
+    // in red while an alarm lasts.
+    void showAlarms(std::array<bool, 3> channels, const QString &text);
+    // A click on LblAlarm acknowledges the alarm.
+    void clickLblAlarm() { emit alarmAcknowledged(); }
 
 signals:
     void displayChanged();
+    // A live frame was decoded into the live values.
+    void frameShown();
+    void alarmAcknowledged();
     // The sampling timer ticked (never while its previous tick still runs).
     void samplingTick();
     // A dump marker arrived; the frame timer's tick runs until the receiver returns.
@@ -78,11 +88,13 @@ private:
     void readOnce();
     void onSamplingTimer();
     void showPortName();
+    void showAlarmColours();
 
     Platform &m_platform;
     int m_portNumber = 0;
     LiveValues m_live;
     PanelDisplay m_display;
+    std::array<bool, 3> m_alarmChannels{}; // T1, T2, T1-T2
     QTimer m_timer1{this};
     QTimer m_timer2{this};
     TimerGate m_timers;

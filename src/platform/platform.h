@@ -14,6 +14,7 @@ class TextPrinter;
 class Surface;
 class ImagePrinter;
 class PictureWriter;
+class AlarmSignal;
 
 // The outside world as the program sees it: real adapters in the application, fakes in
 // tests. Every seam is required, so a program put together without one does not compile
@@ -34,4 +35,6 @@ public:
     virtual std::unique_ptr<ImagePrinter> makeImagePrinter() = 0;
     // The writer of a graph's picture to a PNG, SVG or PDF file.
     virtual std::unique_ptr<PictureWriter> makePictureWriter() = 0;
+    // The sound and the desktop notification of an alarm.
+    virtual AlarmSignal &alarmSignal() = 0;
 };

@@ -6,6 +6,7 @@
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_file_io.h"
 #include "lists/list_window_model.h"
+#include "panel/alarms_model.h"
 #include "panel/file_transfer.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
@@ -49,6 +50,9 @@ void PanelCommands::run(PanelCommand command) {
         return;
     case PanelCommand::Graph:
         graph();
+        return;
+    case PanelCommand::Alarms:
+        alarms();
         return;
     }
 }
@@ -131,4 +135,10 @@ void PanelCommands::graph() {
     PanelModel &panel = m_program.panel();
     m_program.windows().open(std::make_unique<RealTimeT1T2Model>(
         platform, panel.timers(), panel.live(), panel.live().UnitText));
+}
+
+void PanelCommands::alarms() {
+    WindowRegistry &windows = m_program.windows();
+    if (!windows.find<AlarmsModel>(AlarmsModel::Name))
+        windows.open(std::make_unique<AlarmsModel>(m_program.alarms()));
 }

@@ -26,6 +26,8 @@ public:
     void list();
     // Opens the real-time graph with the unit of the moment; nothing while it is open.
     void graph();
+    // Opens the Alarms window; nothing while it is open.
+    void alarms();
 
 private:
     Program &m_program;

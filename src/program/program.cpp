@@ -9,6 +9,7 @@
 #include "lists/list_window_model.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
+#include "panel/alarms.h"
 #include "panel/live_list_feed.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -30,7 +31,9 @@ Program::Program(Platform &platform, Limits limits, QObject *parent)
                                                 limits.rowsPerList))
     , m_panelCommands(std::make_unique<PanelCommands>(*this))
     , m_listCommands(std::make_unique<ListCommands>(*this))
-    , m_logger(std::make_unique<Logger>(m_platform, m_windows, m_panel->timers())) {
+    , m_logger(std::make_unique<Logger>(m_platform, m_windows, m_panel->timers()))
+    , m_alarms(std::make_unique<Alarms>(m_panel->live(), m_platform.clock(), m_platform.dialogs(),
+                                        m_platform.alarmSignal())) {
     // Each sample goes to the live list first: a unit change closes the list at one tick
     // and stops the recording at the next.
     m_sampler->subscribe(m_liveList.get());
@@ -45,6 +48,23 @@ Program::Program(Platform &platform, Limits limits, QObject *parent)
     // The dump is received inside the frame timer's tick that saw the marker.
     connect(m_panel.get(), &PanelModel::dumpMarker, m_logger.get(), &Logger::ReceiveDump);
     connect(m_logger.get(), &Logger::progress, m_panel.get(), &PanelModel::showMainText);
+    // Alarms are checked on every live frame, not only on samples; the recording's alarms
+    // file follows the recording.
+    connect(m_panel.get(), &PanelModel::frameShown, m_alarms.get(), &Alarms::check);
+    connect(m_alarms.get(), &Alarms::changed, m_panel.get(), [this] {
+        std::array<bool, 3> channels{};
+        for (const AlarmChannel channel : AlarmChannels)
+            channels[size_t(channel)] = m_alarms->isActive(channel);
+        m_panel->showAlarms(channels, m_alarms->text());
+    });
+    connect(m_panel.get(), &PanelModel::alarmAcknowledged, m_alarms.get(), &Alarms::acknowledge);
+    connect(m_recorder.get(), &Recorder::recordingChanged, m_alarms.get(),
+            [this](bool recording, const QString &fileName) {
+                if (recording)
+                    m_alarms->beginLog(fileName);
+                else
+                    m_alarms->endLog();
+            });
 }
 
 Program::~Program() = default;

@@ -22,6 +22,7 @@ class RealTimeT1T2Model;
 class ListPlotModel;
 class Logger;
 class MemoryModel;
+class Alarms;
 
 // Owns the program: the main window's model, the sampling and recording, the registry of
 // the open windows and the commands that cross windows. Views are created and destroyed in
@@ -51,6 +52,7 @@ public:
     PanelCommands &panelCommands() { return *m_panelCommands; }
     ListCommands &listCommands() { return *m_listCommands; }
     Logger &logger() { return *m_logger; }
+    Alarms &alarms() { return *m_alarms; }
 
     // OK in the port chooser: an exact "COM1".."COM16" sets PortNumber; anything else
     // leaves it as it is.
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<PanelCommands> m_panelCommands;
     std::unique_ptr<ListCommands> m_listCommands;
     std::unique_ptr<Logger> m_logger;
+    std::unique_ptr<Alarms> m_alarms;
     bool m_quitting = false;
     std::unique_ptr<TimerGate::Hold> m_withoutMeter; // holds the panel's timers for good
 };

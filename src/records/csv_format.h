@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // Records as CSV lines for spreadsheets and scripts: comma-separated as RFC 4180 has it,
 // UTF-8, CR LF line ends. A line holds the record number, the time in ISO 8601 local

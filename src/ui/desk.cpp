@@ -4,13 +4,17 @@
 #include "ui/desk.h"
 
 #include "adapters/native_serial_link.h"
+#include "adapters/stored_settings.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
 #include "lists/list_window_model.h"
 #include "logger/memory_model.h"
+#include "panel/alarms.h"
+#include "panel/alarms_model.h"
 #include "program/program.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_platform.h"
+#include "ui/alarms_window.h"
 #include "ui/close_keys.h"
 #include "ui/list_plot.h"
 #include "ui/list_window.h"
@@ -37,6 +41,7 @@ const QHash<QString, MakeView> &views() {
         {RealTimeT1T2Model::Name, viewOf<RealTimeT1T2, RealTimeT1T2Model>},
         {ListPlotModel::Name, viewOf<ListPlot, ListPlotModel>},
         {MemoryModel::Name, viewOf<Memory, MemoryModel>},
+        {AlarmsModel::Name, viewOf<AlarmsWindow, AlarmsModel>},
     };
     return table;
 }
@@ -49,7 +54,14 @@ Desk::Desk(const PortNames &names, QObject *parent)
     , m_dialogs(std::make_unique<QtDialogs>())
     , m_serial(std::make_unique<NativeSerialLink>(names))
     , m_platform(std::make_unique<QtPlatform>(*m_serial, *m_dialogs))
-    , m_program(std::make_unique<Program>(*m_platform)) {
+    , m_program(std::make_unique<Program>(*m_platform))
+    , m_settings(std::make_unique<StoredSettings>()) {
+    // The alarm limits of the last run, and every change of them for the next.
+    Alarms &alarms = m_program->alarms();
+    if (const auto limits = AlarmLimits::fromStrings(m_settings->alarmLimits()))
+        alarms.setLimits(*limits);
+    connect(&alarms, &Alarms::limitsChanged, this,
+            [this, &alarms] { m_settings->setAlarmLimits(alarms.limits().toStrings()); });
     connect(&m_program->windows(), &WindowRegistry::windowOpened, this, &Desk::showWindow);
     connect(&m_program->windows(), &WindowRegistry::windowClosed, this, &Desk::closeWindow);
     connect(m_program.get(), &Program::quitRequested, this, [] { QCoreApplication::exit(0); });

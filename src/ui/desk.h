@@ -19,6 +19,7 @@ class QWidget;
 class QtDialogs;
 class QtPlatform;
 class WindowModel;
+class StoredSettings;
 
 // Puts the program together with the real Qt adapters and creates the windows' views as
 // the program opens them. The application's main() is this and the command line.
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<NativeSerialLink> m_serial;
     std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<Program> m_program;
+    std::unique_ptr<StoredSettings> m_settings; // the alarm limits, kept between runs
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;
     QHash<WindowModel *, QPointer<QWidget>> m_views;

@@ -25,6 +25,10 @@ namespace {
 
 const QColor DigitColour(0, 0, 255);
 const QColor DisplayBackground(0xd9, 0xe2, 0xc8);
+const QColor AlarmColour(220, 0, 0);
+// Whether a label shows its reading in the alarm colour now, and its colour otherwise.
+const char *const AlarmProperty = "alarm";
+const char *const ColourProperty = "normalColour";
 
 QFont displayFont(double pointSize) {
     QFont font(QStringLiteral("Arial"));
@@ -142,6 +146,12 @@ QWidget *Panel::buildDisplay() {
     fileName->setAccessibleDescription(QStringLiteral("File being recorded"));
     fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fileName);
+    // The alarms' text; a press acknowledges them (the sound stops).
+    auto *alarm = new PressableLabel(this);
+    styleLabel(alarm, "LblAlarm", 12, QStringLiteral("Alarms; press to acknowledge"));
+    alarm->setAccessibleName(QStringLiteral("Alarms"));
+    connect(alarm, &PressableLabel::pressed, &m_model, &PanelModel::clickLblAlarm);
+    layout->addWidget(alarm);
     return display;
 }
 
@@ -156,11 +166,12 @@ void Panel::styleLabel(QLabel *l, const char *name, double pointSize, const QStr
     l->setObjectName(QLatin1String(name));
     l->setAccessibleDescription(meaning);
     l->setFont(displayFont(pointSize));
+    QPalette palette = l->palette();
     if (blueDigits) {
-        QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, DigitColour);
         l->setPalette(palette);
     }
+    l->setProperty(ColourProperty, palette.color(QPalette::WindowText));
     // Indicators come and go with every frame; the display must not jump around.
     QSizePolicy policy = l->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
@@ -189,6 +200,14 @@ void Panel::refresh() {
         if (widget->pixmap().isNull() && widget->text() != element.text)
             widget->setText(element.text);
         widget->setVisible(element.visible);
+        if (element.alarm != widget->property(AlarmProperty).toBool()) {
+            widget->setProperty(AlarmProperty, element.alarm);
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::WindowText,
+                             element.alarm ? AlarmColour
+                                           : widget->property(ColourProperty).value<QColor>());
+            widget->setPalette(palette);
+        }
     }
     setWindowTitle(m_model.caption());
     m_model.captionShown();

@@ -26,6 +26,7 @@ inline constexpr ToolKey Open{QLatin1StringView("Open"), StandardKey::Open};
 inline constexpr ToolKey Sample{QLatin1StringView("Sample")};
 inline constexpr ToolKey List{QLatin1StringView("List")};
 inline constexpr ToolKey Graph{QLatin1StringView("Graph")};
+inline constexpr ToolKey Alarms{QLatin1StringView("Alarms")};
 inline constexpr ToolKey Plot{QLatin1StringView("Plot")};
 inline constexpr ToolKey Print{QLatin1StringView("Print"), StandardKey::Print};
 inline constexpr ToolKey ExportCsv{QLatin1StringView("ExportCsv")};

@@ -3,6 +3,7 @@
 
 #include "adapters/stored_settings.h"
 #include "fakes/file_checks.h"
+#include "panel/alarm_limits.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,12 +49,17 @@ void TestStoredSettings::write(const QByteArray &bytes) const {
 
 void TestStoredSettings::keptForTheNextRun() {
     const QStringList mappings{"COM2=/dev/serial/by-id/usb-x, y-if00", "COM1=/dev/ttyUSB0"};
+    AlarmLimits limits;
+    QVERIFY(limits.addRule(QStringLiteral("T1-T2<-5.5")));
+    limits.unit = QStringLiteral("\u00B0C");
+    const QStringList alarms = limits.toStrings();
     {
         StoredSettings settings(file());
         QCOMPARE(settings.problem(), QString());
         settings.setLastFolder(StoredSettings::Dialog::Open, QStringLiteral("/srv/logs/"));
         settings.setLastFolder(StoredSettings::Dialog::Save, QStringLiteral("/home/a/runs"));
         settings.setPortMappings(mappings);
+        settings.setAlarmLimits(alarms);
         // Written at once, not only when the program ends: a crash keeps them too.
         QVERIFY(fileBytes(file()).contains("ttyUSB0"));
     }
@@ -62,6 +68,8 @@ void TestStoredSettings::keptForTheNextRun() {
     QCOMPARE(later.lastFolder(StoredSettings::Dialog::Open), QStringLiteral("/srv/logs"));
     QCOMPARE(later.lastFolder(StoredSettings::Dialog::Save), QStringLiteral("/home/a/runs"));
     QCOMPARE(later.portMappings(), mappings);
+    QCOMPARE(later.alarmLimits(), alarms);
+    QCOMPARE(AlarmLimits::fromStrings(later.alarmLimits()), limits);
 
     // The mappings given last replace the earlier ones; one alone comes back as a list.
     later.setPortMappings({"COM3=/dev/ttyACM0"});

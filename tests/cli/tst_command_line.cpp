@@ -37,6 +37,7 @@ private slots:
     void recordPort_data();
     void recordPort();
     void helpNamesEveryOption();
+    void alarms();
 };
 
 void TestCommandLine::accepted_data() {
@@ -152,6 +153,19 @@ void TestCommandLine::refused_data() {
     QTest::newRow("for without record")
         << args("--port COM1=/dev/ttyS0 --for 10m") << "--for goes with --record only";
     QTest::newRow("quiet without record") << args("--quiet") << "--quiet goes with --record only";
+    QTest::newRow("alarm without record")
+        << args("--alarm T1>250") << "--alarm goes with --record only";
+    QTest::newRow("alarm of no channel")
+        << args("--record a.rdg --alarm T3>250")
+        << "--alarm expects T1>250, T2<-5, T1-T2<-5 or open, not 'T3>250'";
+    QTest::newRow("alarm without a limit")
+        << args("--record a.rdg --alarm T1>")
+        << "--alarm expects T1>250, T2<-5, T1-T2<-5 or open, not 'T1>'";
+    QTest::newRow("on-alarm twice")
+        << args("--record a.rdg --on-alarm a --on-alarm b") << "--on-alarm given more than once";
+    QTest::newRow("on-alarm empty")
+        << QStringList{"thermodesk", "--record", "a.rdg", "--on-alarm", " "}
+        << "--on-alarm expects a command";
     QTest::newRow("force without record")
         << args("--force") << "--force goes with --record or --export-csv only";
     QTest::newRow("export without a file")
@@ -294,6 +308,15 @@ void TestCommandLine::helpNamesEveryOption() {
         CommandLine::usage().startsWith(QStringLiteral("Usage: thermodesk [--port COMn=DEVICE]...\n"
                                                        "       thermodesk FILE.rdg\n"
                                                        "       thermodesk --record FILE.rdg")));
+}
+
+void TestCommandLine::alarms() {
+    const CommandLine line = CommandLine::parse({"thermodesk", "--record", "a.rdg", "--alarm",
+                                                 "T1>250", "--alarm", "T1-T2<-5", "--alarm", "open",
+                                                 "--on-alarm", "notify-send \"oven alarm\""});
+    QCOMPARE(line.mode, CommandLine::Mode::Record);
+    QCOMPARE(line.alarmRules, (QStringList{"T1>250", "T1-T2<-5", "open"}));
+    QCOMPARE(line.onAlarm, QStringLiteral("notify-send \"oven alarm\""));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

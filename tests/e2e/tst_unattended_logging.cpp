@@ -17,9 +17,10 @@
 
 namespace {
 
-// "record 3  2026/12/10 14:03:05  T1 25.3  T2 22.1  T1-T2 3.2  °C"
-const QRegularExpression StatusLine(
-    QStringLiteral("^record (\\d+)  (\\S+ \\S+)  T1 (\\S+)  T2 (\\S+)  T1-T2 (\\S+)  (\\S+)$"));
+// "record 3  2026/12/10 14:03:05  T1 25.3  T2 22.1  T1-T2 3.2  °C", and "  ALARM T1" for
+// each channel in alarm.
+const QRegularExpression StatusLine(QStringLiteral(
+    "^record (\\d+)  (\\S+ \\S+)  T1 (\\S+)  T2 (\\S+)  T1-T2 (\\S+)  (\\S+)((?:  ALARM \\S+)*)$"));
 // "recording K °C every 1 s into /path"
 const QRegularExpression StartLine(QStringLiteral("^recording (\\S+) (\\S+) every"));
 
@@ -72,6 +73,7 @@ private slots:
     void fullDiskIsToldAndEnds();
     void secondRecordingOfAFileIsRefused();
     void portMappingsAreRemembered();
+    void alarmsOfTheCommandLine();
 
 private:
     // Starts thermodesk with the arguments; its standard error collects in m_stderr.
@@ -386,6 +388,55 @@ void TestUnattendedLogging::portMappingsAreRemembered() {
     QVERIFY(finish());
     QCOMPARE(m_program.exitCode(), 1);
     QVERIFY2(!m_stderr.contains(m_meter.link().toUtf8()), m_stderr.constData());
+}
+
+void TestUnattendedLogging::alarmsOfTheCommandLine() {
+    const QString file = path(QStringLiteral("alarm.rdg"));
+    QStringList arguments{"--record", file,    "--port", "COM1=" + m_meter.link(),
+                          "--alarm",  "T1>200"};
+#if !defined(Q_OS_WIN)
+    // The command runs without a shell; this one asks for one to write its environment down.
+    const QString marks = path(QStringLiteral("alarm-marks.txt"));
+    arguments << "--on-alarm"
+              << QStringLiteral("sh -c \"echo $THERMODESK_CHANNEL $THERMODESK_EVENT "
+                                "$THERMODESK_LIMIT >> %1\"")
+                     .arg(marks);
+#endif
+    start(arguments);
+    QTRY_VERIFY_WITH_TIMEOUT(recordsAnnounced() >= 2, 15000);
+    m_meter.tell("heat on");
+    QTRY_VERIFY_WITH_TIMEOUT(m_stderr.contains("alarm: T1 above 200.0 "), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        m_stderr.contains("  ALARM T1\n") || m_stderr.contains("  ALARM T1\r\n"), 15000);
+    m_meter.tell("heat off");
+    QTRY_VERIFY_WITH_TIMEOUT(m_stderr.contains(": cleared at "), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(StatusLine.match(stderrLines().constLast()).hasMatch() &&
+                                 StatusLine.match(stderrLines().constLast()).captured(7).isEmpty(),
+                             15000);
+    m_program.terminate();
+    QVERIFY(finish());
+    QCOMPARE(m_program.exitCode(), 0);
+
+    // The record file is as ever; the alarms go beside it, a line for the start and the end.
+    QCOMPARE(fileBytes(file), fileAnnouncedBy(stderrLines()));
+    const QStringList alarms = QString::fromUtf8(fileBytes(path("alarm.alarms.csv")))
+                                   .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(alarms.size(), 3);
+    QCOMPARE(alarms.at(0), QStringLiteral("time,channel,event,reading,limit"));
+    const QRegularExpression line(QStringLiteral(
+        "^(\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d),T1,(high|clear),(\\d+\\.\\d),200\\.0$"));
+    const auto high = line.match(alarms.at(1));
+    const auto clear = line.match(alarms.at(2));
+    QVERIFY2(high.hasMatch() && high.captured(2) == "high", qPrintable(alarms.at(1)));
+    QVERIFY2(clear.hasMatch() && clear.captured(2) == "clear", qPrintable(alarms.at(2)));
+    QVERIFY(high.captured(3).toDouble() > 200 && clear.captured(3).toDouble() < 199);
+    QVERIFY(QDateTime::fromString(high.captured(1), Qt::ISODate) <=
+            QDateTime::fromString(clear.captured(1), Qt::ISODate));
+#if !defined(Q_OS_WIN)
+    // The command ran at the start and at the end, never waited for.
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(fileBytes(marks)),
+                              QStringLiteral("T1 high 200.0\nT1 clear 200.0\n"), 10000);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestUnattendedLogging)

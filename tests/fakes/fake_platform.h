@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "fakes/fake_alarm_signal.h"
 #include "fakes/fake_busy_pointer.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_dialogs.h"
@@ -24,6 +25,7 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeClock clock;
     FakeBusyPointer pointer;
+    FakeAlarmSignal alarmSignal;
     FakeTextPrinter::Job printJob;
     FakeImagePrinter::Job imagePrintJob;
 
@@ -53,6 +55,7 @@ private:
         std::unique_ptr<TextPrinter> makeTextPrinter() override { return f.makeTextPrinter(); }
         std::unique_ptr<Surface> makeSurface() override { return f.makeSurface(); }
         std::unique_ptr<ImagePrinter> makeImagePrinter() override { return f.makeImagePrinter(); }
+        AlarmSignal &alarmSignal() override { return f.alarmSignal; }
         std::unique_ptr<PictureWriter> makePictureWriter() override {
             if (!f.makePictureWriter)
                 qFatal("This test saves no picture: it handed in no picture writer");

@@ -184,6 +184,9 @@ QWidget *TestAccessibility::show(const QString &window, const QString &panel) {
         m_fakes->serial.queue(Dump);
         m_program->panel().frameTick();
         model = m_program->memory();
+    } else if (window == QLatin1String("Alarms")) {
+        m_program->panelCommands().alarms();
+        model = m_program->windows().find(window);
     } else if (window == QLatin1String("RealTimeT1T2")) {
         m_program->panelCommands().graph();
         model = m_program->graph();
@@ -223,7 +226,9 @@ void TestAccessibility::everyControlIsNamedAndOperable_data() {
     QTest::addColumn<QStringList>("pressable");
 
     QTest::newRow("Port") << "Port" << QString() << QStringList{"CmdOK"};
-    QTest::newRow("Panel") << "Panel" << QString() << QStringList{"LblCOM", "Save", "Open"};
+    QTest::newRow("Panel") << "Panel" << QString()
+                           << QStringList{"LblCOM", "Save", "Open", "Alarms"};
+    QTest::newRow("Alarms") << "Alarms" << QString() << QStringList{"Acknowledge"};
     QTest::newRow("About") << "About" << QString() << QStringList();
     QTest::newRow("List") << "List" << QString() << QStringList{"Save", "ExportCsv"};
     QTest::newRow("FileList") << "FileList" << QString() << QStringList{"Plot", "Print"};

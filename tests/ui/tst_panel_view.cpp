@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "fakes/fake_platform.h"
+#include "fakes/meter_frames.h"
+#include "panel/alarms.h"
 #include "panel/panel_model.h"
 #include "program/program.h"
 #include "ui/panel.h"
@@ -20,6 +22,7 @@ class TestPanelView : public QObject {
 private slots:
     void panelShowsAFrame();
     void lblComClickTogglesTheTitle();
+    void alarmTurnsTheReadingRed();
     void portChooserOffersSixteenNames();
 };
 
@@ -71,6 +74,42 @@ void TestPanelView::lblComClickTogglesTheTitle() {
     QCOMPARE(view.windowTitle(), QStringLiteral("Panel  V8.00   120924"));
     QTest::mouseClick(view.findChild<QLabel *>(QStringLiteral("LblCOM")), Qt::LeftButton);
     QCOMPARE(view.windowTitle(), QStringLiteral("Panel  V8.00"));
+}
+
+void TestPanelView::alarmTurnsTheReadingRed() {
+    FakePlatform fakes;
+    Program program(fakes.platform());
+    program.choosePort(QStringLiteral("COM1"));
+    Panel view(program.panel());
+    QVERIFY(program.loadPanel());
+    program.panel().stopTimers();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    AlarmLimits limits;
+    QVERIFY(limits.addRule(QStringLiteral("T1>250")));
+    program.alarms().setLimits(limits);
+    auto *main = view.findChild<QLabel *>(QStringLiteral("LblMain"));
+    auto *small = view.findChild<QLabel *>(QStringLiteral("LblSmall"));
+    auto *alarm = view.findChild<QLabel *>(QStringLiteral("LblAlarm"));
+    const QColor blue(0, 0, 255);
+    const QColor red(220, 0, 0);
+
+    program.panel().showFrame(MeterFrames::liveFrame("251.3", "22.0"));
+    QCOMPARE(main->palette().color(QPalette::WindowText), red);
+    QCOMPARE(small->palette().color(QPalette::WindowText), blue);
+    QVERIFY(alarm->isVisible());
+    QCOMPARE(alarm->text(), QStringLiteral("T1 above 250.0 \u00B0C: 251.3 \u00B0C"));
+    QCOMPARE(alarm->palette().color(QPalette::WindowText), red);
+
+    // A click on the text acknowledges: the sound stops.
+    QVERIFY(program.alarms().isSounding());
+    QTest::mouseClick(alarm, Qt::LeftButton);
+    QVERIFY(!program.alarms().isSounding());
+
+    program.panel().showFrame(MeterFrames::liveFrame("240.0", "22.0"));
+    QCOMPARE(main->palette().color(QPalette::WindowText), blue);
+    QVERIFY(alarm->text().contains(QStringLiteral("cleared at")));
+    QVERIFY(alarm->palette().color(QPalette::WindowText) != red);
 }
 
 void TestPanelView::portChooserOffersSixteenNames() {

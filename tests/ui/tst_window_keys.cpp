@@ -123,12 +123,13 @@ void TestWindowKeys::keysOfEveryWindow_data() {
         print(QStringLiteral("Ctrl+P"));
     QTest::newRow("Panel") << "Panel"
                            << QStringList{"Save As (Ctrl+S)", "Open File to Read (Ctrl+O)",
-                                          "Sampling Rate", "List Display", "Graphic Display"}
+                                          "Sampling Rate",    "List Display",
+                                          "Graphic Display",  "Alarms"}
                            << open << "Open";
     QTest::newRow("Panel: record")
-        << "Panel"
-        << QStringList{"Save As (Ctrl+S)", "Open File to Read (Ctrl+O)", "Sampling Rate",
-                       "List Display", "Graphic Display"}
+        << "Panel" << QStringList{"Save As (Ctrl+S)", "Open File to Read (Ctrl+O)",
+                                  "Sampling Rate",    "List Display",
+                                  "Graphic Display",  "Alarms"}
         << save << "Save";
     QTest::newRow("List") << "List" << QStringList{"Save As (Ctrl+S)", "Export CSV"} << save
                           << "Save";

@@ -161,6 +161,8 @@ ParsedLine parseCommand(std::string_view line) {
         return choice(CommandKind::OverRange, args, "on", "off", "overrange on|off");
     if (name == "open-t2")
         return choice(CommandKind::OpenT2, args, "on", "off", "open-t2 on|off");
+    if (name == "heat")
+        return choice(CommandKind::Heat, args, "on", "off", "heat on|off");
     if (name == "noise")
         return single(CommandKind::Noise);
     if (name == "erase")
@@ -213,6 +215,8 @@ std::optional<Command> commandForKey(char key) {
         return make(CommandKind::OverRange);
     case 'n':
         return make(CommandKind::OpenT2);
+    case 'r':
+        return make(CommandKind::Heat);
     case 's':
         return make(CommandKind::Silence);
     case 'u':

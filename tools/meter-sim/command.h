@@ -25,6 +25,7 @@ enum class CommandKind {
     Mode,
     OverRange,
     OpenT2,
+    Heat,
     Noise,
     EraseMemory,
     SampleMemory,
@@ -37,7 +38,7 @@ enum class CommandKind {
 /// One thing to do to the virtual meter, from a key, a script line or a line on stdin.
 struct Command {
     CommandKind kind = CommandKind::Help;
-    // silence/overrange/open-t2: on; unit: °F; type: J. Empty toggles.
+    // silence/overrange/open-t2/heat: on; unit: °F; type: J. Empty toggles.
     std::optional<bool> on;
     // Empty steps to the next display mode.
     std::optional<DisplayMode> mode;

@@ -53,6 +53,8 @@ std::uint8_t FrameEncoder::statusB(DisplayMode mode) {
 }
 
 Frame FrameEncoder::encode(const MeterState &state, Temperatures celsius, int hour, int minute) {
+    if (state.t1Heated)
+        celsius.t1 += kHeatCelsius;
     const double t1 =
         displayedValue(state.fahrenheit ? celsiusToFahrenheit(celsius.t1) : celsius.t1);
     const double t2 =

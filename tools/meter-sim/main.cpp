@@ -27,7 +27,8 @@ void printUsage(std::FILE *out) {
                "  --help          this text\n"
                "\n"
                "Keys on stdin: d dump, f °C/°F, j type J/K, m display mode, o T1 over-range,\n"
-               "n T2 open, s silence, u unplug/replug, x noise, e erase memory, q quit, h help.\n"
+               "n T2 open, r T1 heated, s silence, u unplug/replug, x noise, e erase memory,\n"
+               "q quit, h help.\n"
                "Lines of more than one character on stdin are script commands.\n",
                out);
 }

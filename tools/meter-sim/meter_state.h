@@ -20,7 +20,11 @@ struct MeterState {
     DisplayMode mode = DisplayMode::T1;
     bool t1OverRange = false; // T1 reads "OL"
     bool t2Open = false;      // T2 reads "----"
+    bool t1Heated = false;    // T1 reads kHeatCelsius above its drift: well past a high alarm limit
 };
+
+// How far "heat on" raises T1, in °C: from about 25 °C to about 325 °C.
+constexpr double kHeatCelsius = 300.0;
 
 DisplayMode nextMode(DisplayMode mode);
 const char *modeName(DisplayMode mode);        // the script word: t1, t2, diff-t1, diff-t2

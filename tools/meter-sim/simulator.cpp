@@ -214,6 +214,10 @@ void Simulator::execute(const Command &command, TimePoint now) {
         m_state.t2Open = flag(m_state.t2Open);
         note(std::string("T2 open thermocouple ") + onOff(m_state.t2Open));
         break;
+    case CommandKind::Heat:
+        m_state.t1Heated = flag(m_state.t1Heated);
+        note(std::string("T1 heated by 300 °C ") + onOff(m_state.t1Heated));
+        break;
     case CommandKind::Noise: {
         // Never 0x02 or 0xAA, so the noise cannot pass for the start of a frame or a marker.
         std::uniform_int_distribution<int> byte(0, 255);
@@ -395,7 +399,8 @@ void Simulator::printHelp() const {
                "  o  toggle T1 over-range (OL)   n  toggle T2 open (----)\n"
                "  s  toggle silence              u  unplug / plug in again\n"
                "  x  send a burst of noise       e  empty the logger memory\n"
-               "  q  quit                        h  this help\n"
+               "  r  toggle T1 heated by 300 °C  q  quit\n"
+               "  h  this help\n"
                "In a terminal, ':' starts a command line (e.g. ':send 02 03'); from a pipe,\n"
                "every line of more than one character is a command.\n",
                stderr);

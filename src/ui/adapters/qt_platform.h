@@ -4,6 +4,7 @@
 #pragma once
 
 #include "adapters/console_platform.h"
+#include "ui/adapters/qt_alarm_signal.h"
 #include "ui/adapters/qt_busy_pointer.h"
 
 // The platform of the application, on the serial link and the dialogs it is given: the
@@ -19,7 +20,9 @@ public:
     std::unique_ptr<Surface> makeSurface() override;
     std::unique_ptr<ImagePrinter> makeImagePrinter() override;
     std::unique_ptr<PictureWriter> makePictureWriter() override;
+    AlarmSignal &alarmSignal() override { return m_alarmSignal; }
 
 private:
     QtBusyPointer m_pointer;
+    QtAlarmSignal m_alarmSignal;
 };

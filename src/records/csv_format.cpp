@@ -167,3 +167,7 @@ void CsvFormat::appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const
     csv.append(m_typeAndUnitCells);
     csv.append("\r\n", 2);
 }
+
+void CsvFormat::appendTextCell(QByteArray &csv, const QString &text) {
+    appendUtf8Text(csv, text.toUtf8());
+}

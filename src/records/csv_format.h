@@ -21,6 +21,10 @@ public:
     // Windows-1252 (RecordTable::tabbedRow()).
     void appendRecord(QByteArray &csv, QByteArrayView tabbedFields) const;
 
+    // Appends a cell of text by the same rules as the records' cells: what else the
+    // program writes as CSV keeps to them this way.
+    static void appendTextCell(QByteArray &csv, const QString &text);
+
     QString type() const { return m_type; }
     QString unit() const { return m_unit; }
 

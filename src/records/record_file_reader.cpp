@@ -176,6 +176,11 @@ RecordFileReader::Fetch RecordFileReader::fetchLine(QByteArrayView &line) {
             break;
         }
         if (m_atEof) {
+            if (m_following) {
+                // The writer may not have finished the line: it is read again next time.
+                m_atEof = false;
+                return Fetch::End;
+            }
             if (available == 0)
                 return Fetch::End;
             line = QByteArrayView(from, available); // last line without a line end
@@ -222,6 +227,8 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
         QByteArrayView line;
         switch (fetchLine(line)) {
         case Fetch::End:
+            if (m_following)
+                return Step::End;
             return stop(Step::End, table);
         case Fetch::Error:
             return stop(Step::ReadError, table);

@@ -71,6 +71,11 @@ bool RecordFollower::readCurrent() {
             return false;
         }
         m_opened = true;
+    } else if (m_reader.fileShrank()) {
+        // Another recording begun in the same file: its records are not this one's.
+        fail(QStringLiteral("%1 was cut short or written anew")
+                 .arg(QDir::toNativeSeparators(path)));
+        return false;
     }
     for (;;) {
         switch (m_reader.readNext(m_table)) {

@@ -114,6 +114,7 @@ void RecordFileReader::close() {
     m_atEof = false;
     m_skipping = false;
     m_lineIndex = 0;
+    m_bytesRead = 0;
     m_recordsRead = 0;
     m_linesRefused = 0;
     m_firstRefusedLines.clear();
@@ -139,6 +140,7 @@ bool RecordFileReader::fill() {
     if (got == 0)
         m_atEof = true;
     m_end += got;
+    m_bytesRead += got;
     // Nearly every file is plain ASCII: one look at the block spares a look at each line.
     m_blockHasHighBytes = hasHighBytes(QByteArrayView(m_buffer.get(), m_end));
     return true;
@@ -204,6 +206,13 @@ RecordFileReader::Fetch RecordFileReader::fetchLine(QByteArrayView &line) {
     if (line.size() > MaxLineBytes)
         line.truncate(MaxLineBytes);
     return Fetch::Line;
+}
+
+bool RecordFileReader::fileShrank() const {
+    if (!m_file)
+        return false;
+    const qint64 size = m_file->size();
+    return size >= 0 && size < m_bytesRead;
 }
 
 RecordFileReader::Step RecordFileReader::stop(Step step, RecordTable &table) {

@@ -69,6 +69,7 @@ private slots:
     void movesOnToTheNextPart_data();
     void movesOnToTheNextPart();
     void pollsOnItsOwn();
+    void aFileWrittenAnewIsNotFollowed();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -169,6 +170,27 @@ void TestRecordFollower::pollsOnItsOwn() {
     QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 1, 5000);
     QVERIFY(append(path, lines(2, 3)));
     QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 3, 5000);
+}
+
+void TestRecordFollower::aFileWrittenAnewIsNotFollowed() {
+    const QString path = pathOf(QStringLiteral("run.rdg"));
+    QVERIFY(append(path, Heading + lines(1, 5)));
+    RecordTable table;
+    RecordFollower follower(table, partsOf({path}, {0}), 0, 0,
+                            RecordFollower::Continuations::Ignore);
+    follower.poll();
+    QCOMPARE(table.rowCount(), 5);
+    // A new recording in the same file: shorter for now, then longer than the old one.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY(file.write(Heading + lines(1, 2)) > 0);
+    file.close();
+    follower.poll();
+    QVERIFY(append(path, lines(3, 9)));
+    follower.poll();
+    QCOMPARE(numbersIn(table), range(1, 5));
+    QVERIFY2(follower.problem().endsWith(QStringLiteral("run.rdg was cut short or written anew")),
+             qPrintable(follower.problem()));
 }
 
 QTEST_GUILESS_MAIN(TestRecordFollower)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Following benchmark: a recording of eight parts (2,764,800 records) plotted by "Plot
 // Recording" and followed at one new record a second: what each second of following costs
 // (read the new bytes, append to the table and the pyramid, draw the span at the plot's

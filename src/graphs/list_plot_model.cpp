@@ -362,6 +362,8 @@ void ListPlotModel::drawPicture(Surface &out) {
 }
 
 SpanStatistics ListPlotModel::statistics() {
+    if (!records())
+        return {};
     buildPyramid();
     return SpanStatistics::of(m_pyramid, *records(), FromNo(), ToNo());
 }

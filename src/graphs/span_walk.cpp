@@ -6,6 +6,8 @@
 #include "platform/surface.h"
 #include "records/record_table.h"
 
+#include <algorithm>
+
 SpanWalk::SpanWalk(Surface &out, PlotPass::Drawing drawing, const RecordTable &records,
                    const PlotGeometry &geometry, const RecordAxis &axis, std::array<int, 3> show)
     : m_out(out)
@@ -79,6 +81,9 @@ void SpanWalk::drawProgressMark(int row, double x) {
                    Surface::LineStyle::Dotted);
     const QString label = markLabel(m_records.cell(1, row), m_dated);
     const double w = m_out.textSize(label).width();
-    m_out.fillRect({x - w / 2, B + 10}, {x + w / 2, B + 20}, GraphColours::White);
-    m_out.drawText({x - 5 - w / 2, B + 10}, label, GraphColours::Black);
+    // A label with its date is longer than the room the picture keeps right of the plot for
+    // the last time: it ends at the picture's edge instead of beyond it.
+    const double shift = m_dated ? std::min(0.0, m_out.size().width() - (x - 5 + w / 2)) : 0.0;
+    m_out.fillRect({x + shift - w / 2, B + 10}, {x + shift + w / 2, B + 20}, GraphColours::White);
+    m_out.drawText({x + shift - 5 - w / 2, B + 10}, label, GraphColours::Black);
 }

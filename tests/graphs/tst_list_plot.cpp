@@ -330,8 +330,11 @@ void TestListPlot::marksCarryDatesAcrossMidnight() {
     const double bottom = m_plot->state().PlotBottom;
     QStringList drawn;
     for (const FakeSurface::Call &text : surface().sinceClear(Kind::Text)) {
-        if (text.from.y() == bottom + 10)
+        if (text.from.y() == bottom + 10) {
             drawn << text.text;
+            // Dated or not, a label stays within the picture.
+            QVERIFY(text.from.x() + surface().textSize(text.text).width() <= 612);
+        }
     }
     QTEST(drawn, "labels");
 }

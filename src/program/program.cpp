@@ -69,7 +69,7 @@ void Program::onWindowOpened(WindowModel *window) {
         });
         // "Plot Recording" is offered while there is something recorded to plot.
         const auto offer = [this, graph] {
-            graph->setEnabled(GraphCommand::PlotRecording, canPlotRecording());
+            graph->setVisible(GraphCommand::PlotRecording, canPlotRecording());
         };
         offer();
         connect(m_recorder.get(), &Recorder::recordingChanged, graph, offer);

@@ -187,13 +187,12 @@ void TestListPlotFollow::plotRecordingFollowsTheRecordingIntoItsParts() {
     m_program->panelCommands().graph();
     RealTimeT1T2Model *graph = m_program->graph();
     QVERIFY(graph);
-    QVERIFY(!graph->isEnabled(GraphCommand::PlotRecording)); // nothing recorded yet
-    QVERIFY(graph->isVisible(GraphCommand::PlotRecording));
+    QVERIFY(!graph->isVisible(GraphCommand::PlotRecording)); // nothing recorded yet
 
     QVERIFY(m_program->recorder().startRecording(m_path));
     for (int i = 0; i < 3; ++i)
         m_program->sampler().tick();
-    QVERIFY(graph->isEnabled(GraphCommand::PlotRecording));
+    QVERIFY(graph->isVisible(GraphCommand::PlotRecording));
     graph->press(GraphCommand::PlotRecording);
     m_plot = m_program->plot();
     QVERIFY(m_plot);

@@ -68,10 +68,12 @@ int RecordPyramid::firstOff(int channel, int from) const {
 qsizetype RecordPyramid::memoryBytes() const {
     qsizetype bytes = sizeof(*this);
     for (int channel = 0; channel < 3; ++channel) {
-        for (const std::vector<Extent> &blocks : m_levels[channel])
-            bytes += qsizetype(blocks.capacity() * sizeof(Extent));
-        for (const std::vector<SpanTally> &blocks : m_tallies[channel])
-            bytes += qsizetype(blocks.capacity() * sizeof(SpanTally));
+        // A level's chunks hold at most one chunk unused.
+        constexpr qsizetype Chunk = 512;
+        for (const std::deque<Extent> &blocks : m_levels[channel])
+            bytes += qsizetype(blocks.size() * sizeof(Extent)) + Chunk;
+        for (const std::deque<SpanTally> &blocks : m_tallies[channel])
+            bytes += qsizetype(blocks.size() * sizeof(SpanTally)) + Chunk;
         bytes += qsizetype(m_off[channel].capacity() * sizeof(int));
     }
     return bytes;

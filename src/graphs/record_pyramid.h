@@ -10,11 +10,12 @@
 
 #include <array>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <vector>
 
 // The lowest and the highest level of each channel over any span of a file plot's records,
-// from the extents of blocks of 16 records and of blocks of those blocks (a min/max
+// from the extents of blocks of 32 records and of blocks of those blocks (a min/max
 // pyramid) built once: a zoomed plot draws at the cost of its width, not of the records
 // it spans. A level is a reading's value, +infinity over range ("OL"), -infinity under
 // range ("-OL") and NaN switched off ("----"), which no extent counts. Beside the extents it
@@ -24,7 +25,9 @@ class RecordTable;
 
 class RecordPyramid {
 public:
-    static constexpr int LeafBits = 4;
+    // Blocks of 32: a pyramid of a few bytes a record, while a zoom's columns still read
+    // fewer than 64 records each at their ends.
+    static constexpr int LeafBits = 5;
     static constexpr int LeafRecords = 1 << LeafBits;
     // Tallies are larger than extents: coarser blocks keep them to about a byte a record.
     static constexpr int TallyBits = 8;
@@ -130,7 +133,8 @@ public:
     int firstOff(int channel, int from) const;
 
 private:
-    template <class Block> using Levels_ = std::vector<std::vector<Block>>;
+    // Each level grows in chunks, never to twice what it holds as a vector would.
+    template <class Block> using Levels_ = std::vector<std::deque<Block>>;
 
     void addBlocks(Extent &result, int channel, int first, int last) const;
     // Bottom up: an odd block at either end is taken alone, the pairs between from the
@@ -138,7 +142,7 @@ private:
     template <class Result, class Block>
     static void addBlocks(Result &result, const Levels_<Block> &levels, int first, int last) {
         for (size_t level = 0; first < last && level < levels.size(); ++level) {
-            const std::vector<Block> &blocks = levels[level];
+            const std::deque<Block> &blocks = levels[level];
             if (first & 1)
                 result.add(blocks[size_t(first++)]);
             if (last & 1)
@@ -152,7 +156,7 @@ private:
     static void push(Levels_<Block> &levels, size_t level, const Block &block) {
         if (levels.size() == level)
             levels.emplace_back();
-        std::vector<Block> &blocks = levels[level];
+        std::deque<Block> &blocks = levels[level];
         blocks.push_back(block);
         if (blocks.size() % 2 == 0) {
             Block pair = blocks[blocks.size() - 2];
@@ -162,9 +166,9 @@ private:
     }
 
     int m_records = 0;
-    // Per channel: level 0 holds the whole blocks of 16 records, each level above the
+    // Per channel: level 0 holds the whole blocks of 32 records, each level above the
     // extents of pairs of the one below; a block still filling is kept aside.
-    std::array<std::vector<std::vector<Extent>>, 3> m_levels;
+    std::array<Levels_<Extent>, 3> m_levels;
     std::array<Extent, 3> m_filling;
     std::array<Levels_<SpanTally>, 3> m_tallies;
     std::array<SpanTally, 3> m_tallyFilling;

@@ -7,6 +7,13 @@
 
 #include <QDir>
 
+namespace {
+
+// About an hour and a half of records at one a second.
+constexpr qsizetype GrowthRoomBytes = 256 * 1024;
+
+} // namespace
+
 RecordFollower::RecordFollower(RecordTable &table, const RecordingParts &parts, qsizetype fromPart,
                                int recordsHeld, Continuations continuations, QObject *parent)
     : QObject(parent)
@@ -37,6 +44,10 @@ void RecordFollower::poll() {
     if (!m_problem.isEmpty())
         return;
     const int before = m_table.rowCount();
+    // Room for the records of a while ahead, taken in small steps: the table's own growth
+    // by an eighth would leave an eighth of a long recording's memory unused.
+    if (m_table.spareBytes() < GrowthRoomBytes / 4)
+        m_table.reserveBytes(GrowthRoomBytes);
     for (;;) {
         if (!readCurrent())
             break;
@@ -76,8 +87,8 @@ bool RecordFollower::readCurrent() {
         m_opened = true;
     } else if (m_reader.fileShrank()) {
         // Another recording begun in the same file: its records are not this one's.
-        fail(QStringLiteral("%1 was cut short or written anew")
-                 .arg(QDir::toNativeSeparators(path)));
+        fail(
+            QStringLiteral("%1 was cut short or written anew").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     for (;;) {

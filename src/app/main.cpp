@@ -8,6 +8,7 @@
 #include "cli/export_csv_command.h"
 #include "cli/program_arguments.h"
 #include "cli/record_command.h"
+#include "cli/stats_command.h"
 #include "link/port_names.h"
 #include "ui/desk.h"
 
@@ -82,6 +83,12 @@ int main(int argc, char *argv[]) {
         QCoreApplication app(argc, argv);
         return ExportCsvCommand::run(
             line, [](const QString &text) { printTo(stderr, text + QLatin1Char('\n')); });
+    }
+    case CommandLine::Mode::Stats: {
+        QCoreApplication app(argc, argv);
+        return StatsCommand::run(
+            line, [](const QString &text) { printTo(stdout, text); },
+            [](const QString &text) { printTo(stderr, text + QLatin1Char('\n')); });
     }
     case CommandLine::Mode::Record:
     case CommandLine::Mode::Window:

@@ -17,6 +17,10 @@ namespace {
 
 const QString Record = QStringLiteral("record");
 const QString ExportCsv = QStringLiteral("export-csv");
+const QString Stats = QStringLiteral("stats");
+const QString From = QStringLiteral("from");
+const QString To = QStringLiteral("to");
+const QString Csv = QStringLiteral("csv");
 const QString Port = QStringLiteral("port");
 const QString Every = QStringLiteral("every");
 const QString For = QStringLiteral("for");
@@ -41,7 +45,9 @@ const QStringList ToolkitFlags{QStringLiteral("reverse"), QStringLiteral("widget
                                QStringLiteral("nograb"), QStringLiteral("dograb")};
 
 // The options that choose a mode; two of them together conflict.
-const QStringList ModeOptions{Record, ExportCsv, ResetSettings};
+const QStringList ModeOptions{Record, ExportCsv, Stats, ResetSettings};
+// The options that only --stats takes.
+const QStringList StatsOnly{From, To, Csv};
 // The options that only --record takes.
 const QStringList RecordOnly{Every, For, Quiet, Alarm, OnAlarm};
 
@@ -53,6 +59,7 @@ const QList<QStringList> Forms{
      QStringLiteral("[--for DURATION] [--quiet] [--force]"),
      QStringLiteral("[--alarm RULE]... [--on-alarm COMMAND]")},
     {QStringLiteral("thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]")},
+    {QStringLiteral("thermodesk --stats FILE.rdg [--from N] [--to M] [--csv]")},
     {QStringLiteral("thermodesk --reset-settings")}};
 
 // The forms, each first line after indent, its second under its options.
@@ -107,6 +114,14 @@ QList<QCommandLineOption> options() {
                "to FILE with .csv for .rdg. Lines that cannot be read are left "
                "out, counted on standard error, exit code 1.",
                "FILE"),
+        option({Stats},
+               "prints each channel's minimum, maximum (with their record numbers and "
+               "times), mean and counts of OL, -OL and ---- over the records of FILE, one "
+               "line per channel, as the file plot shows them",
+               "FILE"),
+        option({From}, "with --stats: the first record number of the span (default 1)", "N"),
+        option({To}, "with --stats: the last record number of the span (default the last)", "M"),
+        option({Csv}, "with --stats: prints the statistics as CSV, a header line first"),
         option({Force}, "overwrites the file written when it exists"),
         option({ResetSettings}, "forgets the remembered folders and port mappings"),
         option({QStringLiteral("h"), Help}, "this help"),
@@ -182,12 +197,43 @@ CommandLine parseExportCsv(const QCommandLineParser &parser, const QStringList &
     return line;
 }
 
+// --stats FILE [--from N] [--to M] [--csv], and nothing else.
+CommandLine parseStats(const QCommandLineParser &parser) {
+    for (const QString &name : parser.optionNames()) {
+        if (name != Stats && !StatsOnly.contains(name))
+            return failed(QStringLiteral("--stats takes no option %1").arg(dashed(name)));
+    }
+    CommandLine line;
+    line.mode = CommandLine::Mode::Stats;
+    line.statsInput = parser.value(Stats);
+    if (line.statsInput.isEmpty())
+        return failed(QStringLiteral("--stats expects a record file"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    for (const auto &[name, number] : {std::pair{From, &line.statsFrom}, {To, &line.statsTo}}) {
+        if (!parser.isSet(name))
+            continue;
+        const QString text = parser.value(name);
+        *number = digits.match(text).hasMatch() ? text.toInt() : 0;
+        if (*number < 1)
+            return failed(QStringLiteral("%1 expects a record number from 1, not '%2'")
+                              .arg(dashed(name), text));
+    }
+    if (line.statsFrom > 0 && line.statsTo > 0 && line.statsFrom > line.statsTo)
+        return failed(QStringLiteral("--from must not lie after --to"));
+    line.statsCsv = parser.isSet(Csv);
+    return line;
+}
+
 // The window, and the options it takes; with a record file, that file's list alone.
 CommandLine parseWindow(const QCommandLineParser &parser, const QStringList &positional,
                         CommandLine line) {
     for (const QString &name : RecordOnly) {
         if (parser.isSet(name))
             return failed(QStringLiteral("%1 goes with --record only").arg(dashed(name)));
+    }
+    for (const QString &name : StatsOnly) {
+        if (parser.isSet(name))
+            return failed(QStringLiteral("%1 goes with --stats only").arg(dashed(name)));
     }
     if (parser.isSet(Force))
         return failed(QStringLiteral("--force goes with --record or --export-csv only"));
@@ -206,6 +252,10 @@ CommandLine parseRecord(const QCommandLineParser &parser, CommandLine line) {
     line.mode = CommandLine::Mode::Record;
     if (line.toolkitOptions)
         return failed(QStringLiteral("--record runs without a window and takes no window options"));
+    for (const QString &name : StatsOnly) {
+        if (parser.isSet(name))
+            return failed(QStringLiteral("%1 goes with --stats only").arg(dashed(name)));
+    }
     line.recordPath = parser.value(Record);
     if (line.recordPath.isEmpty())
         return failed(QStringLiteral("--record expects a file name"));
@@ -289,7 +339,7 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return line;
     }
 
-    for (const QString &name : {Record, ExportCsv, Every, For, OnAlarm}) {
+    for (const QString &name : {Record, ExportCsv, Every, For, OnAlarm, Stats, From, To}) {
         if (parser.values(name).size() > 1)
             return failed(QStringLiteral("%1 given more than once").arg(dashed(name)));
     }
@@ -330,6 +380,8 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
 
     if (parser.isSet(ExportCsv))
         return parseExportCsv(parser, positional);
+    if (parser.isSet(Stats))
+        return parseStats(parser);
 
     if (!parser.isSet(Record))
         return parseWindow(parser, positional, line);

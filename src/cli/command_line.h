@@ -15,6 +15,7 @@ struct CommandLine {
         OpenFile,      // FILE.rdg: the file's list as the only window, without a meter
         Record,        // --record: unattended logging without a window
         ExportCsv,     // --export-csv: a record file converted to CSV, without a window
+        Stats,         // --stats: a record file's statistics, without a window
         ResetSettings, // --reset-settings: forget what was stored, then end
         Help,
         Version,
@@ -62,6 +63,13 @@ struct CommandLine {
     // else IN with ".csv" in place of ".rdg".
     QString exportInput;
     QString exportOutput;
+    // --stats FILE.rdg [--from N --to M] [--csv]: 0 for From and To when not given (the
+    // first record, the last).
+    QString statsInput;
+    int statsFrom = 0;
+    int statsTo = 0;
+    bool statsCsv = false;
+
     // The CSV file of a record file when none is named: "data.rdg" gives "data.csv",
     // "data" gives "data.csv".
     static QString defaultCsvPath(const QString &recordPath);

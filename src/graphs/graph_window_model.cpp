@@ -28,7 +28,11 @@ GraphWindowModel::GraphWindowModel(const Design &design, Platform &platform, Tim
            button(GraphCommand::Print, ToolKeys::Print, QStringLiteral("Print"),
                   QStringLiteral("print")),
            button(GraphCommand::SaveImage, ToolKeys::SaveImage, QStringLiteral("Save Image"),
-                  QStringLiteral("save_image"))},
+                  QStringLiteral("save_image")),
+           button(GraphCommand::Statistics, ToolKeys::Statistics, QStringLiteral("Statistics"),
+                  QStringLiteral("statistics")),
+           button(GraphCommand::PlotRecording, ToolKeys::PlotRecording,
+                  QStringLiteral("Plot Recording"), QStringLiteral("plot_recording"))},
           parent)
     , m_platform(platform)
     , m_panelTimers(panelTimers)
@@ -49,6 +53,8 @@ GraphWindowModel::GraphWindowModel(const Design &design, Platform &platform, Tim
         m_checked[checkBoxOf(channel)] = true;
     for (const RangeBox &box : std::as_const(m_rangeBoxes))
         m_rangeTexts[box.name] = QString();
+    setVisible(GraphCommand::Statistics, design.statistics);
+    setVisible(GraphCommand::PlotRecording, design.plotRecording);
 }
 
 GraphWindowModel::~GraphWindowModel() = default;
@@ -97,6 +103,12 @@ void GraphWindowModel::run(GraphCommand command) {
     case GraphCommand::SaveImage:
         saveImage();
         return;
+    case GraphCommand::Statistics:
+        m_statisticsShown = !m_statisticsShown;
+        statisticsToggled();
+        return;
+    case GraphCommand::PlotRecording:
+        return; // the program opens the plot: it knows the recording
     }
 }
 

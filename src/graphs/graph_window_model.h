@@ -34,8 +34,9 @@ inline constexpr QLatin1StringView TxtTo{"TxtTo"};
 } // namespace GraphControls
 
 // The toolbar of both graph windows: the function panel, the range panel, printing the
-// picture and saving it to a file.
-enum class GraphCommand { Function, Range, Print, SaveImage };
+// picture and saving it to a file; the file plot's statistics under the picture, shown or
+// hidden; the real-time graph's plot of the whole recording so far.
+enum class GraphCommand { Function, Range, Print, SaveImage, Statistics, PlotRecording };
 
 // What the real-time graph and the file plot share: the drawing surface and the graph
 // state, the timer Timer1, the toolbar ("Function", "Range", "Print", "Save Image"), the
@@ -60,6 +61,9 @@ public:
         int leftMargin = PlotGeometry::RealTimeMargin;
         GraphFrame::PlotArea plotArea = GraphFrame::PlotArea::White;
         QList<RangeBox> rangeBoxes;
+        // The buttons only one of the windows offers.
+        bool statistics = false;
+        bool plotRecording = false;
     };
 
     ~GraphWindowModel() override;
@@ -112,6 +116,9 @@ public:
     // The file types "Save Image" offers, in the form of Dialogs' filters.
     static const QString ImageFilter;
 
+    // The statistics under the file plot's picture: shown or hidden by its button.
+    bool statisticsShown() const { return m_statisticsShown; }
+
     // Hidden only while the picture is printed.
     bool toolbarVisible() const { return m_toolbarVisible; }
 
@@ -142,6 +149,8 @@ protected:
     virtual void fillRangeTexts() = 0;
     // Draws what a running pass still holds back, before the picture is printed.
     virtual void completeDrawing() {}
+    // The statistics were shown or hidden: the picture is laid out again.
+    virtual void statisticsToggled() {}
 
     void hidePanels();
     void hideFunctionPanel();
@@ -171,6 +180,7 @@ private:
     bool m_functionVisible = false;
     bool m_rangeVisible = false;
     bool m_toolbarVisible = true;
+    bool m_statisticsShown = false;
     QHash<QString, bool> m_checked;
     QList<RangeBox> m_rangeBoxes;
     QHash<QString, QString> m_rangeTexts;

@@ -3,8 +3,10 @@
 
 #include "graphs/list_plot_model.h"
 
+#include "graphs/span_statistics.h"
 #include "graphs/span_walk.h"
 #include "lists/list_window_model.h"
+#include "lists/record_follower.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 #include "records/record_table.h"
@@ -25,6 +27,7 @@ GraphWindowModel::Design design() {
     design.panelsTitle = QStringLiteral("Plot");
     design.leftMargin = PlotGeometry::FilePlotMargin;
     design.plotArea = GraphFrame::PlotArea::GridLines;
+    design.statistics = true;
     design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
                          {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
                          {GraphControls::TxtFrom, RangeEntry::Kind::Whole},
@@ -45,12 +48,64 @@ ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers, ListWin
                              const QString &plotType, PlotPass::Drawing drawing, QObject *parent)
     : GraphWindowModel(design(), platform, panelTimers, plotUnit, plotType, parent)
     , m_fileList(&fileList)
+    , m_listed(true)
     , m_run(std::move(run))
     , m_plotType(plotType)
     , m_drawing(drawing)
     , m_span(m_run ? m_run->rowCount() : fileList.records().rowCount()) {
     Timer1().setSingleShot(true);
     connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
+    // The list's own records grow when it follows its file.
+    if (!m_run)
+        connect(&fileList, &ListWindowModel::recordsAppended, this,
+                &ListPlotModel::recordsAppended);
+}
+
+ListPlotModel::ListPlotModel(Platform &platform, TimerGate &panelTimers,
+                             std::unique_ptr<RecordTable> run,
+                             std::unique_ptr<RecordFollower> follower, const QString &plotUnit,
+                             const QString &plotType, PlotPass::Drawing drawing, QObject *parent)
+    : GraphWindowModel(design(), platform, panelTimers, plotUnit, plotType, parent)
+    , m_listed(false)
+    , m_run(std::move(run))
+    , m_plotType(plotType)
+    , m_drawing(drawing)
+    , m_span(m_run->rowCount()) {
+    Timer1().setSingleShot(true);
+    connect(&Timer1(), &QTimer::timeout, this, &ListPlotModel::DrawPass);
+    if (follower)
+        follow(std::move(follower));
+}
+
+void ListPlotModel::follow(std::unique_ptr<RecordFollower> follower) {
+    m_follower = follower.release();
+    m_follower->setParent(this);
+    connect(m_follower, &RecordFollower::grew, this, &ListPlotModel::recordsAppended);
+    m_follower->start();
+}
+
+void ListPlotModel::recordsAppended(int firstNewRow) {
+    const RecordTable *table = records();
+    if (!table)
+        return;
+    // New records go into a complete pyramid as they come; one still being built by a pass
+    // is completed by the next zoom or statistics.
+    if (m_pyramid.records() == firstNewRow) {
+        for (int row = firstNewRow; row < table->rowCount(); ++row) {
+            RecordPyramid::Levels levels{};
+            for (Channel channel : Channels)
+                levels[size_t(channel)] = levelOf(channel, row);
+            m_pyramid.append(levels);
+        }
+    }
+    m_span.setRecords(table->rowCount(), m_followsEnd);
+    if (!m_followsEnd || !isOpen() || !(state().PlotWidth > 0))
+        return;
+    // Drawing again would close a panel the user is filling in: the picture catches up
+    // with the first records that come after it is closed.
+    if (functionPanelVisible() || rangePanelVisible())
+        return;
+    drawNow();
 }
 
 ListPlotModel::~ListPlotModel() = default;
@@ -62,8 +117,15 @@ const RecordTable *ListPlotModel::records() const {
 }
 
 void ListPlotModel::frameLaidOut() {
+    GraphState &s = writableState();
+    // The statistics take their lines off the bottom of the picture, under the time labels.
+    if (statisticsShown()) {
+        const float height = float(statisticsHeight(surface()));
+        s.PlotBottom -= height;
+        s.PlotHeight -= height;
+    }
     // A single record has no span to spread over the width: it stands on the axis.
-    writableState().XStep = axis().step();
+    s.XStep = axis().step();
 }
 
 void ListPlotModel::frameDrawn() {
@@ -73,8 +135,12 @@ void ListPlotModel::frameDrawn() {
     ++m_frame;
 }
 
+bool ListPlotModel::hasRecords() const {
+    return !m_listed || (m_fileList && m_fileList->isOpen());
+}
+
 bool ListPlotModel::stillDrawing(quint64 frame) const {
-    return frame == m_frame && isOpen() && m_fileList && m_fileList->isOpen();
+    return frame == m_frame && isOpen() && hasRecords();
 }
 
 void ListPlotModel::DrawPass() {
@@ -131,6 +197,8 @@ void ListPlotModel::DrawPass() {
     }
     walk.flush();
     Timer1().stop();
+    if (statisticsShown())
+        drawStatistics(surface());
 }
 
 void ListPlotModel::functionOk() {
@@ -150,6 +218,7 @@ void ListPlotModel::rangeOk() {
         showRangeMessage(m_span.refusal());
         return;
     }
+    m_followsEnd = m_span.isWhole();
     DrawFrame();
 }
 
@@ -157,12 +226,17 @@ void ListPlotModel::zoomTo(double fromX, double toX) {
     if (!(state().PlotWidth > 0))
         return;
     const RecordAxis axis = this->axis();
-    zoomToSpan(
-        m_span.set(axis.recordAt(std::min(fromX, toX)), axis.recordAt(std::max(fromX, toX))));
+    const bool accepted =
+        m_span.set(axis.recordAt(std::min(fromX, toX)), axis.recordAt(std::max(fromX, toX)));
+    if (accepted)
+        m_followsEnd = false;
+    zoomToSpan(accepted);
 }
 
 void ListPlotModel::zoomOut() {
-    zoomToSpan(m_span.set(1, m_span.records()));
+    m_followsEnd = true;
+    // A file of one record so far has no span to set: it is drawn as it is.
+    zoomToSpan(m_span.records() == 1 || m_span.set(1, m_span.records()));
 }
 
 void ListPlotModel::zoomToSpan(bool accepted) {
@@ -170,6 +244,10 @@ void ListPlotModel::zoomToSpan(bool accepted) {
         showRangeMessage(m_span.refusal());
         return;
     }
+    drawNow();
+}
+
+void ListPlotModel::drawNow() {
     fillRangeTexts();
     if (!records())
         return;
@@ -185,6 +263,8 @@ void ListPlotModel::zoomToSpan(bool accepted) {
         if (end.drawn[c])
             s.prevY(channel) = float(end.lastY[c]);
     }
+    if (statisticsShown())
+        drawStatistics(surface());
 }
 
 ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> show) {
@@ -274,14 +354,58 @@ void ListPlotModel::buildPyramid() {
 
 void ListPlotModel::drawPicture(Surface &out) {
     drawFrame(out);
-    if (records())
-        drawSpan(out, m_frameShow);
+    if (!records())
+        return;
+    drawSpan(out, m_frameShow);
+    if (statisticsShown())
+        drawStatistics(out);
+}
+
+SpanStatistics ListPlotModel::statistics() {
+    if (!records())
+        return {};
+    buildPyramid();
+    return SpanStatistics::of(m_pyramid, *records(), FromNo(), ToNo());
+}
+
+QStringList ListPlotModel::statisticsLines() {
+    QStringList lines;
+    if (!records())
+        return lines;
+    const SpanStatistics statistics = this->statistics();
+    for (Channel channel : Channels)
+        lines << statistics.line(channel, *records());
+    return lines;
+}
+
+double ListPlotModel::statisticsHeight(const Surface &out) const {
+    return 3 * out.textSize(QStringLiteral("T1")).height() + 6;
+}
+
+void ListPlotModel::drawStatistics(Surface &out) {
+    const QStringList lines = statisticsLines();
+    if (lines.isEmpty())
+        return;
+    const double lineHeight = out.textSize(QStringLiteral("T1")).height();
+    const double top = out.size().height() - statisticsHeight(out) + 3;
+    out.fillRect({0, top - 3}, {double(out.size().width()), double(out.size().height())},
+                 GraphColours::White);
+    for (Channel channel : Channels) {
+        const int i = int(channel);
+        out.drawText({double(state().PlotLeft) - 62, top + i * lineHeight}, lines[i],
+                     GraphColours::of(channel));
+    }
+}
+
+void ListPlotModel::statisticsToggled() {
+    if (isOpen() && records() && state().PlotWidth > 0)
+        drawNow();
 }
 
 std::optional<Readout> ListPlotModel::readoutAt(const QPointF &pointer) const {
     const RecordTable *table = records();
     const GraphState &s = state();
-    if (!table || !m_fileList || !(s.PlotWidth > 0) || !s.readoutArea().contains(pointer))
+    if (!table || !hasRecords() || !(s.PlotWidth > 0) || !s.readoutArea().contains(pointer))
         return std::nullopt;
     const RecordAxis axis = this->axis();
     const qint64 k = axis.nearest(pointer.x());

@@ -15,15 +15,21 @@
 #include <memory>
 
 class ListWindowModel;
+class RecordFollower;
 class RecordTable;
 class SpanWalk;
+struct SpanStatistics;
 
 // The file plot "Plot": the records of the opened file in FileList, read from its table
 // (never copied), as the curves of T1, T2 and T1-T2 over a chosen span of record numbers.
 // Every new frame is followed a second later by a drawing pass over the whole span, which
 // lets events run between records and counts them in the caption. The unit and type were
 // captured by "Plot" from the list's heading. A span dragged across the plot is drawn at
-// once, from a pyramid of the records' extents that the first pass builds.
+// once, from a pyramid of the records' extents that the first pass builds. A file that grows
+// while plotted (FileList following it, or a recording followed by the plot itself) adds
+// its new records to the table and the pyramid; while the user has not zoomed, the span
+// follows the end and is drawn again at once, at the cost of the plot's width. Under the
+// picture, when shown, each channel's statistics over the span drawn.
 class ListPlotModel : public GraphWindowModel {
     Q_OBJECT
 
@@ -45,7 +51,30 @@ public:
                   const QString &plotType,
                   PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
                   QObject *parent = nullptr);
+    // The plot of a recording still being written, without a list: the records read so far,
+    // which the plot keeps, and the follower that appends the rest to them as they come.
+    ListPlotModel(Platform &platform, TimerGate &panelTimers, std::unique_ptr<RecordTable> run,
+                  std::unique_ptr<RecordFollower> follower, const QString &plotUnit,
+                  const QString &plotType,
+                  PlotPass::Drawing drawing = PlotPass::Drawing::ColumnExtents,
+                  QObject *parent = nullptr);
     ~ListPlotModel() override;
+
+    // Follows a file the plot's own table is read from (the records of all parts): the
+    // plot keeps the follower and starts it.
+    void follow(std::unique_ptr<RecordFollower> follower);
+    RecordFollower *follower() const { return m_follower; }
+    // Whether the span follows the end of a growing file: until the user zooms or sets a
+    // span of part of it; zooming out (or a span of all of it) follows again.
+    bool followsEnd() const { return m_followsEnd; }
+    // Records were appended to the plotted table from this row on: into the pyramid, and,
+    // following the end, onto the picture.
+    void recordsAppended(int firstNewRow);
+
+    // Each channel's statistics over the span drawn (builds the pyramid when it is not).
+    SpanStatistics statistics();
+    // Their lines as shown under the picture.
+    QStringList statisticsLines();
 
     QString PlotUnit() const { return unit(); }
     QString PlotType() const { return m_plotType; }
@@ -89,6 +118,7 @@ protected:
     void frameDrawn() override;
     void fillRangeTexts() override;
     void completeDrawing() override;
+    void statisticsToggled() override;
 
 private:
     // Where a span drawn at once ended, as a pass leaves the state.
@@ -104,6 +134,13 @@ private:
     bool stillDrawing(quint64 frame) const;
     // A span set by a zoom: refused with Range OK's message, or drawn at once.
     void zoomToSpan(bool accepted);
+    // The frame, the span and the statistics drawn at once, with no pass a second later.
+    void drawNow();
+    // Whether the plot shows anything still: its list, when it has one, is open.
+    bool hasRecords() const;
+    // The statistics under the picture: their height, and drawn onto a surface.
+    double statisticsHeight(const Surface &out) const;
+    void drawStatistics(Surface &out);
     // The span drawn as a complete pass would draw it, without letting events run: where
     // many records share a pixel column, only their first, lowest, highest and last point
     // are handed on, which draws the same lines.
@@ -112,6 +149,7 @@ private:
     double levelOf(Channel channel, int row) const;
 
     QPointer<ListWindowModel> m_fileList;
+    const bool m_listed; // the plot of a list, which closes with it
     std::unique_ptr<RecordTable> m_run;
     QString m_plotType;
     const PlotPass::Drawing m_drawing;
@@ -121,4 +159,6 @@ private:
     // The channel switches as the frame began: a pass switches a channel off at "----".
     std::array<int, 3> m_frameShow{1, 1, 1};
     RecordPyramid m_pyramid;
+    RecordFollower *m_follower = nullptr; // a child of the plot
+    bool m_followsEnd = true;
 };

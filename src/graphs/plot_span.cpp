@@ -22,3 +22,13 @@ bool PlotSpan::set(std::optional<double> from, std::optional<double> to) {
 QString PlotSpan::refusal() const {
     return QStringLiteral("1 <= No.s <= %1, try again!").arg(m_records);
 }
+
+void PlotSpan::setRecords(int records, bool followEnd) {
+    m_records = std::max(records, 1);
+    if (followEnd) {
+        m_fromNo = 1;
+        m_toNo = m_records;
+    }
+    m_toNo = std::min(m_toNo, m_records);
+    m_fromNo = std::min(m_fromNo, m_toNo);
+}

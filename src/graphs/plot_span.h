@@ -22,6 +22,10 @@ public:
     // From and To when both are numbers and 1 <= from < to <= N, each rounded to the
     // nearest whole number (halves to the even one); nothing changes otherwise.
     bool set(std::optional<double> from, std::optional<double> to);
+    // The file has grown (or shrunk) to this many records. Following its end, the span is
+    // all of them; otherwise From and To stay where they are, within the new count.
+    void setRecords(int records, bool followEnd);
+
     // What a refused span is told: "1 <= No.s <= N, try again!".
     QString refusal() const;
 

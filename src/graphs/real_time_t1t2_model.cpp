@@ -31,6 +31,7 @@ GraphWindowModel::Design design() {
     design.panelsTitle = QStringLiteral("Graphic");
     design.leftMargin = PlotGeometry::RealTimeMargin;
     design.plotArea = GraphFrame::PlotArea::White;
+    design.plotRecording = true;
     design.rangeBoxes = {{GraphControls::TxtMax, RangeEntry::Kind::Decimal},
                          {GraphControls::TxtMin, RangeEntry::Kind::Decimal},
                          {GraphControls::TxtCounts, RangeEntry::Kind::Whole}};

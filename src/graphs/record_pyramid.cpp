@@ -27,6 +27,8 @@ void RecordPyramid::clear() {
         m_levels[channel].clear();
         m_filling[channel] = Extent();
         m_off[channel].clear();
+        m_tallies[channel].clear();
+        m_tallyFilling[channel] = SpanTally();
     }
 }
 
@@ -36,43 +38,25 @@ void RecordPyramid::append(const Levels &levels) {
         if (std::isnan(level))
             m_off[channel].push_back(m_records);
         m_filling[channel].add(level);
+        m_tallyFilling[channel].add(level, m_records);
     }
     ++m_records;
+    if ((m_records & (TallyRecords - 1)) == 0) {
+        for (int channel = 0; channel < 3; ++channel) {
+            push(m_tallies[channel], 0, m_tallyFilling[channel]);
+            m_tallyFilling[channel] = SpanTally();
+        }
+    }
     if ((m_records & (LeafRecords - 1)) != 0)
         return;
     for (int channel = 0; channel < 3; ++channel) {
-        push(channel, 0, m_filling[channel]);
+        push(m_levels[channel], 0, m_filling[channel]);
         m_filling[channel] = Extent();
     }
 }
 
-void RecordPyramid::push(int channel, size_t level, const Extent &extent) {
-    std::vector<std::vector<Extent>> &levels = m_levels[channel];
-    if (levels.size() == level)
-        levels.emplace_back();
-    std::vector<Extent> &blocks = levels[level];
-    blocks.push_back(extent);
-    // A block that completes a pair makes the pair's block one level up.
-    if (blocks.size() % 2 == 0) {
-        Extent pair = blocks[blocks.size() - 2];
-        pair.add(extent);
-        push(channel, level + 1, pair);
-    }
-}
-
 void RecordPyramid::addBlocks(Extent &result, int channel, int first, int last) const {
-    const std::vector<std::vector<Extent>> &levels = m_levels[channel];
-    // Bottom up: an odd block at either end is taken alone, the pairs between from the
-    // level above.
-    for (size_t level = 0; first < last && level < levels.size(); ++level) {
-        const std::vector<Extent> &blocks = levels[level];
-        if (first & 1)
-            result.add(blocks[size_t(first++)]);
-        if (last & 1)
-            result.add(blocks[size_t(--last)]);
-        first >>= 1;
-        last >>= 1;
-    }
+    addBlocks(result, m_levels[size_t(channel)], first, last);
 }
 
 int RecordPyramid::firstOff(int channel, int from) const {
@@ -84,8 +68,12 @@ int RecordPyramid::firstOff(int channel, int from) const {
 qsizetype RecordPyramid::memoryBytes() const {
     qsizetype bytes = sizeof(*this);
     for (int channel = 0; channel < 3; ++channel) {
-        for (const std::vector<Extent> &blocks : m_levels[channel])
-            bytes += qsizetype(blocks.capacity() * sizeof(Extent));
+        // A level's chunks hold at most one chunk unused.
+        constexpr qsizetype Chunk = 512;
+        for (const std::deque<Extent> &blocks : m_levels[channel])
+            bytes += qsizetype(blocks.size() * sizeof(Extent)) + Chunk;
+        for (const std::deque<SpanTally> &blocks : m_tallies[channel])
+            bytes += qsizetype(blocks.size() * sizeof(SpanTally)) + Chunk;
         bytes += qsizetype(m_off[channel].capacity() * sizeof(int));
     }
     return bytes;

@@ -3,26 +3,35 @@
 
 #pragma once
 
+#include "graphs/span_tally.h"
 #include "link/reading.h"
 
 #include <QtGlobal>
 
 #include <array>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <vector>
 
 // The lowest and the highest level of each channel over any span of a file plot's records,
-// from the extents of blocks of 16 records and of blocks of those blocks (a min/max
+// from the extents of blocks of 32 records and of blocks of those blocks (a min/max
 // pyramid) built once: a zoomed plot draws at the cost of its width, not of the records
 // it spans. A level is a reading's value, +infinity over range ("OL"), -infinity under
-// range ("-OL") and NaN switched off ("----"), which no extent counts.
+// range ("-OL") and NaN switched off ("----"), which no extent counts. Beside the extents it
+// keeps, per block of 256 records and pairs of those upward, each channel's SpanTally (sum,
+// count and extremes with their records): any span's statistics come from a few blocks.
 class RecordTable;
 
 class RecordPyramid {
 public:
-    static constexpr int LeafBits = 4;
+    // Blocks of 32: a pyramid of a few bytes a record, while a zoom's columns still read
+    // fewer than 64 records each at their ends.
+    static constexpr int LeafBits = 5;
     static constexpr int LeafRecords = 1 << LeafBits;
+    // Tallies are larger than extents: coarser blocks keep them to about a byte a record.
+    static constexpr int TallyBits = 8;
+    static constexpr int TallyRecords = 1 << TallyBits;
 
     using Levels = std::array<double, 3>;
 
@@ -97,18 +106,71 @@ public:
         return result;
     }
 
+    // The tally of a channel's levels over the records [first, last), the same way: whole
+    // blocks of 256 from the pyramid, at most 255 records at either end through levelOf.
+    template <class LevelOf>
+    SpanTally tally(int channel, int first, int last, const LevelOf &levelOf) const {
+        SpanTally result;
+        first = std::max(first, 0);
+        last = std::min(last, m_records);
+        const int firstBlock = (first + TallyRecords - 1) >> TallyBits;
+        const int lastBlock = last >> TallyBits;
+        if (firstBlock >= lastBlock) {
+            for (int record = first; record < last; ++record)
+                result.add(levelOf(record), record);
+            return result;
+        }
+        for (int record = first; record < firstBlock << TallyBits; ++record)
+            result.add(levelOf(record), record);
+        addBlocks(result, m_tallies[size_t(channel)], firstBlock, lastBlock);
+        for (int record = lastBlock << TallyBits; record < last; ++record)
+            result.add(levelOf(record), record);
+        return result;
+    }
+
     // The first record at or after from whose level on the channel is switched off; -1
     // when there is none.
     int firstOff(int channel, int from) const;
 
 private:
+    // Each level grows in chunks, never to twice what it holds as a vector would.
+    template <class Block> using Levels_ = std::vector<std::deque<Block>>;
+
     void addBlocks(Extent &result, int channel, int first, int last) const;
-    void push(int channel, size_t level, const Extent &extent);
+    // Bottom up: an odd block at either end is taken alone, the pairs between from the
+    // level above.
+    template <class Result, class Block>
+    static void addBlocks(Result &result, const Levels_<Block> &levels, int first, int last) {
+        for (size_t level = 0; first < last && level < levels.size(); ++level) {
+            const std::deque<Block> &blocks = levels[level];
+            if (first & 1)
+                result.add(blocks[size_t(first++)]);
+            if (last & 1)
+                result.add(blocks[size_t(--last)]);
+            first >>= 1;
+            last >>= 1;
+        }
+    }
+    // A block that completes a pair makes the pair's block one level up.
+    template <class Block>
+    static void push(Levels_<Block> &levels, size_t level, const Block &block) {
+        if (levels.size() == level)
+            levels.emplace_back();
+        std::deque<Block> &blocks = levels[level];
+        blocks.push_back(block);
+        if (blocks.size() % 2 == 0) {
+            Block pair = blocks[blocks.size() - 2];
+            pair.add(block);
+            push(levels, level + 1, pair);
+        }
+    }
 
     int m_records = 0;
-    // Per channel: level 0 holds the whole blocks of 16 records, each level above the
+    // Per channel: level 0 holds the whole blocks of 32 records, each level above the
     // extents of pairs of the one below; a block still filling is kept aside.
-    std::array<std::vector<std::vector<Extent>>, 3> m_levels;
+    std::array<Levels_<Extent>, 3> m_levels;
     std::array<Extent, 3> m_filling;
+    std::array<Levels_<SpanTally>, 3> m_tallies;
+    std::array<SpanTally, 3> m_tallyFilling;
     std::array<std::vector<int>, 3> m_off;
 };

@@ -6,6 +6,8 @@
 #include "platform/surface.h"
 #include "records/record_table.h"
 
+#include <algorithm>
+
 SpanWalk::SpanWalk(Surface &out, PlotPass::Drawing drawing, const RecordTable &records,
                    const PlotGeometry &geometry, const RecordAxis &axis, std::array<int, 3> show)
     : m_out(out)
@@ -13,7 +15,34 @@ SpanWalk::SpanWalk(Surface &out, PlotPass::Drawing drawing, const RecordTable &r
     , m_records(records)
     , m_geometry(geometry)
     , m_axis(axis)
-    , m_show(show) {}
+    , m_show(show)
+    , m_dated(differentDays(records.cell(1, axis.FromNo() - 1),
+                            records.cell(1, axis.FromNo() - 1 + int(axis.n())))) {}
+
+namespace {
+
+// The date before the time of day, when the text has one.
+QStringView datePart(const QString &dateTime) {
+    const qsizetype blank = dateTime.trimmed().lastIndexOf(QLatin1Char(' '));
+    return blank > 0 ? QStringView(dateTime).first(blank).trimmed() : QStringView();
+}
+
+} // namespace
+
+bool SpanWalk::differentDays(const QString &first, const QString &last) {
+    return datePart(first) != datePart(last);
+}
+
+QString SpanWalk::markLabel(const QString &dateTime, bool withDate) {
+    const QString time = dateTime.right(8);
+    if (!withDate)
+        return time;
+    QStringView date = datePart(dateTime);
+    // "2026/12/10": the year says nothing the marks beside it would not.
+    if (date.size() == 10 && date[4] == QLatin1Char('/'))
+        date = date.sliced(5);
+    return date.isEmpty() ? time : date.toString() + QLatin1Char(' ') + time;
+}
 
 bool SpanWalk::isProgressMark(qint64 k, qint64 n) {
     // In whole numbers: k <= n/4 < k + 1, k <= n/2 < k + 1, k - 1 < 3n/4 <= k.
@@ -50,8 +79,11 @@ void SpanWalk::drawProgressMark(int row, double x) {
     const float B = m_geometry.PlotBottom;
     m_out.drawLine({x, B}, {x, m_geometry.plotTop() - 10}, GraphColours::Grid, 1,
                    Surface::LineStyle::Dotted);
-    const QString label = m_records.cell(1, row).right(8);
+    const QString label = markLabel(m_records.cell(1, row), m_dated);
     const double w = m_out.textSize(label).width();
-    m_out.fillRect({x - w / 2, B + 10}, {x + w / 2, B + 20}, GraphColours::White);
-    m_out.drawText({x - 5 - w / 2, B + 10}, label, GraphColours::Black);
+    // A label with its date is longer than the room the picture keeps right of the plot for
+    // the last time: it ends at the picture's edge instead of beyond it.
+    const double shift = m_dated ? std::min(0.0, m_out.size().width() - (x - 5 + w / 2)) : 0.0;
+    m_out.fillRect({x + shift - w / 2, B + 10}, {x + shift + w / 2, B + 20}, GraphColours::White);
+    m_out.drawText({x + shift - 5 - w / 2, B + 10}, label, GraphColours::Black);
 }

@@ -8,6 +8,8 @@
 #include "graphs/record_axis.h"
 #include "link/reading.h"
 
+#include <QString>
+
 #include <array>
 
 class RecordTable;
@@ -26,6 +28,12 @@ public:
     // Whether the k-th record of a pass over n + 1 records gets a progress mark: the first,
     // the last, and the one at or just below n/4 and n/2 and at or just above 3n/4.
     static bool isProgressMark(qint64 k, qint64 n);
+    // A progress mark's label from the record's date and time text ("2026/12/10 08:00:00"):
+    // the time of day "08:00:00", or with the date as well "12/10 08:00:00" when the span
+    // crosses midnight and the time alone would not tell the days apart.
+    static QString markLabel(const QString &dateTime, bool withDate);
+    // Whether two records' date and time texts lie on different days.
+    static bool differentDays(const QString &first, const QString &last);
 
     // Draws record k of the span.
     void record(qint64 k);
@@ -54,6 +62,7 @@ private:
     const PlotGeometry &m_geometry;
     const RecordAxis &m_axis;
     std::array<int, 3> m_show;
+    bool m_dated = false; // the span crosses midnight: the marks carry dates
     double m_offset = 0;
     double m_x = 0;
     std::array<bool, 3> m_drew{};

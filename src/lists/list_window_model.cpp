@@ -3,6 +3,8 @@
 
 #include "lists/list_window_model.h"
 
+#include "lists/record_follower.h"
+
 #include <algorithm>
 
 namespace {
@@ -72,6 +74,21 @@ RecordRow ListWindowModel::headingRow() const {
     for (int column = 0; column < RecordColumnCount; ++column)
         cells[column] = m_records.heading(column);
     return cells;
+}
+
+void ListWindowModel::followOpenedFile() {
+    if (m_follower || m_openedFile.isEmpty())
+        return;
+    RecordingParts file;
+    file.paths << m_openedFile;
+    file.numbers << 0;
+    m_follower = new RecordFollower(m_records, file, 0, m_records.rowCount(),
+                                    RecordFollower::Continuations::Ignore, this);
+    connect(m_follower, &RecordFollower::grew, this, [this](int firstNewRow) {
+        m_grid.recordsAppended();
+        emit recordsAppended(firstNewRow);
+    });
+    m_follower->start();
 }
 
 void ListWindowModel::appendRow(const RecordRow &cells) {

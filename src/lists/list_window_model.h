@@ -9,6 +9,8 @@
 #include "records/record_table.h"
 #include "windowing/command_window.h"
 
+class RecordFollower;
+
 // The toolbars of the record lists: "Save" of the live list and the logger set, "Plot",
 // "Print" and "Plot All Parts" of an opened file, "Export CSV" of all three.
 enum class ListCommand { Save, Plot, Print, ExportCsv, PlotAll };
@@ -45,6 +47,12 @@ public:
     void setColumn0Heading(const QString &text);
     void clearRows();
 
+    // Follows the file the list was opened from as another writer appends to it: the new
+    // records come into the list (and its plot) within a second. The list holds the file's
+    // records up to now.
+    void followOpenedFile();
+    bool followsOpenedFile() const { return m_follower != nullptr; }
+
     // The record file the list was opened from; empty for the other lists.
     QString openedFile() const { return m_openedFile; }
     void setOpenedFile(const QString &path) { m_openedFile = path; }
@@ -63,6 +71,8 @@ public:
 
 signals:
     void firstVisibleRowChanged();
+    // Records were appended from this row on by following the file.
+    void recordsAppended(int firstNewRow);
 
 private:
     Kind m_kind;
@@ -70,4 +80,5 @@ private:
     RecordItemModel m_grid{m_records};
     int m_firstVisibleRow = 0;
     QString m_openedFile;
+    RecordFollower *m_follower = nullptr; // a child of the list
 };

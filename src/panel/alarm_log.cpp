@@ -3,22 +3,12 @@
 
 #include "panel/alarm_log.h"
 
-#include "link/reading.h"
 #include "panel/alarm_event.h"
 #include "records/csv_format.h"
 
 namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
-
-// A number as a number; "OL", "-OL" and "----" as the texts they are.
-void appendReading(QByteArray &csv, const QString &reading) {
-    const QString text = reading.trimmed();
-    if (Reading::kindOf(QStringView(text)) == Reading::Kind::Number)
-        csv.append(text.toLatin1());
-    else
-        CsvFormat::appendTextCell(csv, text.toUtf8());
-}
 
 } // namespace
 
@@ -40,7 +30,7 @@ QByteArray AlarmLog::line(const AlarmEvent &event) {
     csv.append(',');
     csv.append(event.eventName().toLatin1());
     csv.append(',');
-    appendReading(csv, event.reading);
+    CsvFormat::appendReadingCell(csv, event.reading);
     csv.append(',');
     csv.append(event.limitText().toLatin1());
     csv.append(LineEnd);

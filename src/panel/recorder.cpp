@@ -26,6 +26,7 @@ bool Recorder::startRecording(const QString &path) {
     m_recordType = m_live.TypeText;
     m_recordUnit = m_live.UnitText;
     m_chosenFileName = path;
+    m_partBefore = m_filePart;
     if (!m_file.create(path) || !m_file.writeHeading(m_recordType, m_recordUnit)) {
         const QString reason = m_file.errorString();
         m_file.close();
@@ -37,6 +38,17 @@ bool Recorder::startRecording(const QString &path) {
     m_recording = true;
     emit recordingChanged(true, m_chosenFileName);
     return true;
+}
+
+RecordingParts Recorder::parts() const {
+    RecordingParts parts;
+    parts.paths << m_chosenFileName;
+    parts.numbers << 0;
+    for (int part = m_partBefore + 1; part <= m_filePart; ++part) {
+        parts.paths << continuationFileName(m_chosenFileName, part);
+        parts.numbers << part;
+    }
+    return parts;
 }
 
 void Recorder::stopRecording() {

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "records/recording_parts.h"
+
 #include "link/live_values.h"
 #include "panel/sample.h"
 #include "records/record_file_writer.h"
@@ -35,6 +37,8 @@ public:
     QString RecordType() const { return m_recordType; }
     QString RecordUnit() const { return m_recordUnit; }
     QString ChosenFileName() const { return m_chosenFileName; }
+    // The files of the recording so far: ChosenFileName, then its continuation files.
+    RecordingParts parts() const;
 
 signals:
     void recordingChanged(bool recording, const QString &fileName);
@@ -50,7 +54,8 @@ private:
     RecordFileWriter m_file{RecordFileWriter::Flush::EveryLine};
     bool m_recording = false;
     int m_recordCount = 0;
-    int m_filePart = 0; // never reset: continuation numbers go on across recordings
+    int m_filePart = 0;   // never reset: continuation numbers go on across recordings
+    int m_partBefore = 0; // FilePart when this recording began
     QString m_recordType;
     QString m_recordUnit;
     QString m_chosenFileName;

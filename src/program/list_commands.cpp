@@ -6,6 +6,7 @@
 #include "graphs/list_plot_model.h"
 #include "lists/list_file_io.h"
 #include "lists/list_window_model.h"
+#include "lists/record_follower.h"
 #include "panel/file_transfer.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
@@ -267,6 +268,8 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
     const QPointer<ListWindowModel> stillThere(list);
     const QString firstName = QFileInfo(list->openedFile()).fileName();
     QString lastGood = firstName;
+    qsizetype lastGoodPart = 0;
+    int lastGoodRows = run->rowCount(); // the records of the last good part
     QString problem;
     {
         ListOperation operation(m_program, list);
@@ -292,6 +295,8 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
                     break;
                 }
                 lastGood = name;
+                lastGoodPart = i;
+                lastGoodRows = run->rowCount() - rowsBefore;
                 break;
             }
         }
@@ -303,9 +308,17 @@ void ListCommands::plotAllParts(ListWindowModel *list) {
         return;
     const RecordHeading plotHeading = RecordHeading::forPlot(heading);
     WindowRegistry &windows = m_program.windows();
+    // A recording still going on grows in the plot: its last good part is followed, and the
+    // continuation files after it as they come.
+    RecordingParts good;
+    good.paths = parts.paths.first(lastGoodPart + 1);
+    good.numbers = parts.numbers.first(lastGoodPart + 1);
+    auto follower = std::make_unique<RecordFollower>(*run, good, lastGoodPart, lastGoodRows,
+                                                     RecordFollower::Continuations::Follow);
     ListPlotModel *plot = windows.open(
         std::make_unique<ListPlotModel>(platform, m_program.panel().timers(), *list, std::move(run),
                                         plotHeading.unit, plotHeading.type));
+    plot->follow(std::move(follower));
     QObject::connect(&windows, &WindowRegistry::windowClosed, plot, [plot, list](WindowModel *w) {
         if (w == list)
             plot->requestClose();

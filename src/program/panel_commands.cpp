@@ -103,6 +103,8 @@ bool PanelCommands::openFile(const QString &path) {
         // A recording that went on into continuation files can be plotted as a whole.
         list->setOpenedFile(path);
         list->setVisible(ListCommand::PlotAll, RecordingParts::inFolder(path).paths.size() > 1);
+        // A file another program is still writing goes on growing in the list.
+        list->followOpenedFile();
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include "graphs/real_time_t1t2_model.h"
 #include "link/port_choice.h"
 #include "lists/list_window_model.h"
+#include "lists/record_follower.h"
 #include "logger/logger.h"
 #include "logger/memory_model.h"
 #include "panel/alarms.h"
@@ -19,6 +20,10 @@
 #include "platform/serial_link.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
+#include "records/record_heading.h"
+#include "records/record_table.h"
+
+#include <QDir>
 
 Program::Program(Platform &platform, Limits limits, QObject *parent)
     : QObject(parent)
@@ -75,6 +80,20 @@ void Program::onWindowOpened(WindowModel *window) {
     if (auto *list = qobject_cast<ListWindowModel *>(window)) {
         list->onCommand(list,
                         [this, list](ListCommand command) { m_listCommands->run(list, command); });
+    } else if (auto *graph = qobject_cast<RealTimeT1T2Model *>(window)) {
+        graph->onCommand(graph, [this, graph](GraphCommand command) {
+            if (command == GraphCommand::PlotRecording)
+                plotRecording();
+            else
+                graph->run(command);
+        });
+        // "Plot Recording" is offered while there is something recorded to plot.
+        const auto offer = [this, graph] {
+            graph->setVisible(GraphCommand::PlotRecording, canPlotRecording());
+        };
+        offer();
+        connect(m_recorder.get(), &Recorder::recordingChanged, graph, offer);
+        connect(m_recorder.get(), &Recorder::recorded, graph, offer);
     } else if (auto *graph = qobject_cast<GraphWindowModel *>(window)) {
         graph->onCommand(graph, [graph](GraphCommand command) { graph->run(command); });
     } else if (auto *memory = qobject_cast<MemoryModel *>(window)) {
@@ -82,6 +101,32 @@ void Program::onWindowOpened(WindowModel *window) {
                 [this, memory](int set) { m_logger->listSet(memory, set); });
         connect(memory, &MemoryModel::eraseRequested, m_logger.get(), &Logger::EraseMemory);
     }
+}
+
+bool Program::canPlotRecording() const {
+    return m_recorder->Recording() && m_recorder->RecordCount() > 0;
+}
+
+void Program::plotRecording() {
+    if (!canPlotRecording())
+        return;
+    auto run = std::make_unique<RecordTable>();
+    auto follower = std::make_unique<RecordFollower>(*run, m_recorder->parts(), 0, 0,
+                                                     RecordFollower::Continuations::Follow);
+    follower->poll();
+    if (!follower->problem().isEmpty() || run->rowCount() == 0) {
+        m_platform.dialogs().message(
+            QStringLiteral("The recording cannot be plotted:\n%1")
+                .arg(follower->problem().isEmpty()
+                         ? QDir::toNativeSeparators(m_recorder->ChosenFileName())
+                         : follower->problem()),
+            Dialogs::Icon::Critical);
+        return;
+    }
+    const RecordHeading heading = RecordHeading::forPlot(follower->heading());
+    m_windows.open(std::make_unique<ListPlotModel>(m_platform, m_panel->timers(), std::move(run),
+                                                   std::move(follower), heading.unit,
+                                                   heading.type));
 }
 
 void Program::choosePort(const QString &text) {

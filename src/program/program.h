@@ -86,6 +86,11 @@ public:
     // The data-logger window; null while closed.
     MemoryModel *memory() const;
 
+    // "Plot Recording" of the real-time graph: the file plot of everything recorded so far,
+    // all parts, growing as the recording goes on. Nothing while nothing is recorded yet.
+    void plotRecording();
+    bool canPlotRecording() const;
+
 signals:
     void quitRequested();
 

@@ -166,6 +166,14 @@ void CsvFormat::appendTextCell(QByteArray &csv, QByteArrayView utf8) {
         csv.append('"');
 }
 
+void CsvFormat::appendReadingCell(QByteArray &csv, QStringView reading) {
+    const QStringView trimmed = reading.trimmed();
+    if (Reading::kindOf(trimmed) == Reading::Kind::Number)
+        csv.append(trimmed.toLatin1());
+    else
+        appendTextCell(csv, trimmed.toUtf8());
+}
+
 QByteArray CsvFormat::headerLine() {
     return QByteArrayLiteral("record,time,T1,T2,T1-T2,type,unit\r\n");
 }

@@ -31,6 +31,9 @@ public:
     // apostrophe, so that a spreadsheet shows it as text and never runs it as a formula.
     // Every CSV cell that may hold text goes through here.
     static void appendTextCell(QByteArray &csv, QByteArrayView utf8);
+    // Appends a reading shown as text: a number as the number it is (a minus sign and all),
+    // anything else ("OL", "-OL", "----", a foreign text) as a text cell.
+    static void appendReadingCell(QByteArray &csv, QStringView reading);
 
     QString type() const { return m_type; }
     QString unit() const { return m_unit; }

@@ -117,6 +117,7 @@ void RecordFileReader::close() {
     m_atEof = false;
     m_skipping = false;
     m_lineIndex = 0;
+    m_bytesRead = 0;
     m_recordsRead = 0;
     m_linesRefused = 0;
     m_firstRefusedLines.clear();
@@ -142,6 +143,7 @@ bool RecordFileReader::fill() {
     if (got == 0)
         m_atEof = true;
     m_end += got;
+    m_bytesRead += got;
     // Nearly every file is plain ASCII: one look at the block spares a look at each line.
     m_blockHasHighBytes = hasHighBytes(QByteArrayView(m_buffer.get(), m_end));
     return true;
@@ -179,6 +181,11 @@ RecordFileReader::Fetch RecordFileReader::fetchLine(QByteArrayView &line) {
             break;
         }
         if (m_atEof) {
+            if (m_following) {
+                // The writer may not have finished the line: it is read again next time.
+                m_atEof = false;
+                return Fetch::End;
+            }
             if (available == 0)
                 return Fetch::End;
             line = QByteArrayView(from, available); // last line without a line end
@@ -204,6 +211,13 @@ RecordFileReader::Fetch RecordFileReader::fetchLine(QByteArrayView &line) {
     return Fetch::Line;
 }
 
+bool RecordFileReader::fileShrank() const {
+    if (!m_file)
+        return false;
+    const qint64 size = m_file->size();
+    return size >= 0 && size < m_bytesRead;
+}
+
 RecordFileReader::Step RecordFileReader::stop(Step step, RecordTable &table) {
     m_finished = true;
     m_final = step;
@@ -225,6 +239,8 @@ RecordFileReader::Step RecordFileReader::readNext(RecordTable &table) {
         QByteArrayView line;
         switch (fetchLine(line)) {
         case Fetch::End:
+            if (m_following)
+                return Step::End;
             return stop(Step::End, table);
         case Fetch::Error:
             return stop(Step::ReadError, table);

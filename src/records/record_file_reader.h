@@ -46,6 +46,14 @@ public:
     // Whether a line that cannot be split is passed over, counted, instead of ending the
     // reading there (the default). The CSV export keeps all that can be read this way.
     void setSkipUnsplittable(bool skip) { m_skipUnsplittable = skip; }
+    // Whether the file is followed as another writer appends to it: at its end, a last line
+    // without its line end is left for later (it is still being written) and End is no
+    // final step: the next call reads what was appended meanwhile. Switched off, the next
+    // call reads to the end as usual, a last line without a line end included.
+    void setFollowing(bool following) { m_following = following; }
+    // Whether the open file now holds fewer bytes than were read from it: cut back or
+    // written anew from its start, so what follows is no continuation of what was read.
+    bool fileShrank() const;
     // Lines passed over so far, and the 1-based numbers of the first few of them.
     int linesRefused() const { return m_linesRefused; }
     QList<qint64> firstRefusedLines() const { return m_firstRefusedLines; }
@@ -86,6 +94,8 @@ private:
     qint64 m_lineIndex = 0;
     int m_recordsRead = 0;
     bool m_skipUnsplittable = false;
+    bool m_following = false;
+    qint64 m_bytesRead = 0;
     int m_linesRefused = 0;
     QList<qint64> m_firstRefusedLines;
     bool m_reserved = false;

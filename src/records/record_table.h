@@ -53,6 +53,8 @@ public:
     // are kept in blocks that are never moved, so only the current block is reserved.
     void reserve(int moreRows, qsizetype moreBytes);
     void reserveBytes(qsizetype moreBytes) { reserve(0, moreBytes); }
+    // Cell bytes that fit before the table must grow.
+    qsizetype spareBytes() const { return m_bytes.size() - m_usedBytes; }
     // Gives back the room that reserve() or growth left unused.
     void squeeze();
     // The same, but only where more than a quarter of the room is unused: after a load,

@@ -34,6 +34,8 @@ inline constexpr ToolKey PlotAll{QLatin1StringView("PlotAll")};
 inline constexpr ToolKey Function{QLatin1StringView("Function")};
 inline constexpr ToolKey Range{QLatin1StringView("Range")};
 inline constexpr ToolKey SaveImage{QLatin1StringView("SaveImage")};
+inline constexpr ToolKey Statistics{QLatin1StringView("Statistics")};
+inline constexpr ToolKey PlotRecording{QLatin1StringView("PlotRecording")};
 } // namespace ToolKeys
 
 // A button of a window's toolbar: one of the window's commands (the number of its model's

@@ -28,6 +28,8 @@ private slots:
     void accepted();
     void exportCsv_data();
     void exportCsv();
+    void stats_data();
+    void stats();
     void openFile_data();
     void openFile();
     void refused_data();
@@ -185,6 +187,22 @@ void TestCommandLine::refused_data() {
     QTest::newRow("export to an empty name")
         << QStringList{"thermodesk", "--export-csv", "a.rdg", ""}
         << "--export-csv expects a CSV file name or -";
+    QTest::newRow("stats without a file") << args("--stats") << "missing value after '--stats'";
+    QTest::newRow("stats and export") << args("--stats a.rdg --export-csv a.rdg")
+                                      << "--export-csv and --stats cannot go together";
+    QTest::newRow("stats with a positional argument")
+        << args("--stats a.rdg b.rdg") << "unexpected argument 'b.rdg'";
+    QTest::newRow("stats with a record option")
+        << args("--stats a.rdg --every 5") << "--stats takes no option --every";
+    QTest::newRow("from 0") << args("--stats a.rdg --from 0")
+                            << "--from expects a record number from 1, not '0'";
+    QTest::newRow("to not a number")
+        << args("--stats a.rdg --to x") << "--to expects a record number from 1, not 'x'";
+    QTest::newRow("from after to")
+        << args("--stats a.rdg --from 9 --to 3") << "--from must not lie after --to";
+    QTest::newRow("csv without stats") << args("--csv") << "--csv goes with --stats only";
+    QTest::newRow("from with record")
+        << args("--record a.rdg --from 3") << "--from goes with --stats only";
     QTest::newRow("record with a window option")
         << args("--record a.rdg -platform offscreen")
         << "--record runs without a window and takes no window options";
@@ -241,6 +259,30 @@ void TestCommandLine::exportCsv() {
     QVERIFY(line.portMappings.isEmpty());
 }
 
+void TestCommandLine::stats_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("csv");
+
+    QTest::newRow("the whole file") << args("--stats run.rdg") << 0 << 0 << false;
+    QTest::newRow("a span, as CSV")
+        << args("--stats run.rdg --from 10 --to 20 --csv") << 10 << 20 << true;
+    QTest::newRow("from alone, = form") << args("--from=7 --stats=run.rdg") << 7 << 0 << false;
+    QTest::newRow("a single record") << args("--stats run.rdg --from 5 --to 5") << 5 << 5 << false;
+}
+
+void TestCommandLine::stats() {
+    QFETCH(QStringList, arguments);
+    const CommandLine line = CommandLine::parse(arguments);
+    QVERIFY2(line.error.isEmpty(), qPrintable(line.error));
+    QCOMPARE(line.mode, CommandLine::Mode::Stats);
+    QCOMPARE(line.statsInput, QStringLiteral("run.rdg"));
+    QTEST(line.statsFrom, "from");
+    QTEST(line.statsTo, "to");
+    QTEST(line.statsCsv, "csv");
+}
+
 void TestCommandLine::refused() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, error);
@@ -294,9 +336,10 @@ void TestCommandLine::helpNamesEveryOption() {
     QVERIFY2(help.startsWith(QStringLiteral("Usage: thermodesk [options]")), qPrintable(help));
     // Each option the command line takes, with its value and what it does, as the parser
     // knows it; the window toolkit's own options are the toolkit's to explain.
-    for (const char *option : {"--port <COMn=DEVICE>", "--record <FILE>", "--every <SECONDS>",
-                               "--for <DURATION>", "--quiet", "--export-csv <FILE>", "--force",
-                               "--reset-settings", "-h, --help", "-v, --version"})
+    for (const char *option :
+         {"--port <COMn=DEVICE>", "--record <FILE>", "--every <SECONDS>", "--for <DURATION>",
+          "--quiet", "--export-csv <FILE>", "--force", "--reset-settings", "--stats <FILE>",
+          "--from <N>", "--to <M>", "--csv", "-h, --help", "-v, --version"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
     for (const char *words : {"seconds between samples, 1 to 86400", "overwrites the file written",
                               "forgets the remembered folders"})

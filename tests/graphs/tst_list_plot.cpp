@@ -65,6 +65,8 @@ private slots:
     void progressMarks();
     void progressMarkRule_data();
     void progressMarkRule();
+    void marksCarryDatesAcrossMidnight_data();
+    void marksCarryDatesAcrossMidnight();
     void captionCountsAndIsRestored();
     void newFrameDuringAPassGetsItsOwnPass_data();
     void newFrameDuringAPassGetsItsOwnPass();
@@ -166,9 +168,12 @@ void TestListPlot::plotOpensOnceAndNotForAnEmptyList() {
     QVERIFY(m_program->PlotOpen());
     QCOMPARE(m_plot->caption(), QStringLiteral("Plot"));
     QStringList tips;
-    for (const ToolButton &button : m_plot->toolbar())
-        tips << button.tooltip;
-    QCOMPARE(tips, (QStringList{"Plot Function", "Plot Range", "Print", "Save Image"}));
+    for (const ToolButton &button : m_plot->toolbar()) {
+        if (button.visible)
+            tips << button.tooltip;
+    }
+    QCOMPARE(tips,
+             (QStringList{"Plot Function", "Plot Range", "Print", "Save Image", "Statistics"}));
     m_plot->run(GraphCommand::Range);
     QCOMPARE(pressPlot(m_list), m_plot); // the open plot stays as it is
     QVERIFY(m_plot->rangePanelVisible());
@@ -280,6 +285,58 @@ void TestListPlot::progressMarks() {
             drawn << text.text;
     }
     QCOMPARE(drawn, labels);
+}
+
+void TestListPlot::marksCarryDatesAcrossMidnight_data() {
+    QTest::addColumn<QStringList>("times"); // of the records, one each
+    QTest::addColumn<int>("from");          // the span drawn, by Range OK
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QStringList>("labels");
+
+    QTest::newRow("within one day: times only")
+        << QStringList{"2026/12/10 00:00:00", "2026/12/10 12:00:00", "2026/12/10 23:59:59"} << 1
+        << 3 << QStringList{"00:00:00", "12:00:00", "23:59:59"};
+    QTest::newRow("across midnight: every mark dated")
+        << QStringList{"2026/12/10 23:59:59", "2026/12/11 00:00:00", "2026/12/11 00:00:01"} << 1
+        << 3 << QStringList{"12/10 23:59:59", "12/11 00:00:00", "12/11 00:00:01"};
+    QTest::newRow("four days") << QStringList{"2026/12/10 08:00:00", "2026/12/11 08:00:00",
+                                              "2026/12/12 08:00:00", "2026/12/13 08:00:00",
+                                              "2026/12/14 08:00:00"}
+                               << 1 << 5
+                               << QStringList{"12/10 08:00:00", "12/11 08:00:00", "12/12 08:00:00",
+                                              "12/13 08:00:00", "12/14 08:00:00"};
+    QTest::newRow("a span within one day of several")
+        << QStringList{"2026/12/10 23:00:00", "2026/12/11 01:00:00", "2026/12/11 02:00:00",
+                       "2026/12/11 03:00:00"}
+        << 2 << 4 << QStringList{"01:00:00", "02:00:00", "03:00:00"};
+    QTest::newRow("a date of another form is kept whole")
+        << QStringList{"10.12.2026 23:59:59", "11.12.2026 00:00:00"} << 1 << 2
+        << QStringList{"10.12.2026 23:59:59", "11.12.2026 00:00:00"};
+}
+
+void TestListPlot::marksCarryDatesAcrossMidnight() {
+    QFETCH(QStringList, times);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QList<RecordRow> rows;
+    for (int i = 0; i < times.size(); ++i)
+        rows << RecordRow{QString::number(i + 1), times[i], "25", "24", "1"};
+    QVERIFY(plotOf(rows, QSize(612, 400)));
+    m_plot->run(GraphCommand::Range);
+    m_plot->setRangeText(QStringLiteral("TxtFrom"), QString::number(from));
+    m_plot->setRangeText(QStringLiteral("TxtTo"), QString::number(to));
+    m_plot->rangeOk();
+    m_plot->DrawPass();
+    const double bottom = m_plot->state().PlotBottom;
+    QStringList drawn;
+    for (const FakeSurface::Call &text : surface().sinceClear(Kind::Text)) {
+        if (text.from.y() == bottom + 10) {
+            drawn << text.text;
+            // Dated or not, a label stays within the picture.
+            QVERIFY(text.from.x() + surface().textSize(text.text).width() <= 612);
+        }
+    }
+    QTEST(drawn, "labels");
 }
 
 void TestListPlot::progressMarkRule_data() {

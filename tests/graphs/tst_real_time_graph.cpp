@@ -121,9 +121,12 @@ void TestRealTimeGraph::graphOpensOnceWithTheUnitOfItsOpening() {
     QCOMPARE(m_graph->caption(), QStringLiteral("Real Time Graph"));
     QStringList keys, tips;
     for (const ToolButton &button : m_graph->toolbar()) {
+        if (!button.visible)
+            continue;
         keys << button.key.name;
         tips << button.tooltip;
     }
+    // "Plot Recording" is offered only while something is recorded.
     QCOMPARE(keys, (QStringList{"Function", "Range", "Print", "SaveImage"}));
     QCOMPARE(tips, (QStringList{"Graphic Function", "Graphic Range", "Print", "Save Image"}));
     QCOMPARE(m_graph->GraphUnit(), DegreesC);

@@ -141,11 +141,12 @@ void TestWindowKeys::keysOfEveryWindow_data() {
                               << "Save";
     QTest::newRow("RealTimeT1T2") << "RealTimeT1T2"
                                   << QStringList{"Graphic Function", "Graphic Range",
-                                                 "Print (Ctrl+P)", "Save Image"}
+                                                 "Print (Ctrl+P)", "Save Image", "Statistics",
+                                                 "Plot Recording"}
                                   << print << "Print";
     QTest::newRow("ListPlot") << "ListPlot"
                               << QStringList{"Plot Function", "Plot Range", "Print (Ctrl+P)",
-                                             "Save Image"}
+                                             "Save Image", "Statistics", "Plot Recording"}
                               << print << "Print";
 }
 

@@ -6,7 +6,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
 PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev \
             fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream poppler-utils
+            desktop-file-utils appstream poppler-utils \
+            pkg-config libmosquitto-dev mosquitto mosquitto-clients openssl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
 

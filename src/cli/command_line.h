@@ -49,6 +49,13 @@ struct CommandLine {
     bool quiet = false;
     bool force = false; // also --export-csv: an existing CSV file is replaced
 
+    // --mqtt and what goes with it (with --record)
+    QString mqttUrl; // empty: no publishing
+    QString mqttCa;
+    QString mqttUser;
+    QString mqttPasswordFile;
+    QString name; // empty: the default, the host's and the port's
+
     // FILE.rdg: the record file to open without a meter
     QString openPath;
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # ThermoDesk: the two set-up commands are `make demo` and `make check`.
 # Both install what is missing first (Debian packages, as root or through sudo).
 
@@ -6,10 +9,11 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
 PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev \
             fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream poppler-utils \
+            desktop-file-utils appstream poppler-utils lintian reuse \
             pkg-config libmosquitto-dev mosquitto mosquitto-clients openssl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
+VERSION := $(shell grep -m1 -o 'ThermoDesk VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
 FUZZ_SECONDS ?= 60
 # AddressSanitizer keeps 256 MB of freed memory in quarantine; millions of small inputs
@@ -69,8 +73,13 @@ demo: deps
 	cmake --build $(BUILD)/debug -j$(JOBS) --target thermodesk meter-sim
 	@tools/demo.sh $(BUILD)/debug $(DEMO_SECONDS)
 
-check: asan
+# The tests, then what a distribution checks: the package's lintian (errors and warnings
+# fail) and the licence of every file (reuse). CI runs as root, which lintian would
+# otherwise remark on; the package is only read.
+check: asan package
 	cd $(BUILD)/asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	lintian --allow-root --fail-on error,warning $(BUILD)/package/thermodesk_$(VERSION)_*.deb
+	reuse lint
 
 bench: release
 	@for b in $(BUILD)/release/bench/bench_*; do \
@@ -90,9 +99,14 @@ fuzz: deps
 
 # A Debian package of the optimised program with its desktop entry, icon and metainfo:
 # $(BUILD)/package/thermodesk_<version>_<arch>.deb, for `apt-get install ./thermodesk_*.deb`.
+# Built with Debian's hardening flags (stack protector, fortified functions, relocations
+# read-only and bound at start), as a distribution's own build of it would be.
+DEB_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get
 package: deps
 	cmake -S . -B $(BUILD)/package -DCMAKE_BUILD_TYPE=Release -DTHERMODESK_TESTS=OFF \
-		-DCMAKE_INSTALL_PREFIX=/usr
+		-DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
 	cmake --build $(BUILD)/package -j$(JOBS) --target thermodesk
 	cd $(BUILD)/package && cpack -G DEB
 	@ls $(BUILD)/package/thermodesk_*.deb

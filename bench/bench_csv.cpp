@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // CSV export benchmark: a full 345,600-record recording file converted to CSV as
 // `--export-csv` does it (read, convert, write through the temporary file, sync, rename),
 // the same list exported from a loaded list window, and the program itself run from outside

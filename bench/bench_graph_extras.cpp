@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Graph extras benchmark: drag-to-zoom on a full 345,600-record file plot (the pyramid of
 // record extents built by the first pass, or at the first zoom), the cursor readout, saving
 // the picture as PNG, SVG and PDF, and "Plot All Parts" of a recording of eight parts

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Graphs benchmark: the file plot's drawing pass over a full 345,600-record file in a
 // window of the design size and one of 1600 × 1000, drawn by column extents and by every
 // segment (the pixels by which the two pictures differ); the real-time graph's PlotTick;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Logger benchmark: a full 32 K logger memory from the virtual meter over a real
 // pseudo-terminal, with the main window shown: the percentage's pace and the program's CPU
 // use during the dump. Then, on the bytes received, the split into sets with GridSet filled,

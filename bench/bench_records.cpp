@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Record file benchmark: load, memory and save of a full 345,600-record file against a
 // minimal read-and-split loop measured in the same run, then the load of a file of 50
 // million empty records, whose memory must stay as bounded as that of any other file.

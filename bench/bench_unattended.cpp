@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Unattended logging's cost: `thermodesk --record` at one sample a second against the
 // virtual meter, measured from outside through /proc over a minute (BENCH_SECONDS).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Window benchmark: the real commands with the real list windows shown. Opens a full
 // 345,600-record file into FileList until it is painted, against the bare load of the
 // same file and "Open" of a file without records, saves a full live list, and times

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into PREFIX and checks that every file is where desktops look for it,
 # and that the desktop entry names the installed program and icon.
 cmake_minimum_required(VERSION 3.25)
@@ -8,7 +11,9 @@ if(NOT result EQUAL 0)
 endif()
 foreach(file IN ITEMS bin/thermodesk share/applications/${APP_ID}.desktop
                       share/icons/hicolor/scalable/apps/${APP_ID}.svg
-                      share/metainfo/${APP_ID}.metainfo.xml share/mime/packages/${APP_ID}.xml)
+                      share/metainfo/${APP_ID}.metainfo.xml share/mime/packages/${APP_ID}.xml
+                      share/doc/thermodesk/copyright share/doc/thermodesk/changelog.gz
+                      share/man/man1/thermodesk.1.gz)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()

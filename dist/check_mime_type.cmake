@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds a MIME database of the record file type alone, as shared-mime-info does on the
 # user's machine, and checks that a *.rdg name is of that type, a text file with the icon.
 cmake_minimum_required(VERSION 3.25)

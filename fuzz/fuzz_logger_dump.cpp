@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes as a memory dump through the reception, the split into sets and the
 // listing of every set: the bytes the meter (or a broken cable) sends after a dump marker.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes through the decoding of the meter's reads: recognition, both
 // status bytes, the reading words of a frame and the difference of its readings.
 

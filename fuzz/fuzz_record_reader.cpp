@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads arbitrary bytes as a record file, then shows, prints and saves every row, as
 // opening, printing and saving a hand-edited or damaged file would.
 

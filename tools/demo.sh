@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the virtual meter on a pseudo-terminal and ThermoDesk connected to it as "COM1".
 # Without a display, runs both under Xvfb, answers the port chooser, saves a screenshot
 # of the live panel and ends.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run at install time: puts beside the installed programs the Qt plugins they load by name
 # and every DLL that they or those plugins import, found by reading the imports
 # (objdump -p), not from a list kept by hand; DLLs of the system are left to the system.

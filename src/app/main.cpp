@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "adapters/native_serial_link.h"
 #include "adapters/stored_settings.h"
 #include "cli/command_line.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/about_box.h"
 
 #include <QCoreApplication>
@@ -38,12 +41,22 @@ AboutBox::AboutBox(QWidget *parent)
     usage->setOpenExternalLinks(true);
     usage->setMarkdown(usageText());
 
+    auto *license = new QLabel(this);
+    license->setObjectName(QStringLiteral("AboutLicense"));
+    license->setWordWrap(true);
+    license->setOpenExternalLinks(true);
+    license->setText(QStringLiteral(
+        "ThermoDesk is free software: you may use, change and pass it on under the "
+        "<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU General Public "
+        "License</a>, version 3 or later. It comes with no warranty."));
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(usage, 1);
+    layout->addWidget(license);
     layout->addWidget(buttons);
     resize(620, 520);
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/real_time_t1t2.h"
 
 #include "graphs/real_time_t1t2_model.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "windowing/window_model.h"
 
 WindowModel::WindowModel(const QString &name, const QString &caption, QList<ToolButton> toolbar,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cli/unattended_recording.h"
 #include "fakes/fake_platform.h"
 #include "fakes/file_checks.h"

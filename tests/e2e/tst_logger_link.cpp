@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "e2e/linked_program.h"
 #include "e2e/virtual_meter.h"
 #include "lists/list_window_model.h"

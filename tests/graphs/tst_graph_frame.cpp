@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fakes/fake_surface.h"
 #include "graphs/graph_frame.h"
 #include "graphs/graph_state.h"

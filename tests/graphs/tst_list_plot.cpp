@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fakes/record_rows.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"

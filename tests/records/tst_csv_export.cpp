@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fakes/file_checks.h"
 #include "fakes/system_texts.h"
 #include "records/csv_export.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fakes/fake_platform.h"
 #include "panel/panel_model.h"
 #include "program/program.h"

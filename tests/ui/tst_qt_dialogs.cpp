@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "adapters/stored_settings.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "file_dialog_answer.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
@@ -220,6 +223,9 @@ void TestWindowKeys::f1ShowsTheAboutBox() {
     QVERIFY(about->findChild<QLabel *>(QStringLiteral("AboutVersion"))
                 ->text()
                 .contains(QStringLiteral("ThermoDesk 8.0.0")));
+    QVERIFY(about->findChild<QLabel *>(QStringLiteral("AboutLicense"))
+                ->text()
+                .contains(QStringLiteral("GNU General Public License</a>, version 3 or later")));
     // The README's own words: its usage and its keys.
     const QString usage =
         about->findChild<QTextBrowser *>(QStringLiteral("AboutUsage"))->toPlainText();

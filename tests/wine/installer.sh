@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installer under Wine, as a user's silent install: installer.sh PACKAGES VERSION.
 # It installs for the whole machine into Program Files, with a Start menu entry and the .rdg
 # file type; the installed program starts from where the entry points; the uninstaller
@@ -31,7 +33,8 @@ timeout 120 wine "$setup" /S || fail "the installer did not finish within 120 s"
 wait_for 30 "[ -e '$folder/thermodesk.exe' ]" || fail "nothing installed in $folder"
 for file in thermodesk.exe thermodesk.com Qt6Core.dll Qt6Widgets.dll libstdc++-6.dll \
     platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll \
-    iconengines/qsvgicon.dll Uninstall.exe; do
+    iconengines/qsvgicon.dll Uninstall.exe LICENSE.txt licenses/README.txt licenses/LGPL-3.txt \
+    licenses/GPL-3.txt licenses/gcc-runtime.txt licenses/mingw-w64.txt; do
     [ -f "$folder/$file" ] || fail "not installed: $file"
 done
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tests' Wine prefix: "start" makes it (once), maps COM1 to the virtual meter's link, and
 # starts a virtual screen (Xvfb) and the prefix's wineserver with Wine's services on it;
 # "stop" ends the wineserver, everything still running in it, and the screen.

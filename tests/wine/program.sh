@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The shipped program under Wine, as it comes out of the portable zip, with the virtual meter
 # on COM1: program.sh PACKAGES VERSION. On a virtual screen its port chooser leads to the
 # panel; from the command line it records (a file in the record form, to the byte) and
@@ -25,6 +27,12 @@ trap cleanup EXIT
 
 unzip -q "$zip" -d "$work"
 bin=$work/ThermoDesk-$2-win64
+# ThermoDesk's licence and those of the Qt and MinGW-w64 libraries it carries.
+for text in LICENSE.txt licenses/README.txt licenses/LGPL-3.txt licenses/GPL-3.txt \
+    licenses/gcc-runtime.txt licenses/mingw-w64.txt; do
+    [ -s "$bin/$text" ] || fail "the zip holds no $text"
+done
+grep -q 'GNU GENERAL PUBLIC LICENSE' "$bin/LICENSE.txt" || fail "LICENSE.txt is not the GPL"
 # Only what the zip holds: no DLL from elsewhere.
 export WINEPATH=
 windows_path() { echo "Z:${1//\//\\}"; }

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a cross-built test program under Wine:
 #   run-test.sh [--meter] [--display] PROGRAM.exe [ARGS...]
 # With --meter, the virtual meter (built for this machine) runs on a pseudo-terminal behind

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The environment and helpers of the Wine tests, sourced by their scripts.
 : "${WINEPREFIX:?the Wine prefix of the tests}"
 export WINEPREFIX

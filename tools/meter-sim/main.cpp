@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // meter-sim: the virtual meter. Plays a two-channel thermocouple meter on a pseudo-terminal
 // so ThermoDesk can be run and tested without the hardware.
 

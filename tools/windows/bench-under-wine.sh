@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program's figures under Wine, measured as a user meets them:
 #   bench-under-wine.sh WINDOWS_BUILD METER_SIM
 # the sizes of the zip and the installer; the time from starting thermodesk.exe (unpacked

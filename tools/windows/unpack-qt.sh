@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ThermoDesk developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts Qt 6.4.2 for Windows at PREFIX: unpack-qt.sh SOURCE PREFIX. SOURCE is a folder holding
 # qt6-mingw-6.4.2.tar.xz (the toolchain folder beside the repository, by default) or an
 # unpacked prefix. Nothing is done when PREFIX is there already.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/adapters/qt_platform.h"
 
 #include "ui/adapters/qt_image_printer.h"

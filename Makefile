@@ -116,9 +116,11 @@ package: deps
 # $(WINDOWS)/ThermoDesk-<version>-setup.exe. The tests are configured too, not built.
 windows: windows-deps
 	@tools/windows/unpack-qt.sh "$(QT_WINDOWS)" $(WINDOWS)/qt6-mingw
+	@[ -d $(WINDOWS)/mosquitto-mingw ] || tar xJf "$(QT_WINDOWS)/mosquitto-mingw-2.0.11.tar.xz" -C $(WINDOWS)
 	$(WINDOWS)/qt6-mingw/bin/qt-cmake -S . -B $(WINDOWS)/app -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-		-DTHERMODESK_WINE_DLLS=$(abspath $(WINDOWS))/qt6-mingw/bin:$(MINGW_DLLS) \
+		-DTHERMODESK_MOSQUITTO=$(abspath $(WINDOWS))/mosquitto-mingw \
+		-DTHERMODESK_WINE_DLLS=$(abspath $(WINDOWS))/qt6-mingw/bin:$(abspath $(WINDOWS))/mosquitto-mingw/bin:$(MINGW_DLLS) \
 		-DTHERMODESK_HOST_METER_SIM=$(abspath $(WINDOWS))/host/tools/meter-sim/meter-sim \
 		-DTHERMODESK_PACKAGES=$(abspath $(WINDOWS))
 	cmake --build $(WINDOWS)/app -j$(JOBS) --target thermodesk thermodesk_console

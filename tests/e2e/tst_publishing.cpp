@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ThermoDesk developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "e2e/test_broker.h"
 #include "e2e/virtual_meter.h"
 
@@ -81,6 +84,10 @@ private:
 };
 
 void TestPublishing::initTestCase() {
+#if defined(Q_OS_WIN)
+    QSKIP("the test's broker and subscriber are Linux programs; under Wine the client's "
+          "code is the same, and mqtts:// is refused by tst_publisher's client seam");
+#endif
     QVERIFY(m_dir.isValid());
     QVERIFY(m_meter.start());
     QVERIFY2(makeCertificates(), "openssl could not make the test's certificates");

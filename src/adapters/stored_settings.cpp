@@ -15,6 +15,7 @@
 namespace {
 
 const QString MappingsKey = QStringLiteral("ports/mappings");
+const QString PublishingKey = QStringLiteral("publishing/settings");
 
 QString folderKey(StoredSettings::Dialog dialog) {
     return dialog == StoredSettings::Dialog::Open ? QStringLiteral("folders/open")
@@ -118,6 +119,20 @@ void StoredSettings::setPortMappings(const QStringList &mappings) {
     if (!m_problem.isEmpty() || !isMappingList(mappings))
         return;
     m_settings->setValue(MappingsKey, mappings);
+    m_settings->sync();
+}
+
+QStringList StoredSettings::publishing() const {
+    if (!m_problem.isEmpty())
+        return {};
+    const QVariant value = m_settings->value(PublishingKey);
+    return value.typeId() == QMetaType::QStringList ? value.toStringList() : QStringList();
+}
+
+void StoredSettings::setPublishing(const QStringList &settings) {
+    if (!m_problem.isEmpty())
+        return;
+    m_settings->setValue(PublishingKey, settings);
     m_settings->sync();
 }
 

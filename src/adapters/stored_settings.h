@@ -37,6 +37,11 @@ public:
     QStringList portMappings() const;
     void setPortMappings(const QStringList &mappings);
 
+    // The publishing window's settings used last: broker, CA file, user, name (never a
+    // password); empty when none are stored.
+    QStringList publishing() const;
+    void setPublishing(const QStringList &settings);
+
     // Removes the settings file. False, with the reason in error, when it stays.
     static bool forget(const QString &fileName, QString *error);
 

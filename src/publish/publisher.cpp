@@ -61,6 +61,7 @@ void Publisher::connectNow() {
 }
 
 void Publisher::connected() {
+    m_retry.stop();
     m_retryDelayMs = FirstRetryMs;
     m_lastError.clear();
     m_lastProblem.clear();

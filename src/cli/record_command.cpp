@@ -114,10 +114,16 @@ int run(const CommandLine &line, const PortNames &names, int portNumber) {
         QObject::connect(p, &Publisher::connectedChanged, p, [p, &line](bool connected) {
             if (line.quiet)
                 return;
-            writeLine(connected ? QStringLiteral("publishing to %1 as thermodesk/%2")
-                                      .arg(p->brokerUrl(), p->name())
-                                : QStringLiteral("publishing to %1 interrupted: %2")
-                                      .arg(p->brokerUrl(), p->statusText()));
+            if (connected)
+                writeLine(QStringLiteral("publishing to %1 as thermodesk/%2")
+                              .arg(p->brokerUrl(), p->name()));
+            else if (p->state() == Publisher::State::Finished)
+                writeLine(QStringLiteral("publishing to %1 ended, %2 not delivered")
+                              .arg(p->brokerUrl())
+                              .arg(p->waiting()));
+            else
+                writeLine(QStringLiteral("publishing to %1 interrupted: %2")
+                              .arg(p->brokerUrl(), p->statusText()));
         });
         QObject::connect(&program.panel(), &PanelModel::samplingTick, p, [p, &program] {
             p->showLive(program.panel().live(), program.platform().clock().now());

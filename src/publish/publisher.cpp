@@ -83,14 +83,14 @@ void Publisher::connectionEnded(const QString &reason) {
         m_queue.push_front(std::move(it->payload));
     m_inFlight.clear();
     m_offlineId = -1;
-    if (wasConnected)
-        emit connectedChanged(false);
     if (m_finishing) {
         m_lastError = reason;
         closeNow();
         return;
     }
     fail(reason);
+    if (wasConnected)
+        emit connectedChanged(false);
 }
 
 void Publisher::fail(const QString &reason) {

@@ -47,6 +47,7 @@ private:
 };
 
 void TestPublishingWindow::init() {
+    m_broker = FakeBrokerClient();
     m_fakes = std::make_unique<FakePlatform>();
     m_program = std::make_unique<Program>(m_fakes->platform());
     m_session = std::make_unique<PublishingSession>(m_broker, m_program->sampler(),

@@ -11,20 +11,20 @@ namespace {
 
 // The texts and the bytes of a record list are read by the same rules, one character at a
 // time: a character outside Latin-1 is no digit, sign, point, "L" or blank anyway.
-char16_t at(QStringView text, qsizetype i) {
+char16_t charAt(QStringView text, qsizetype i) {
     return text[i].unicode();
 }
 
-char16_t at(QByteArrayView text, qsizetype i) {
+char16_t charAt(QByteArrayView text, qsizetype i) {
     return static_cast<unsigned char>(text[i]);
 }
 
 // The characters of a text, as the number rules below walk them.
-const char *begin(QByteArrayView text) {
+const char *charsOf(QByteArrayView text) {
     return text.data();
 }
 
-const char16_t *begin(QStringView text) {
+const char16_t *charsOf(QStringView text) {
     return text.utf16();
 }
 
@@ -53,7 +53,7 @@ template <class View> Reading readingOf(View text) {
     bool L = false;
     int dashRun = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = at(text, i);
+        const char16_t c = charAt(text, i);
         dashRun = c == u'-' ? dashRun + 1 : 0;
         if (dashRun == 4)
             return {Reading::Kind::NoValue, 0};
@@ -69,7 +69,7 @@ template <class View> std::optional<Reading::Kind> kindOfText(View text) {
     const auto is = [&text](const char16_t *special) {
         qsizetype i = 0;
         for (; special[i]; ++i) {
-            if (i >= text.size() || at(text, i) != special[i])
+            if (i >= text.size() || charAt(text, i) != special[i])
                 return false;
         }
         return i == text.size();
@@ -81,8 +81,8 @@ template <class View> std::optional<Reading::Kind> kindOfText(View text) {
     if (is(u"----"))
         return Reading::Kind::NoValue;
     bool digits = false;
-    const auto *end = begin(text) + text.size();
-    if (numberEnd(begin(text), end, digits) != end || !digits)
+    const auto *end = charsOf(text) + text.size();
+    if (numberEnd(charsOf(text), end, digits) != end || !digits)
         return std::nullopt;
     return Reading::Kind::Number;
 }
@@ -100,7 +100,7 @@ Reading Reading::of(QByteArrayView text) {
 // A text's number holds only blanks, signs, digits and points, each one Latin-1 character:
 // it is read as those bytes.
 double Reading::numericValue(QStringView text, bool *ok) {
-    const char16_t *p = begin(text);
+    const char16_t *p = charsOf(text);
     const char16_t *const end = p + text.size();
     while (p != end && *p == u' ')
         ++p;

@@ -9,7 +9,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD ?= build
 PACKAGES := build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6 libgl-dev \
             fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream poppler-utils lintian reuse
+            desktop-file-utils appstream poppler-utils lintian reuse \
+            pkg-config libmosquitto-dev mosquitto mosquitto-clients openssl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO_SECONDS ?= 8
 VERSION := $(shell grep -m1 -o 'ThermoDesk VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
@@ -118,9 +119,11 @@ package: deps
 # $(WINDOWS)/ThermoDesk-<version>-setup.exe. The tests are configured too, not built.
 windows: windows-deps
 	@tools/windows/unpack-qt.sh "$(QT_WINDOWS)" $(WINDOWS)/qt6-mingw
+	@[ -d $(WINDOWS)/mosquitto-mingw ] || tar xJf "$(QT_WINDOWS)/mosquitto-mingw-2.0.11.tar.xz" -C $(WINDOWS)
 	$(WINDOWS)/qt6-mingw/bin/qt-cmake -S . -B $(WINDOWS)/app -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-		-DTHERMODESK_WINE_DLLS=$(abspath $(WINDOWS))/qt6-mingw/bin:$(MINGW_DLLS) \
+		-DTHERMODESK_MOSQUITTO=$(abspath $(WINDOWS))/mosquitto-mingw \
+		-DTHERMODESK_WINE_DLLS=$(abspath $(WINDOWS))/qt6-mingw/bin:$(abspath $(WINDOWS))/mosquitto-mingw/bin:$(MINGW_DLLS) \
 		-DTHERMODESK_HOST_METER_SIM=$(abspath $(WINDOWS))/host/tools/meter-sim/meter-sim \
 		-DTHERMODESK_PACKAGES=$(abspath $(WINDOWS))
 	cmake --build $(WINDOWS)/app -j$(JOBS) --target thermodesk thermodesk_console

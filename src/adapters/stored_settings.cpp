@@ -16,6 +16,7 @@ namespace {
 
 const QString MappingsKey = QStringLiteral("ports/mappings");
 const QString AlarmsKey = QStringLiteral("alarms/limits");
+const QString PublishingKey = QStringLiteral("publishing/settings");
 
 QString folderKey(StoredSettings::Dialog dialog) {
     return dialog == StoredSettings::Dialog::Open ? QStringLiteral("folders/open")
@@ -138,6 +139,20 @@ void StoredSettings::setAlarmLimits(const QStringList &lines) {
     if (!m_problem.isEmpty())
         return;
     m_settings->setValue(AlarmsKey, lines);
+    m_settings->sync();
+}
+
+QStringList StoredSettings::publishing() const {
+    if (!m_problem.isEmpty())
+        return {};
+    const QVariant value = m_settings->value(PublishingKey);
+    return value.typeId() == QMetaType::QStringList ? value.toStringList() : QStringList();
+}
+
+void StoredSettings::setPublishing(const QStringList &settings) {
+    if (!m_problem.isEmpty())
+        return;
+    m_settings->setValue(PublishingKey, settings);
     m_settings->sync();
 }
 

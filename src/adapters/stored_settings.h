@@ -40,6 +40,10 @@ public:
     // The alarm limits as lines of text (the alarms read and check them).
     QStringList alarmLimits() const;
     void setAlarmLimits(const QStringList &lines);
+    // The publishing window's settings used last: broker, CA file, user, name (never a
+    // password); empty when none are stored.
+    QStringList publishing() const;
+    void setPublishing(const QStringList &settings);
 
     // Removes the settings file. False, with the reason in error, when it stays.
     static bool forget(const QString &fileName, QString *error);

@@ -6,6 +6,8 @@
 #include "link/port_choice.h"
 #include "link/port_names.h"
 #include "panel/alarm_limits.h"
+#include "publish/broker_address.h"
+#include "publish/publish_messages.h"
 
 #include <QCommandLineParser>
 #include <QProcess>
@@ -31,6 +33,11 @@ const QString Force = QStringLiteral("force");
 const QString ResetSettings = QStringLiteral("reset-settings");
 const QString Help = QStringLiteral("help");
 const QString Version = QStringLiteral("version");
+const QString Mqtt = QStringLiteral("mqtt");
+const QString MqttCa = QStringLiteral("mqtt-ca");
+const QString MqttUser = QStringLiteral("mqtt-user");
+const QString MqttPasswordFile = QStringLiteral("mqtt-password-file");
+const QString Name = QStringLiteral("name");
 
 // The options the window's toolkit takes out of the command line itself. They are known
 // here only so that they are not refused before the window gets to see them.
@@ -49,7 +56,10 @@ const QStringList ModeOptions{Record, ExportCsv, Stats, ResetSettings};
 // The options that only --stats takes.
 const QStringList StatsOnly{From, To, Csv};
 // The options that only --record takes.
-const QStringList RecordOnly{Every, For, Quiet, Alarm, OnAlarm};
+const QStringList RecordOnly{
+    Every, For, Quiet, Alarm, OnAlarm, Mqtt, MqttCa, MqttUser, MqttPasswordFile, Name};
+// The options of publishing, which --mqtt turns on.
+const QStringList PublishingOptions{MqttCa, MqttUser, MqttPasswordFile, Name};
 
 // The forms of the command line, a long one on two lines.
 const QList<QStringList> Forms{
@@ -57,7 +67,9 @@ const QList<QStringList> Forms{
     {QStringLiteral("thermodesk FILE.rdg")},
     {QStringLiteral("thermodesk --record FILE.rdg [--port COMn=DEVICE]... [--every SECONDS]"),
      QStringLiteral("[--for DURATION] [--quiet] [--force]"),
-     QStringLiteral("[--alarm RULE]... [--on-alarm COMMAND]")},
+     QStringLiteral("[--alarm RULE]... [--on-alarm COMMAND]"),
+     QStringLiteral("[--mqtt URL [--mqtt-ca FILE] [--mqtt-user NAME]"),
+     QStringLiteral(" [--mqtt-password-file FILE] [--name NAME]]")},
     {QStringLiteral("thermodesk --export-csv FILE.rdg [FILE.csv | -] [--force]")},
     {QStringLiteral("thermodesk --stats FILE.rdg [--from N] [--to M] [--csv]")},
     {QStringLiteral("thermodesk --reset-settings")}};
@@ -107,6 +119,24 @@ QList<QCommandLineOption> options() {
                "an alarm, with THERMODESK_CHANNEL, THERMODESK_EVENT, THERMODESK_READING and "
                "THERMODESK_LIMIT in its environment; it is never waited for.",
                "COMMAND"),
+        option({Mqtt},
+               "also publishes the samples, live readings and state to the broker at URL, "
+               "mqtt://HOST[:PORT] (1883) or mqtts://HOST[:PORT] (8883, TLS), under "
+               "thermodesk/NAME/. The recording never waits for the broker.",
+               "URL"),
+        option({MqttCa},
+               "with mqtts://: the CA certificates that the broker's is checked "
+               "against",
+               "FILE"),
+        option({MqttUser},
+               "the user name at the broker; the password is taken from the environment "
+               "variable THERMODESK_MQTT_PASSWORD or --mqtt-password-file",
+               "NAME"),
+        option({MqttPasswordFile}, "the file whose first line is the broker's password", "FILE"),
+        option({Name},
+               "the meter's name in the topics: letters, digits, - and _ (default: the host's "
+               "name and the port's, e.g. labpc-COM1)",
+               "NAME"),
         option({ExportCsv},
                "writes the records of the record file FILE as CSV (UTF-8, a header "
                "line, ISO 8601 times, readings as numbers, OL and ---- as empty "
@@ -247,6 +277,37 @@ CommandLine parseWindow(const QCommandLineParser &parser, const QStringList &pos
     return line;
 }
 
+// --mqtt URL [--mqtt-ca FILE] [--mqtt-user NAME] [--mqtt-password-file FILE] [--name NAME].
+CommandLine parsePublishing(const QCommandLineParser &parser, CommandLine line) {
+    if (!parser.isSet(Mqtt)) {
+        for (const QString &name : PublishingOptions) {
+            if (parser.isSet(name))
+                return failed(QStringLiteral("%1 goes with --mqtt").arg(dashed(name)));
+        }
+        return line;
+    }
+    QString error;
+    const BrokerAddress address = BrokerAddress::parse(parser.value(Mqtt), &error);
+    if (!address.isValid())
+        return failed(QStringLiteral("--mqtt ") + error);
+    line.mqttUrl = parser.value(Mqtt);
+    line.mqttCa = parser.value(MqttCa);
+    if (address.tls && line.mqttCa.isEmpty())
+        return failed(QStringLiteral("mqtts:// needs --mqtt-ca FILE, the CA certificates"));
+    if (!address.tls && !line.mqttCa.isEmpty())
+        return failed(QStringLiteral("--mqtt-ca goes with mqtts:// only"));
+    line.mqttUser = parser.value(MqttUser);
+    line.mqttPasswordFile = parser.value(MqttPasswordFile);
+    if (!line.mqttPasswordFile.isEmpty() && line.mqttUser.isEmpty())
+        return failed(QStringLiteral("--mqtt-password-file goes with --mqtt-user"));
+    line.name = parser.value(Name);
+    if (parser.isSet(Name) && !PublishMessages::isValidName(line.name))
+        return failed(QStringLiteral("--name expects letters, digits, - and _ (at most 64), "
+                                     "not '%1'")
+                          .arg(line.name));
+    return line;
+}
+
 // --record FILE [--every SECONDS] [--for DURATION] [--quiet] [--force].
 CommandLine parseRecord(const QCommandLineParser &parser, CommandLine line) {
     line.mode = CommandLine::Mode::Record;
@@ -290,7 +351,7 @@ CommandLine parseRecord(const QCommandLineParser &parser, CommandLine line) {
     line.onAlarm = parser.value(OnAlarm);
     if (parser.isSet(OnAlarm) && QProcess::splitCommand(line.onAlarm).isEmpty())
         return failed(QStringLiteral("--on-alarm expects a command"));
-    return line;
+    return parsePublishing(parser, line);
 }
 
 } // namespace
@@ -339,7 +400,8 @@ CommandLine CommandLine::parse(const QStringList &arguments) {
         return line;
     }
 
-    for (const QString &name : {Record, ExportCsv, Every, For, OnAlarm, Stats, From, To}) {
+    for (const QString &name : {Record, ExportCsv, Every, For, OnAlarm, Stats, From, To, Mqtt,
+                                MqttCa, MqttUser, MqttPasswordFile, Name}) {
         if (parser.values(name).size() > 1)
             return failed(QStringLiteral("%1 given more than once").arg(dashed(name)));
     }

@@ -56,6 +56,13 @@ struct CommandLine {
     QStringList alarmRules;
     QString onAlarm;
 
+    // --mqtt and what goes with it (with --record)
+    QString mqttUrl; // empty: no publishing
+    QString mqttCa;
+    QString mqttUser;
+    QString mqttPasswordFile;
+    QString name; // empty: the default, the host's and the port's
+
     // FILE.rdg: the record file to open without a meter
     QString openPath;
 

@@ -160,7 +160,8 @@ bool UnattendedRecording::takeSample(const Sample &sample) {
     tell(QStringLiteral("record %1  %2  T1 %3  T2 %4  T1-T2 %5  %6%7")
              .arg(recorder.RecordCount())
              .arg(sample.stamp, sample.T1Text, sample.T2Text, sample.DiffText, sample.UnitText,
-                  alarms));
+                  alarms) +
+         (m_statusSuffix ? m_statusSuffix() : QString()));
     return true;
 }
 

@@ -53,6 +53,9 @@ public:
     // Records written in this run, over all its files.
     qint64 records() const { return m_records; }
 
+    // What the status line of each sample adds, e.g. how publishing goes.
+    void setStatusSuffix(std::function<QString()> suffix) { m_statusSuffix = std::move(suffix); }
+
     // After the recorder: each sample it wrote gets its status line.
     bool takeSample(const Sample &sample) override;
 
@@ -76,6 +79,7 @@ private:
     AlarmCommand m_alarmCommand;
     Output m_status;
     Output m_errors;
+    std::function<QString()> m_statusSuffix;
     QDeadlineTimer m_deadline{QDeadlineTimer::Forever};
     QTimer m_deadlineTimer;
     qint64 m_records = 0;

@@ -21,9 +21,20 @@
 #include "ui/memory.h"
 #include "ui/panel.h"
 #include "ui/port.h"
+#include "ui/publishing.h"
 #include "ui/real_time_t1t2.h"
 
+#include "adapters/mosquitto_client.h"
+#include "adapters/stored_settings.h"
+#include "link/port_choice.h"
+#include "panel/sampler.h"
+#include "publish/publish_messages.h"
+#include "publish/publishing_model.h"
+#include "publish/publishing_session.h"
+#include "ui/pressable_label.h"
+
 #include <QApplication>
+#include <QSysInfo>
 
 namespace {
 
@@ -42,6 +53,7 @@ const QHash<QString, MakeView> &views() {
         {ListPlotModel::Name, viewOf<ListPlot, ListPlotModel>},
         {MemoryModel::Name, viewOf<Memory, MemoryModel>},
         {AlarmsModel::Name, viewOf<AlarmsWindow, AlarmsModel>},
+        {PublishingModel::Name, viewOf<Publishing, PublishingModel>},
     };
     return table;
 }
@@ -117,6 +129,50 @@ void Desk::onPortChosen(const QString &text) {
         return;
     }
     m_panel->show();
+    startPublishing();
+}
+
+void Desk::startPublishing() {
+    m_broker = std::make_unique<MosquittoClient>();
+    m_publishing = std::make_unique<PublishingSession>(
+        *m_broker, m_program->sampler(), m_program->panel(), m_program->recorder(),
+        m_platform->clock(),
+        PublishMessages::defaultName(QSysInfo::machineHostName(),
+                                     PortChoice::portName(m_program->PortNumber())));
+    // The panel's indicator says how publishing goes; pressed, it opens "Publishing".
+    auto *indicator = new PressableLabel(m_panel);
+    indicator->setObjectName(QStringLiteral("LblPublishing"));
+    indicator->setAccessibleName(QStringLiteral("Publishing"));
+    indicator->setAccessibleDescription(
+        QStringLiteral("How publishing to a broker goes; press to set it up"));
+    const auto show = [this, indicator] {
+        indicator->setText(QStringLiteral("MQTT: ") + m_publishing->statusText());
+    };
+    connect(m_publishing.get(), &PublishingSession::changed, indicator, show);
+    connect(indicator, &PressableLabel::pressed, this, [this] { openPublishing(); });
+    show();
+    m_panel->addStatusLine(indicator);
+
+    // The settings of the last run; the password is asked for again, so with a user the
+    // window opens for it, and without one publishing starts at once.
+    const QStringList last = m_settings->publishing();
+    if (last.size() != 4 || last.at(0).isEmpty())
+        return;
+    const PublishingSession::Settings settings{last.at(0), last.at(1), last.at(2), last.at(3)};
+    if (settings.user.isEmpty() && m_publishing->start(settings, {}).isEmpty())
+        return;
+    openPublishing(settings);
+}
+
+void Desk::openPublishing(std::optional<PublishingSession::Settings> shown) {
+    if (shown)
+        m_publishing->remember(*shown);
+    auto *model = m_program->windows().open(std::make_unique<PublishingModel>(*m_publishing));
+    connect(model, &PublishingModel::published, this,
+            [this](const PublishingSession::Settings &settings) {
+                m_settings->setPublishing(
+                    {settings.url, settings.caFile, settings.user, settings.name});
+            });
 }
 
 void Desk::showWindow(WindowModel *window) {

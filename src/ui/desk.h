@@ -5,13 +5,16 @@
 
 #include "adapters/native_serial_link.h"
 #include "link/port_names.h"
+#include "publish/publishing_session.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
+class MosquittoClient;
 class Program;
 class Port;
 class Panel;
@@ -45,6 +48,10 @@ public:
 
 private:
     void onPortChosen(const QString &text);
+    // The panel's publishing indicator, and publishing with the last run's settings.
+    void startPublishing();
+    // Opens "Publishing", showing these settings when given.
+    void openPublishing(std::optional<PublishingSession::Settings> shown = std::nullopt);
     void showWindow(WindowModel *window);
     void closeWindow(WindowModel *window);
 
@@ -53,7 +60,10 @@ private:
     std::unique_ptr<NativeSerialLink> m_serial;
     std::unique_ptr<QtPlatform> m_platform;
     std::unique_ptr<Program> m_program;
-    std::unique_ptr<StoredSettings> m_settings; // the alarm limits, kept between runs
+    std::unique_ptr<StoredSettings>
+        m_settings; // the alarm limits and publishing, kept between runs
+    std::unique_ptr<MosquittoClient> m_broker;
+    std::unique_ptr<PublishingSession> m_publishing;
     QPointer<Port> m_port;
     QPointer<Panel> m_panel;
     QHash<WindowModel *, QPointer<QWidget>> m_views;

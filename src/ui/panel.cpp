@@ -139,6 +139,7 @@ QWidget *Panel::buildDisplay() {
     status->addWidget(label("LblCount", 12, QStringLiteral("Records written")));
 
     auto *layout = new QVBoxLayout(display);
+    m_displayLayout = layout;
     layout->addLayout(lcd);
     layout->addLayout(status);
     auto *fileName = new QLabel(this); // the recording's file, in the window's own font
@@ -153,6 +154,10 @@ QWidget *Panel::buildDisplay() {
     connect(alarm, &PressableLabel::pressed, &m_model, &PanelModel::clickLblAlarm);
     layout->addWidget(alarm);
     return display;
+}
+
+void Panel::addStatusLine(QWidget *line) {
+    m_displayLayout->addWidget(line);
 }
 
 QLabel *Panel::label(const char *name, double pointSize, const QString &meaning, bool blueDigits) {

@@ -20,6 +20,8 @@ public:
     explicit Panel(PanelModel &model, QWidget *parent = nullptr);
 
     QToolBar *toolbar() const { return m_toolbar; }
+    // One more line under the recording's file: the publishing indicator.
+    void addStatusLine(QWidget *line);
     // "About ThermoDesk", also by F1 from any window of the program; raised when open.
     void showAbout();
 
@@ -39,5 +41,6 @@ private:
 
     PanelModel &m_model;
     QToolBar *m_toolbar = nullptr;
+    class QVBoxLayout *m_displayLayout = nullptr;
     QPointer<AboutBox> m_about;
 };

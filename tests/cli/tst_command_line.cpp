@@ -24,6 +24,7 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
+    void publishing();
     void accepted_data();
     void accepted();
     void exportCsv_data();
@@ -226,6 +227,33 @@ void TestCommandLine::refused_data() {
     QTest::newRow("for 0") << args("--record a.rdg --for 0") << duration.arg("0");
     QTest::newRow("for decimal") << args("--record a.rdg --for 1.5h") << duration.arg("1.5h");
     QTest::newRow("for unknown unit") << args("--record a.rdg --for 3w") << duration.arg("3w");
+    QTest::newRow("mqtt without record")
+        << args("--mqtt mqtt://h") << "--mqtt goes with --record only";
+    QTest::newRow("mqtt user without mqtt")
+        << args("--record a.rdg --mqtt-user u") << "--mqtt-user goes with --mqtt";
+    QTest::newRow("mqtt wrong scheme")
+        << args("--record a.rdg --mqtt http://h")
+        << "--mqtt expects mqtt://HOST[:PORT] or mqtts://HOST[:PORT], not 'http://h'";
+    QTest::newRow("mqtts without a CA") << args("--record a.rdg --mqtt mqtts://h")
+                                        << "mqtts:// needs --mqtt-ca FILE, the CA certificates";
+    QTest::newRow("CA without mqtts") << args("--record a.rdg --mqtt mqtt://h --mqtt-ca c.pem")
+                                      << "--mqtt-ca goes with mqtts:// only";
+    QTest::newRow("password file without user")
+        << args("--record a.rdg --mqtt mqtt://h --mqtt-password-file p")
+        << "--mqtt-password-file goes with --mqtt-user";
+    QTest::newRow("name with a slash")
+        << args("--record a.rdg --mqtt mqtt://h --name a/b")
+        << "--name expects letters, digits, - and _ (at most 64), not 'a/b'";
+}
+
+void TestCommandLine::publishing() {
+    const CommandLine line = CommandLine::parse(
+        args("--record a.rdg --mqtt mqtts://broker:8884 --mqtt-ca ca.pem --mqtt-user lab "
+             "--mqtt-password-file pw --name oven-1"));
+    QCOMPARE(line.mode, CommandLine::Mode::Record);
+    QCOMPARE(
+        QStringList({line.mqttUrl, line.mqttCa, line.mqttUser, line.mqttPasswordFile, line.name}),
+        QStringList({"mqtts://broker:8884", "ca.pem", "lab", "pw", "oven-1"}));
 }
 
 void TestCommandLine::exportCsv_data() {

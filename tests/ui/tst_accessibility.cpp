@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ThermoDesk developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "fakes/fake_broker_client.h"
 #include "fakes/started_program.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
@@ -8,6 +9,7 @@
 #include "panel/live_list_feed.h"
 #include "program/list_commands.h"
 #include "program/panel_commands.h"
+#include "publish/publishing_model.h"
 #include "ui/about_box.h"
 #include "ui/adapters/qt_image_surface.h"
 #include "ui/desk.h"
@@ -136,6 +138,8 @@ private:
 
     std::unique_ptr<FakePlatform> m_fakes;
     std::unique_ptr<Program> m_program;
+    FakeBrokerClient m_broker;
+    std::unique_ptr<PublishingSession> m_publishing;
     std::unique_ptr<QWidget> m_view;
 };
 
@@ -150,6 +154,7 @@ void TestAccessibility::init() {
 
 void TestAccessibility::cleanup() {
     m_view.reset();
+    m_publishing.reset();
     m_program.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_fakes.reset();
@@ -193,6 +198,11 @@ QWidget *TestAccessibility::show(const QString &window, const QString &panel) {
     } else if (window == QLatin1String("ListPlot")) {
         m_program->listCommands().plot(fileList());
         model = m_program->plot();
+    } else if (window == QLatin1String("Publishing")) {
+        m_publishing = std::make_unique<PublishingSession>(
+            m_broker, m_program->sampler(), m_program->panel(), m_program->recorder(),
+            m_fakes->clock, QStringLiteral("lab-COM1"));
+        model = m_program->windows().open(std::make_unique<PublishingModel>(*m_publishing));
     }
     if (model)
         m_view.reset(Desk::makeView(*model));
@@ -249,6 +259,8 @@ void TestAccessibility::everyControlIsNamedAndOperable_data() {
         << "PFunction" << QStringList{"CmdFunctionOK", "CmdFunctionCancel"};
     QTest::newRow("ListPlot PRange") << "ListPlot"
                                      << "PRange" << QStringList{"CmdRangeOK", "CmdRangeCancel"};
+    QTest::newRow("Publishing") << "Publishing" << QString()
+                                << QStringList{"BtnPublish", "BtnStopPublishing"};
 }
 
 void TestAccessibility::everyControlIsNamedAndOperable() {

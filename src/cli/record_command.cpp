@@ -12,6 +12,7 @@
 #include "cli/native_stop_requests.h"
 #include "cli/unattended_recording.h"
 #include "link/port_choice.h"
+#include "panel/alarms.h"
 #include "panel/panel_model.h"
 #include "panel/recorder.h"
 #include "panel/sampler.h"
@@ -111,6 +112,7 @@ int run(const CommandLine &line, const PortNames &names, int portNumber) {
         p->setRecordNumbers([&program] {
             return program.recorder().Recording() ? program.recorder().RecordCount() : 0;
         });
+        QObject::connect(&program.alarms(), &Alarms::alarm, p, &Publisher::takeAlarm);
         QObject::connect(p, &Publisher::problem, p,
                          [](const QString &message) { writeError(message); });
         QObject::connect(p, &Publisher::connectedChanged, p, [p, &line](bool connected) {

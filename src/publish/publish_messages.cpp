@@ -119,6 +119,21 @@ QByteArray live(const LiveValues &live, const QDateTime &time) {
     return object.done();
 }
 
+QByteArray alarm(const AlarmEvent &event) {
+    AlarmEvent started = event;
+    started.kind = event.alarm;
+    ObjectWriter object;
+    object.text(QStringLiteral("time"), isoTime(event.time));
+    object.text(QStringLiteral("channel"), alarmChannelName(event.channel));
+    object.text(QStringLiteral("event"), event.eventName());
+    object.text(QStringLiteral("alarm"), started.eventName());
+    object.reading(QStringLiteral("reading"), event.reading.trimmed());
+    object.raw(QStringLiteral("limit"), event.hasLimit() ? number(event.limit) : "null");
+    object.text(QStringLiteral("unit"), event.unit);
+    object.text(QStringLiteral("text"), event.text());
+    return object.done();
+}
+
 QByteArray discovery(const QString &name, const QString &channel, const QString &unit) {
     const QString id = QStringLiteral("thermodesk_%1_%2").arg(name, channel);
     ObjectWriter device;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "link/live_values.h"
+#include "panel/alarm_event.h"
 #include "panel/sample.h"
 
 #include <QByteArray>
@@ -33,6 +34,10 @@ QString isoTime(const QDateTime &time);
 
 QByteArray sample(const Sample &sample, qint64 record);
 QByteArray live(const LiveValues &live, const QDateTime &time);
+// An alarm's start or end: its time, channel, event ("high", "low", "open", "clear"), the
+// alarm it ends (for "clear"), reading, limit (null for an open thermocouple), unit and the
+// panel's text of it.
+QByteArray alarm(const AlarmEvent &event);
 // A sensor of one channel, its state the "live" topic's field.
 QByteArray discovery(const QString &name, const QString &channel, const QString &unit);
 

@@ -22,6 +22,8 @@ Publisher::Publisher(BrokerClient &client, Options options, QObject *parent)
     , m_client(client)
     , m_options(std::move(options)) {
     m_options.broker.willTopic = PublishMessages::topic(m_options.name, "status");
+    m_sampleTopic = PublishMessages::topic(m_options.name, "sample");
+    m_alarmTopic = PublishMessages::topic(m_options.name, "alarm");
     m_options.broker.willPayload = Offline;
     if (m_options.broker.clientId.isEmpty())
         m_options.broker.clientId =
@@ -80,7 +82,7 @@ void Publisher::connectionEnded(const QString &reason) {
     const bool wasConnected = m_state == State::Connected;
     // What was in flight goes out again first, in its order.
     for (auto it = m_inFlight.rbegin(); it != m_inFlight.rend(); ++it)
-        m_queue.push_front(std::move(it->payload));
+        m_queue.push_front(std::move(it->message));
     m_inFlight.clear();
     m_offlineId = -1;
     if (m_finishing) {
@@ -130,9 +132,10 @@ void Publisher::delivered(int messageId) {
 void Publisher::feed() {
     if (m_state != State::Connected)
         return;
-    const QString topic = PublishMessages::topic(m_options.name, "sample");
     while (!m_queue.empty() && qsizetype(m_inFlight.size()) < m_options.window) {
-        const int id = m_client.publish(topic, m_queue.front(), AtLeastOnce, false);
+        const Message &next = m_queue.front();
+        const int id = m_client.publish(next.isAlarm ? m_alarmTopic : m_sampleTopic, next.payload,
+                                        AtLeastOnce, false);
         if (id < 0)
             return; // the connection is going; what is left waits for the next one
         m_inFlight.push_back({id, std::move(m_queue.front())});
@@ -146,20 +149,29 @@ bool Publisher::takeSample(const Sample &sample) {
     ++m_samples;
     const qint64 recorded = m_recordNumber ? m_recordNumber() : 0;
     const qint64 record = recorded > 0 ? recorded : m_samples;
+    enqueue({PublishMessages::sample(sample, record), false});
+    return true;
+}
+
+void Publisher::takeAlarm(const AlarmEvent &event) {
+    if (m_state != State::Finished)
+        enqueue({PublishMessages::alarm(event), true});
+}
+
+void Publisher::enqueue(Message message) {
     if (waiting() >= m_options.capacity) {
         // The oldest not yet sent goes; the ones in flight are on their way already.
         if (m_queue.empty()) {
             ++m_dropped;
             emit changed();
-            return true;
+            return;
         }
         m_queue.pop_front();
         ++m_dropped;
     }
-    m_queue.push_back(PublishMessages::sample(sample, record));
+    m_queue.push_back(std::move(message));
     feed();
     emit changed();
-    return true;
 }
 
 void Publisher::showLive(const LiveValues &live, const QDateTime &time) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "link/live_values.h"
+#include "panel/alarm_event.h"
 #include "panel/sample.h"
 #include "platform/broker_client.h"
 
@@ -14,10 +15,10 @@
 #include <deque>
 #include <functional>
 
-// Publishes a meter's samples, live readings and state to a broker, beside the recording
-// and never in its way: a sample is queued and taken at once, whatever the broker does.
-// Samples that are not delivered yet wait in a bounded queue (the oldest go when it is
-// full, counted) and go out in order, a bounded number in flight at a time, each sent again
+// Publishes a meter's samples, alarms, live readings and state to a broker, beside the
+// recording and never in its way: a sample is queued and taken at once, whatever the broker
+// does. Samples and alarms that are not delivered yet wait in a bounded queue (the oldest go when
+// it is full, counted) and go out in order, a bounded number in flight at a time, each sent again
 // after a reconnection until the broker acknowledges it. A lost or refused connection is
 // retried after 1 s, 2 s, 4 s, ... up to a minute.
 class Publisher : public QObject, public SampleSink, private BrokerClient::Listener {
@@ -58,11 +59,13 @@ public:
 
     // After the recorder: queues the sample (one taken before the meter spoke is passed over).
     bool takeSample(const Sample &sample) override;
+    // Queues an alarm's start or end for "alarm", in its place among the samples.
+    void takeAlarm(const AlarmEvent &event);
     // The latest live readings, retained on "live"; the caller calls it once a second.
     void showLive(const LiveValues &live, const QDateTime &time);
 
     State state() const { return m_state; }
-    // Samples not yet acknowledged: queued or in flight.
+    // Samples (and alarms) not yet acknowledged: queued or in flight.
     qsizetype waiting() const { return qsizetype(m_queue.size() + m_inFlight.size()); }
     qint64 dropped() const { return m_dropped; }
     qint64 delivered() const { return m_delivered; }
@@ -83,9 +86,14 @@ signals:
     void finished();
 
 private:
+    // A sample or an alarm on its way: both go out at least once and in their order.
+    struct Message {
+        QByteArray payload;
+        bool isAlarm = false;
+    };
     struct InFlight {
         int id;
-        QByteArray payload;
+        Message message;
     };
 
     void connected() override;
@@ -93,6 +101,7 @@ private:
     void delivered(int messageId) override;
 
     void connectNow();
+    void enqueue(Message message);
     void feed();
     void publishState();
     void publishLive();
@@ -106,7 +115,9 @@ private:
     Options m_options;
     std::function<qint64()> m_recordNumber;
     qint64 m_samples = 0;
-    std::deque<QByteArray> m_queue;
+    QString m_sampleTopic;
+    QString m_alarmTopic;
+    std::deque<Message> m_queue;
     std::deque<InFlight> m_inFlight;
     qint64 m_dropped = 0;
     qint64 m_delivered = 0;

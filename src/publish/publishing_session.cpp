@@ -81,3 +81,8 @@ bool PublishingSession::takeSample(const Sample &sample) {
         m_publisher->takeSample(sample);
     return true;
 }
+
+void PublishingSession::takeAlarm(const AlarmEvent &event) {
+    if (isPublishing())
+        m_publisher->takeAlarm(event);
+}

@@ -53,6 +53,8 @@ public:
     QString statusText() const;
 
     bool takeSample(const Sample &sample) override;
+    // An alarm's start or end, published while publishing.
+    void takeAlarm(const AlarmEvent &event);
 
 signals:
     void changed();

@@ -3,15 +3,21 @@
 
 #include "ui/desk.h"
 
+#include "adapters/mosquitto_client.h"
 #include "adapters/native_serial_link.h"
 #include "adapters/stored_settings.h"
 #include "graphs/list_plot_model.h"
 #include "graphs/real_time_t1t2_model.h"
+#include "link/port_choice.h"
 #include "lists/list_window_model.h"
 #include "logger/memory_model.h"
 #include "panel/alarms.h"
 #include "panel/alarms_model.h"
+#include "panel/sampler.h"
 #include "program/program.h"
+#include "publish/publish_messages.h"
+#include "publish/publishing_model.h"
+#include "publish/publishing_session.h"
 #include "ui/adapters/qt_dialogs.h"
 #include "ui/adapters/qt_platform.h"
 #include "ui/alarms_window.h"
@@ -21,17 +27,9 @@
 #include "ui/memory.h"
 #include "ui/panel.h"
 #include "ui/port.h"
+#include "ui/pressable_label.h"
 #include "ui/publishing.h"
 #include "ui/real_time_t1t2.h"
-
-#include "adapters/mosquitto_client.h"
-#include "adapters/stored_settings.h"
-#include "link/port_choice.h"
-#include "panel/sampler.h"
-#include "publish/publish_messages.h"
-#include "publish/publishing_model.h"
-#include "publish/publishing_session.h"
-#include "ui/pressable_label.h"
 
 #include <QApplication>
 #include <QSysInfo>
@@ -139,6 +137,8 @@ void Desk::startPublishing() {
         m_platform->clock(),
         PublishMessages::defaultName(QSysInfo::machineHostName(),
                                      PortChoice::portName(m_program->PortNumber())));
+    connect(&m_program->alarms(), &Alarms::alarm, m_publishing.get(),
+            &PublishingSession::takeAlarm);
     // The panel's indicator says how publishing goes; pressed, it opens "Publishing".
     auto *indicator = new PressableLabel(m_panel);
     indicator->setObjectName(QStringLiteral("LblPublishing"));

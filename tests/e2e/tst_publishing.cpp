@@ -16,9 +16,11 @@
 
 namespace {
 
-// "record 3  2026/12/10 14:03:05  T1 25.3  T2 22.1  T1-T2 3.2  °C  mqtt connected, 0 waiting"
-const QRegularExpression StatusLine(QStringLiteral(
-    "^record (\\d+)  (\\S+ \\S+)  T1 (\\S+)  T2 (\\S+)  T1-T2 (\\S+)  (\\S+)  mqtt (.*)$"));
+// "record 3  2026/12/10 14:03:05  T1 25.3  T2 22.1  T1-T2 3.2  °C  mqtt connected, 0 waiting",
+// with "  ALARM T1" and the like before "mqtt" while an alarm lasts.
+const QRegularExpression StatusLine(
+    QStringLiteral("^record (\\d+)  (\\S+ \\S+)  T1 (\\S+)  T2 (\\S+)  T1-T2 (\\S+)  (\\S+)"
+                   "(?:  ALARM \\S+)*  mqtt (.*)$"));
 
 // A record file's rows: the five fields of each line after the heading.
 QList<QStringList> rowsOf(const QString &path) {
@@ -232,7 +234,9 @@ void TestPublishing::publishesSamplesLiveStatusAndSensors() {
     password.write("s3cret pass\n");
     password.close();
     const QString file = m_dir.filePath(name + ".rdg");
-    QStringList arguments{"--record", file, "--force", "--name", name, "--mqtt-user", "meter"};
+    // A limit the room's temperature is always above: an alarm starts with the first frame.
+    QStringList arguments{"--record", file,      "--force",     "--name", name,
+                          "--alarm",  "T1>-100", "--mqtt-user", "meter"};
     if (tls)
         arguments << "--mqtt" << QStringLiteral("mqtts://127.0.0.1:%1").arg(broker.tlsPort())
                   << "--mqtt-ca" << m_certificates + "/ca.crt"
@@ -278,6 +282,14 @@ void TestPublishing::publishesSamplesLiveStatusAndSensors() {
         QCOMPARE(sensor.value("state_topic").toString(), "thermodesk/" + name + "/live");
         QCOMPARE(sensor.value("unit_of_measurement").toString(), QStringLiteral("°C"));
     }
+    // The alarm went out as it started, once.
+    const QList<QByteArray> alarms = subscriber.payloadsOn("thermodesk/" + name + "/alarm");
+    QCOMPARE(alarms.size(), 1);
+    const QJsonObject alarm = QJsonDocument::fromJson(alarms.first()).object();
+    QCOMPARE(alarm.value("channel").toString(), QStringLiteral("T1"));
+    QCOMPARE(alarm.value("event").toString(), QStringLiteral("high"));
+    QCOMPARE(alarm.value("limit").toDouble(), -100.0);
+    QVERIFY(alarm.value("reading").toDouble() > -100);
     // The status went online, then offline at the end.
     const QList<QByteArray> states = subscriber.payloadsOn("thermodesk/" + name + "/status");
     QVERIFY2(states.size() >= 2 && states.first() == "online" && states.last() == "offline",

@@ -18,6 +18,7 @@ namespace {
 const QString SampleTopic = QStringLiteral("thermodesk/lab1/sample");
 const QString StatusTopic = QStringLiteral("thermodesk/lab1/status");
 const QString LiveTopic = QStringLiteral("thermodesk/lab1/live");
+const QString AlarmTopic = QStringLiteral("thermodesk/lab1/alarm");
 
 Sample sampleOf(int n) {
     return {QStringLiteral("2026/12/10 14:03:%1").arg(n % 60, 2, 10, QLatin1Char('0')),
@@ -59,6 +60,7 @@ private slots:
     void failuresAreToldOnceAndRetriedLonger();
     void finishDeliversThenSaysOffline();
     void finishWithoutBrokerEndsAtOnce();
+    void alarmsWaitAndGoOutAmongTheSamples();
 
     void sampleMessage_data();
     void sampleMessage();
@@ -253,6 +255,56 @@ void TestPublisher::finishWithoutBrokerEndsAtOnce() {
     m_publisher->finish();
     QVERIFY(finishedLater.wait(Publisher::FinishDeadlineMs * 2));
     QCOMPARE(m_client.payloadsOn(StatusTopic), (QList<QByteArray>{"online", "offline"}));
+}
+
+void TestPublisher::alarmsWaitAndGoOutAmongTheSamples() {
+    const QDateTime at(QDate(2026, 12, 10), QTime(14, 3, 5));
+    AlarmEvent high;
+    high.channel = AlarmChannel::T1;
+    high.kind = high.alarm = AlarmEvent::Kind::High;
+    high.reading = QStringLiteral(" 251.3");
+    high.limit = 250;
+    high.unit = QStringLiteral("°C");
+    high.time = at;
+    AlarmEvent open;
+    open.channel = AlarmChannel::Diff;
+    open.kind = AlarmEvent::Kind::Clear;
+    open.alarm = AlarmEvent::Kind::Open;
+    open.reading = QStringLiteral("----");
+    open.unit = QStringLiteral("°C");
+    open.time = at.addSecs(2);
+
+    m_publisher->start();
+    take(1, 2);
+    m_publisher->takeAlarm(high);
+    take(3, 3);
+    m_publisher->takeAlarm(open);
+    QCOMPARE(m_publisher->waiting(), 5); // the broker is not there yet
+    m_client.accept();
+    for (int round = 0; round < 3; ++round)
+        m_client.acknowledge();
+    QStringList order;
+    for (const FakeBrokerClient::Message &message : std::as_const(m_client.published)) {
+        if (message.topic == SampleTopic || message.topic == AlarmTopic) {
+            QCOMPARE(message.qos, 1);
+            QVERIFY(!message.retain);
+            order << message.topic.section('/', -1);
+        }
+    }
+    QCOMPARE(order, (QStringList{"sample", "sample", "alarm", "sample", "alarm"}));
+    const QString time = PublishMessages::isoTime(at);
+    QCOMPARE(
+        m_client.payloadsOn(AlarmTopic),
+        (QList<QByteArray>{"{\"time\":\"" + time.toUtf8() +
+                               "\",\"channel\":\"T1\",\"event\":\"high\",\"alarm\":\"high\","
+                               "\"reading\":251.3,\"limit\":250,\"unit\":\"°C\","
+                               "\"text\":\"T1 above 250.0 °C: 251.3 °C\"}",
+                           "{\"time\":\"" + PublishMessages::isoTime(at.addSecs(2)).toUtf8() +
+                               "\",\"channel\":\"T1-T2\",\"event\":\"clear\",\"alarm\":\"open\","
+                               "\"reading\":null,\"reading_text\":\"----\",\"limit\":null,"
+                               "\"unit\":\"°C\",\"text\":\"T1-T2 thermocouple open: cleared at "
+                               "14:03:07\"}"}));
+    QCOMPARE(m_publisher->waiting(), 0);
 }
 
 void TestPublisher::sampleMessage_data() {

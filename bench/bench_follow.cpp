@@ -142,9 +142,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "the run did not load: %d records\n", table.rowCount());
         return 1;
     }
+    // Taken before the pyramid below, a copy built only to be weighed: its freed blocks stay
+    // in the process's heap and are no part of what the plot holds.
+    const qint64 residentGrowth = statusBytes("VmRSS") - residentBefore;
     const qsizetype pyramidBytes = RecordPyramid::of(table).memoryBytes();
     const qint64 heldBytes = table.memoryBytes() + pyramidBytes;
-    const qint64 residentGrowth = statusBytes("VmRSS") - residentBefore;
 
     // One record a second: appended to the last part by its writer, then one poll.
     plot->run(GraphCommand::Statistics); // the statistics line is redrawn every second too

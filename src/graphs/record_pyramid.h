@@ -15,7 +15,7 @@
 #include <vector>
 
 // The lowest and the highest level of each channel over any span of a file plot's records,
-// from the extents of blocks of 32 records and of blocks of those blocks (a min/max
+// from the extents of blocks of 64 records and of blocks of those blocks (a min/max
 // pyramid) built once: a zoomed plot draws at the cost of its width, not of the records
 // it spans. A level is a reading's value, +infinity over range ("OL"), -infinity under
 // range ("-OL") and NaN switched off ("----"), which no extent counts. Beside the extents it
@@ -25,9 +25,10 @@ class RecordTable;
 
 class RecordPyramid {
 public:
-    // Blocks of 32: a pyramid of a few bytes a record, while a zoom's columns still read
-    // fewer than 64 records each at their ends.
-    static constexpr int LeafBits = 5;
+    // Blocks of 64: a pyramid of about two bytes a record (kept within the files' size
+    // beside the table), while a zoom's columns still read fewer than 128 records each at
+    // their ends.
+    static constexpr int LeafBits = 6;
     static constexpr int LeafRecords = 1 << LeafBits;
     // Tallies are larger than extents: coarser blocks keep them to about a byte a record.
     static constexpr int TallyBits = 8;
@@ -166,7 +167,7 @@ private:
     }
 
     int m_records = 0;
-    // Per channel: level 0 holds the whole blocks of 32 records, each level above the
+    // Per channel: level 0 holds the whole blocks of 64 records, each level above the
     // extents of pairs of the one below; a block still filling is kept aside.
     std::array<Levels_<Extent>, 3> m_levels;
     std::array<Extent, 3> m_filling;

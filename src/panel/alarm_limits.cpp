@@ -17,9 +17,10 @@ std::optional<AlarmChannel> channelNamed(QStringView name) {
     return std::nullopt;
 }
 
-// A plain decimal number that fits the meter's display range, or nothing.
+// A plain decimal number that fits the meter's display range, or nothing. One decimal at
+// most, the meter's resolution: a limit is checked exactly as it is shown and stored.
 std::optional<double> limitValue(const QString &text) {
-    static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,5}(\\.[0-9]{1,3})?$"));
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]{1,5}(\\.[0-9])?$"));
     if (!number.match(text).hasMatch())
         return std::nullopt;
     return text.toDouble();
@@ -68,8 +69,11 @@ bool AlarmLimits::addRule(QStringView rule) {
         return true;
     }
     // The channel name may hold a minus itself (T1-T2): the first < or > splits the rule.
-    const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("[<>]")));
-    if (at <= 0)
+    const auto comparison = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
+        return c == QLatin1Char('<') || c == QLatin1Char('>');
+    });
+    const qsizetype at = comparison - text.cbegin();
+    if (comparison == text.cend() || at == 0)
         return false;
     const std::optional<AlarmChannel> channel = channelNamed(QStringView(text).first(at).trimmed());
     const std::optional<double> value = limitValue(text.mid(at + 1).trimmed());

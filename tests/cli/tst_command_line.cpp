@@ -164,6 +164,9 @@ void TestCommandLine::refused_data() {
     QTest::newRow("alarm without a limit")
         << args("--record a.rdg --alarm T1>")
         << "--alarm expects T1>250, T2<-5, T1-T2<-5 or open, not 'T1>'";
+    QTest::newRow("alarm finer than the meter shows")
+        << args("--record a.rdg --alarm T1>250.05")
+        << "--alarm expects T1>250, T2<-5, T1-T2<-5 or open, not 'T1>250.05'";
     QTest::newRow("on-alarm twice")
         << args("--record a.rdg --on-alarm a --on-alarm b") << "--on-alarm given more than once";
     QTest::newRow("on-alarm empty")

@@ -89,7 +89,7 @@ bench: release
 # The parsers of untrusted bytes under libFuzzer (clang), FUZZ_SECONDS seconds each, from
 # the minimised corpus kept in fuzz/corpus/<fuzzer> (read only: what a run finds goes to
 # $(BUILD)/fuzz/corpus/<fuzzer>).
-FUZZERS := fuzz_meter_reads fuzz_record_reader fuzz_logger_dump
+FUZZERS := fuzz_meter_reads fuzz_record_reader fuzz_logger_dump fuzz_alarm_rules fuzz_broker_url
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DTHERMODESK_SANITIZE=ON -DTHERMODESK_FUZZ=ON -DTHERMODESK_TESTS=OFF

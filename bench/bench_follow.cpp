@@ -9,6 +9,7 @@
 // the pyramid.
 
 #include "bench_support.h"
+#include "silent_meter.h"
 
 #include "graphs/list_plot_model.h"
 #include "graphs/record_pyramid.h"
@@ -38,21 +39,6 @@ using namespace bench;
 
 constexpr int Parts = 8;
 constexpr int Seconds = 120; // records appended while following
-
-class SilentMeter : public SerialLink {
-public:
-    bool open(int) override { return true; }
-    bool isOpen() const override { return true; }
-    QByteArray readAll() override { return {}; }
-    bool write(const QByteArray &) override { return true; }
-    bool broken() const override { return false; }
-    void close() override {}
-};
-
-void settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
 
 const QDateTime Start(QDate(2001, 5, 3), QTime(14, 25, 1));
 

@@ -7,6 +7,7 @@
 // (2,764,800 records): reading the parts, then the first complete pass.
 
 #include "bench_support.h"
+#include "silent_meter.h"
 
 #include "graphs/list_plot_model.h"
 #include "graphs/record_pyramid.h"
@@ -38,22 +39,6 @@ namespace {
 using namespace bench;
 
 constexpr int Parts = 8;
-
-// A meter that never answers: the panel's timers are stopped anyway.
-class SilentMeter : public SerialLink {
-public:
-    bool open(int) override { return true; }
-    bool isOpen() const override { return true; }
-    QByteArray readAll() override { return {}; }
-    bool write(const QByteArray &) override { return true; }
-    bool broken() const override { return false; }
-    void close() override {}
-};
-
-void settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
 
 struct Span {
     const char *name;

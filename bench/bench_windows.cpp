@@ -9,6 +9,7 @@
 // memory against the file's size. Prints one table for each.
 
 #include "bench_support.h"
+#include "silent_meter.h"
 
 #include "lists/list_window_model.h"
 #include "panel/live_list_feed.h"
@@ -45,11 +46,6 @@ public:
     bool broken() const override { return false; }
     void close() override {}
 };
-
-void settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
 
 // The degenerate file of the memory measure: 5 million records, 35 MB.
 constexpr qint64 EmptyRecords = 5'000'000;

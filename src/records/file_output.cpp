@@ -15,7 +15,9 @@
 
 namespace {
 
-// A replacement writes in pieces of this size; large enough to keep system calls rare.
+// A replacement writes in pieces of this size; large enough to keep system calls rare. The
+// buffer grows to it as lines come rather than being made whole up front, for most saves are
+// far smaller.
 constexpr qsizetype BufferBytes = 1 << 20;
 // As many symbolic links as the system follows before it gives up.
 constexpr int MaxLinks = 40;
@@ -75,12 +77,8 @@ void FileOutput::startAfresh(const QString &path) {
 
 bool FileOutput::create(const QString &path) {
     startAfresh(path);
-    if (m_mode == Mode::Replace) {
-        if (!openReplacement())
-            return false;
-        m_buffer.reserve(BufferBytes + 256);
-        return true;
-    }
+    if (m_mode == Mode::Replace)
+        return openReplacement();
     // The file is emptied only once it is ours: a second recording of it writes nothing.
     FileSystem::Failure failure;
     m_file = m_files.openForWriting(path, failure);
@@ -124,8 +122,6 @@ bool FileOutput::openStandardOutput() {
     startAfresh(QStringLiteral("standard output"));
     std::fflush(stdout); // what went through stdio comes first
     m_file = m_files.standardOutput();
-    if (m_mode == Mode::Replace)
-        m_buffer.reserve(BufferBytes + 256);
     return true;
 }
 
@@ -197,7 +193,7 @@ bool FileOutput::write(QByteArrayView bytes) {
     if (m_buffer.size() < BufferBytes)
         return true;
     const bool written = writeOut(m_buffer);
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps the room for the next piece
     return written;
 }
 

@@ -188,7 +188,7 @@ void ListPlotModel::DrawPass() {
         // A zoom while events ran may have built the whole pyramid meanwhile.
         if (building && m_pyramid.records() == row)
             m_pyramid.append(levels);
-        s.PrevX = float(walk.x());
+        s.PrevX = float(walk.pointX());
         setProgress(int(k + 1), Progress::RecordsCompleted);
         // A new frame, the plot's closing or the list's ends the pass; the new frame's
         // picture gets its own pass.
@@ -317,7 +317,7 @@ ListPlotModel::SpanEnd ListPlotModel::drawSpan(Surface &out, std::array<int, 3> 
             double y = walk.pointY(channel);
             if (last > k) {
                 // The lowest and highest of the records between: the column's extent.
-                const double x = walk.x();
+                const double x = walk.pointX();
                 const RecordPyramid::Extent between = m_pyramid.extent(
                     int(c), row + 1, lastRow, [&](int r) { return levelOf(channel, r); });
                 if (!between.isEmpty()) {

@@ -39,7 +39,7 @@ public:
     void record(qint64 k);
     // Where the record drawn last lies: its distance from the plot's left edge, and its x.
     double offset() const { return m_offset; }
-    double x() const { return m_x; }
+    double pointX() const { return m_x; }
     // Of the record drawn last: whether the channel drew a point of it, the reading it read
     // and the point's y.
     bool drew(Channel channel) const { return m_drew[size_t(channel)]; }

@@ -37,12 +37,12 @@ QByteArray AlarmLog::line(const AlarmEvent &event) {
     return csv;
 }
 
-void AlarmLog::begin(const QString &recordPath) {
-    end();
+void AlarmLog::logFor(const QString &recordPath) {
+    stopLogging();
     m_path = pathFor(recordPath);
 }
 
-void AlarmLog::end() {
+void AlarmLog::stopLogging() {
     if (m_file.isOpen())
         m_file.close();
     m_path.clear();

@@ -22,8 +22,8 @@ public:
     static QByteArray line(const AlarmEvent &event);
 
     // From now on, events go to the alarms file of this recording.
-    void begin(const QString &recordPath);
-    void end();
+    void logFor(const QString &recordPath);
+    void stopLogging();
     bool isLogging() const { return !m_path.isEmpty(); }
     QString path() const { return m_path; }
 

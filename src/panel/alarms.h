@@ -37,10 +37,10 @@ public:
 
     // The recording started or ended: its alarms file follows.
     void beginLog(const QString &recordPath) {
-        m_log.begin(recordPath);
+        m_log.logFor(recordPath);
         m_logFailed = false;
     }
-    void endLog() { m_log.end(); }
+    void endLog() { m_log.stopLogging(); }
 
     // A person has seen the alarm: the sound stops (until the next one starts).
     void acknowledge();

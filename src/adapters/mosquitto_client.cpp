@@ -168,8 +168,8 @@ void MosquittoClient::watchWrites() {
 
 void MosquittoClient::endConnection(const QString &reason) {
     destroy();
-    if (m_listener)
-        m_listener->connectionEnded(reason);
+    if (m_events.connectionEnded)
+        m_events.connectionEnded(reason);
 }
 
 void MosquittoClient::destroy() {
@@ -205,8 +205,8 @@ void MosquittoClient::onConnect(mosquitto *, void *self, int code) {
         return;
     }
     me->m_connected = true;
-    if (me->m_listener)
-        me->m_listener->connected();
+    if (me->m_events.connected)
+        me->m_events.connected();
 }
 
 void MosquittoClient::onDisconnect(mosquitto *, void *self, int code) {
@@ -218,8 +218,8 @@ void MosquittoClient::onDisconnect(mosquitto *, void *self, int code) {
 
 void MosquittoClient::onPublish(mosquitto *, void *self, int messageId) {
     auto *me = static_cast<MosquittoClient *>(self);
-    if (me->m_listener)
-        me->m_listener->delivered(messageId);
+    if (me->m_events.delivered)
+        me->m_events.delivered(messageId);
 }
 
 void MosquittoClient::onLog(mosquitto *, void *self, int level, const char *text) {

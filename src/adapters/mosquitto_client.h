@@ -26,7 +26,7 @@ public:
     explicit MosquittoClient(QObject *parent = nullptr);
     ~MosquittoClient() override;
 
-    void setListener(Listener *listener) override { m_listener = listener; }
+    void setEvents(Events events) override { m_events = std::move(events); }
     bool open(const Settings &settings, QString *error) override;
     int publish(const QString &topic, const QByteArray &payload, int qos, bool retain) override;
     void close() override;
@@ -45,7 +45,7 @@ private:
     void endConnection(const QString &reason);
     void destroy();
 
-    Listener *m_listener = nullptr;
+    Events m_events;
     mosquitto *m_client = nullptr;
     std::unique_ptr<QSocketNotifier> m_readable;
     std::unique_ptr<QSocketNotifier> m_writable;

@@ -155,7 +155,7 @@ int run(const CommandLine &line, const PortNames &names, int portNumber) {
         return recording.exitCode();
     if (publisher) {
         program.sampler().subscribe(publisher.get());
-        publisher->start();
+        publisher->startConnecting();
     }
     QCoreApplication::exec();
     return recording.exitCode();

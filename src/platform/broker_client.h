@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // A connection to a message broker, for publishing. Opening only starts connecting; what
-// happens later (connected, refused, lost, a message delivered) comes back to the listener
-// from the event loop, so nothing here ever blocks the caller.
+// happens later (connected, refused, lost, a message delivered) comes back as events from
+// the event loop, so nothing here ever blocks the caller.
 class BrokerClient {
 public:
     struct Settings {
@@ -24,20 +26,20 @@ public:
         QByteArray willPayload;
     };
 
-    class Listener {
-    public:
-        virtual ~Listener() = default;
-        virtual void connected() = 0;
+    // What the client reports; an event left empty is not reported. Callbacks rather than
+    // an interface to implement, so that the client knows nothing of who listens.
+    struct Events {
+        std::function<void()> connected;
         // The connection could not be made or was lost; reason in the system's or the
         // broker's words. The client is closed again and may be opened anew.
-        virtual void connectionEnded(const QString &reason) = 0;
+        std::function<void(const QString &reason)> connectionEnded;
         // The broker acknowledged the message publish() returned this id for.
-        virtual void delivered(int messageId) = 0;
+        std::function<void(int messageId)> delivered;
     };
 
     virtual ~BrokerClient() = default;
 
-    virtual void setListener(Listener *listener) = 0;
+    virtual void setEvents(Events events) = 0;
     // Starts connecting. False, with the reason in error, when it cannot even start (no
     // TLS in this build, a CA file that cannot be read, a host name that does not resolve).
     virtual bool open(const Settings &settings, QString *error) = 0;

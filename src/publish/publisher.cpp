@@ -31,7 +31,11 @@ Publisher::Publisher(BrokerClient &client, Options options, QObject *parent)
                 .arg(m_options.name, QUuid::createUuid().toString(QUuid::Id128).left(8));
     m_options.window = std::max(1, m_options.window);
     m_options.capacity = std::max<qsizetype>(m_options.capacity, m_options.window);
-    m_client.setListener(this);
+    m_client.setEvents({
+        .connected = [this] { whenConnected(); },
+        .connectionEnded = [this](const QString &reason) { whenConnectionEnded(reason); },
+        .delivered = [this](int messageId) { whenDelivered(messageId); },
+    });
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &Publisher::connectNow);
     m_finishDeadline.setSingleShot(true);
@@ -45,10 +49,10 @@ Publisher::Publisher(BrokerClient &client, Options options, QObject *parent)
 }
 
 Publisher::~Publisher() {
-    m_client.setListener(nullptr);
+    m_client.setEvents({});
 }
 
-void Publisher::start() {
+void Publisher::startConnecting() {
     if (m_state == State::Idle)
         connectNow();
 }
@@ -62,7 +66,7 @@ void Publisher::connectNow() {
         fail(error);
 }
 
-void Publisher::connected() {
+void Publisher::whenConnected() {
     m_retry.stop();
     m_retryDelayMs = FirstRetryMs;
     m_lastError.clear();
@@ -78,7 +82,7 @@ void Publisher::connected() {
         sendOffline();
 }
 
-void Publisher::connectionEnded(const QString &reason) {
+void Publisher::whenConnectionEnded(const QString &reason) {
     const bool wasConnected = m_state == State::Connected;
     // What was in flight goes out again first, in its order.
     for (auto it = m_inFlight.rbegin(); it != m_inFlight.rend(); ++it)
@@ -112,7 +116,7 @@ void Publisher::fail(const QString &reason) {
     m_retryDelayMs = std::min(m_retryDelayMs * 2, LongestRetryMs);
 }
 
-void Publisher::delivered(int messageId) {
+void Publisher::whenDelivered(int messageId) {
     if (messageId == m_offlineId && m_finishing) {
         closeNow();
         return;

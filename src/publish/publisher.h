@@ -21,7 +21,7 @@
 // it is full, counted) and go out in order, a bounded number in flight at a time, each sent again
 // after a reconnection until the broker acknowledges it. A lost or refused connection is
 // retried after 1 s, 2 s, 4 s, ... up to a minute.
-class Publisher : public QObject, public SampleSink, private BrokerClient::Listener {
+class Publisher : public QObject, public SampleSink {
     Q_OBJECT
 
 public:
@@ -52,7 +52,7 @@ public:
     }
 
     // Starts connecting.
-    void start();
+    void startConnecting();
     // Delivers what waits (for at most FinishDeadlineMs), publishes "offline" and
     // disconnects; finished() when done.
     void finish();
@@ -68,7 +68,7 @@ public:
     // Samples (and alarms) not yet acknowledged: queued or in flight.
     qsizetype waiting() const { return qsizetype(m_queue.size() + m_inFlight.size()); }
     qint64 dropped() const { return m_dropped; }
-    qint64 delivered() const { return m_delivered; }
+    qint64 deliveredCount() const { return m_delivered; }
     QString lastError() const { return m_lastError; }
     const QString &brokerUrl() const { return m_options.brokerUrl; }
     const QString &name() const { return m_options.name; }
@@ -96,9 +96,10 @@ private:
         Message message;
     };
 
-    void connected() override;
-    void connectionEnded(const QString &reason) override;
-    void delivered(int messageId) override;
+    // What the broker client reports.
+    void whenConnected();
+    void whenConnectionEnded(const QString &reason);
+    void whenDelivered(int messageId);
 
     void connectNow();
     void enqueue(Message message);

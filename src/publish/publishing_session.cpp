@@ -58,7 +58,7 @@ QString PublishingSession::start(const Settings &settings, const QString &passwo
         [this] { return m_recorder.Recording() ? m_recorder.RecordCount() : 0; });
     connect(m_publisher.get(), &Publisher::changed, this, &PublishingSession::changed);
     connect(m_publisher.get(), &Publisher::problem, this, &PublishingSession::problem);
-    m_publisher->start();
+    m_publisher->startConnecting();
     m_publisher->showLive(m_panel.live(), m_clock.now());
     emit changed();
     return {};

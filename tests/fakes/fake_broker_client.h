@@ -19,7 +19,7 @@ public:
         bool retain;
     };
 
-    void setListener(Listener *listener) override { m_listener = listener; }
+    void setEvents(Events events) override { m_events = std::move(events); }
     bool open(const Settings &settings, QString *error) override {
         ++opens;
         lastSettings = settings;
@@ -47,19 +47,19 @@ public:
     // The broker accepts the connection.
     void accept() {
         isConnected = true;
-        m_listener->connected();
+        m_events.connected();
     }
     // The connection is refused or lost; messages not acknowledged are gone with it.
     void end(const QString &reason) {
         isOpen = false;
         isConnected = false;
         unacknowledged.clear();
-        m_listener->connectionEnded(reason);
+        m_events.connectionEnded(reason);
     }
     // The broker acknowledges the oldest count messages (all by default).
     void acknowledge(qsizetype count = -1) {
         while (!unacknowledged.isEmpty() && count-- != 0)
-            m_listener->delivered(unacknowledged.takeFirst());
+            m_events.delivered(unacknowledged.takeFirst());
     }
     // The payloads published on topic, in order.
     QList<QByteArray> payloadsOn(const QString &topic) const {
@@ -80,6 +80,6 @@ public:
     bool isConnected = false;
 
 private:
-    Listener *m_listener = nullptr;
+    Events m_events;
     int m_lastId = 0;
 };

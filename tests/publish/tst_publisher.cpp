@@ -96,7 +96,7 @@ void TestPublisher::makePublisher(qsizetype capacity, int window) {
 }
 
 void TestPublisher::connectingPublishesStateAndSensors() {
-    m_publisher->start();
+    m_publisher->startConnecting();
     QCOMPARE(m_client.opens, 1);
     QCOMPARE(m_client.lastSettings.willTopic, StatusTopic);
     QCOMPARE(m_client.lastSettings.willPayload, QByteArray("offline"));
@@ -141,7 +141,7 @@ void TestPublisher::connectingPublishesStateAndSensors() {
 }
 
 void TestPublisher::samplesWaitAndGoOutInOrderAfterReconnecting() {
-    m_publisher->start();
+    m_publisher->startConnecting();
     take(1, 3); // before the broker answers
     QCOMPARE(m_publisher->waiting(), 3);
     m_client.accept();
@@ -169,7 +169,7 @@ void TestPublisher::samplesWaitAndGoOutInOrderAfterReconnecting() {
         m_client.acknowledge(1);
     QCOMPARE(recordsOf(m_client.payloadsOn(SampleTopic)), range(3, 12));
     QCOMPARE(m_publisher->waiting(), 0);
-    QCOMPARE(m_publisher->delivered(), 12);
+    QCOMPARE(m_publisher->deliveredCount(), 12);
     QCOMPARE(m_publisher->dropped(), 0);
     QCOMPARE(m_publisher->statusText(), QStringLiteral("connected, 0 waiting"));
     const auto sample = m_client.published.constLast();
@@ -179,7 +179,7 @@ void TestPublisher::samplesWaitAndGoOutInOrderAfterReconnecting() {
 
 void TestPublisher::fullQueueDropsTheOldest() {
     makePublisher(10, 4);
-    m_publisher->start();
+    m_publisher->startConnecting();
     take(1, 15);
     QCOMPARE(m_publisher->waiting(), 10);
     QCOMPARE(m_publisher->dropped(), 5);
@@ -194,7 +194,7 @@ void TestPublisher::fullQueueDropsTheOldest() {
 
 void TestPublisher::failuresAreToldOnceAndRetriedLonger() {
     QSignalSpy problems(m_publisher.get(), &Publisher::problem);
-    m_publisher->start();
+    m_publisher->startConnecting();
     QList<int> delays;
     for (int attempt = 0; attempt < 9; ++attempt) {
         delays << m_publisher->retryDelayMs();
@@ -220,7 +220,7 @@ void TestPublisher::failuresAreToldOnceAndRetriedLonger() {
 
 void TestPublisher::finishDeliversThenSaysOffline() {
     QSignalSpy finished(m_publisher.get(), &Publisher::finished);
-    m_publisher->start();
+    m_publisher->startConnecting();
     m_client.accept();
     take(1, 6);
     m_publisher->finish();
@@ -240,7 +240,7 @@ void TestPublisher::finishDeliversThenSaysOffline() {
 
 void TestPublisher::finishWithoutBrokerEndsAtOnce() {
     QSignalSpy finished(m_publisher.get(), &Publisher::finished);
-    m_publisher->start();
+    m_publisher->startConnecting();
     take(1, 3);
     m_publisher->finish();
     QCOMPARE(finished.size(), 1);
@@ -249,7 +249,7 @@ void TestPublisher::finishWithoutBrokerEndsAtOnce() {
     m_client = FakeBrokerClient();
     makePublisher(Publisher::DefaultCapacity, 4);
     QSignalSpy finishedLater(m_publisher.get(), &Publisher::finished);
-    m_publisher->start();
+    m_publisher->startConnecting();
     m_client.accept();
     take(1, 3);
     m_publisher->finish();
@@ -274,7 +274,7 @@ void TestPublisher::alarmsWaitAndGoOutAmongTheSamples() {
     open.unit = QStringLiteral("°C");
     open.time = at.addSecs(2);
 
-    m_publisher->start();
+    m_publisher->startConnecting();
     take(1, 2);
     m_publisher->takeAlarm(high);
     take(3, 3);

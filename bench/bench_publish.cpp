@@ -63,7 +63,7 @@ int main(int argc, char **argv) {
         options.brokerUrl = QStringLiteral("mqtt://bench:1883");
         options.name = QStringLiteral("bench");
         Publisher publisher(client, options);
-        publisher.start();
+        publisher.startConnecting();
         client.connect();
         const int Samples = std::max(queued, 1000);
         const double seconds = bench::bestOf([&] {
@@ -113,7 +113,7 @@ int main(int argc, char **argv) {
     QElapsedTimer drain;
     drain.start();
     sinceTick.start();
-    publisher.start();
+    publisher.startConnecting();
     QObject::connect(&publisher, &Publisher::changed, [&] {
         if (publisher.waiting() == 0 && publisher.state() == Publisher::State::Connected)
             app.quit();
